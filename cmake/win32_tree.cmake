@@ -1,0 +1,27 @@
+# MinGW tree: the program and the in-process Win32 test program, both run under Wine.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+add_link_options(-static)
+
+add_library(dovane_core STATIC ${PORTABLE_SOURCES} ${WIN32_SOURCES})
+target_link_libraries(dovane_core PUBLIC user32 gdi32 kernel32 comdlg32 shell32)
+
+add_executable(dovane_clip WIN32 app/main.cpp ${RESOURCE_SOURCES})
+target_link_libraries(dovane_clip PRIVATE dovane_core)
+
+# GoogleTest from Debian's source package, built with the cross compiler.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest's own sources do not build warning-free under -Werror with this compiler.
+target_compile_options(gtest PRIVATE -Wno-error)
+
+add_executable(win32_tests ${WIN32_TEST_SOURCES} ${RESOURCE_SOURCES})
+target_link_libraries(win32_tests PRIVATE dovane_core gtest)
+include(GoogleTest)
+# One process per test: the system's state is process-wide, as on Windows.
+gtest_discover_tests(win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                     PROPERTIES RUN_SERIAL TRUE TIMEOUT 60)
+
+include(tests/e2e/e2e.cmake OPTIONAL)

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs, with apt only, whatever the build and the tests need and is missing.
+set -euo pipefail
+packages=(cmake g++ make libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev
+          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+          wine wine64 xvfb xclip xdotool imagemagick x11-utils locales fonts-ipafont-gothic)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+# Wine's ANSI code page follows the locale: ja_JP.UTF-8 gives code page 932.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi

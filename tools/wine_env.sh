@@ -1,0 +1,43 @@
+# Sourced by the run and test scripts: a private Wine prefix under the build folder,
+# code page 932, and an Xvfb display that we start and stop ourselves by process id.
+repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+: "${DOVANE_BUILD:=$repo_root/build}"
+export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$DOVANE_BUILD/wineprefix}"
+export WINEDEBUG=-all
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+own_xvfb_pid=""
+
+# Starts Xvfb on the first free display number unless a display is already usable.
+start_own_xvfb() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  own_xvfb_pid=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "Xvfb did not start" >&2; return 1
+}
+
+stop_own_xvfb() {
+  if [ -n "$own_xvfb_pid" ]; then kill "$own_xvfb_pid" 2>/dev/null || true; wait "$own_xvfb_pid" 2>/dev/null || true; own_xvfb_pid=""; fi
+}
+
+# First start of a prefix takes a while; do it once per build folder, under a lock.
+prepare_wine_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.dovane_ready" ]; then
+      wineboot -i >/dev/null 2>&1 || true
+      local face
+      for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS UI Gothic" "ＭＳ Ｐゴシック" "ＭＳ ゴシック" "arial" "Arial"; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1
+      done
+      wineserver -w
+      touch "$WINEPREFIX/.dovane_ready"
+    fi
+  ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
+}
