@@ -1,1 +1,2 @@
 # Sources of history/.
+list(APPEND PORTABLE_SOURCES history/record_file.cpp history/history_streams.cpp)

@@ -1,0 +1,60 @@
+// Record files: every store of texts is a sequence of records, each followed by the
+// record separator. Files are read and written with our own text-mode translation
+// (LF <-> CR LF) so they read the same on every platform.
+#pragma once
+#include <cstddef>
+#include <cstdio>
+
+constexpr int clip_size = 20480;  // clip-sized text field, terminator included
+extern char clip_text[clip_size];
+
+// "\a\n" in the default mode, "\n" in RETURN mode; the first byte stops a record.
+constexpr int separator_size = 16;
+extern char record_separator[separator_size];
+
+enum class open_mode {
+  read,             // created empty when missing, from the first byte
+  read_must_exist,  // fails when missing
+  read_write_end,   // created when missing, contents kept, at the end
+  append,           // created when missing, writes go to the end
+  rewrite,          // created or truncated to empty
+};
+
+enum class read_result { record, end_reached, end_already_reached };
+
+// A file stream with the text-mode translation. Closed when destroyed, which is what
+// closes the long-lived streams at process exit.
+class record_stream {
+ public:
+  record_stream() = default;
+  record_stream(const record_stream&) = delete;
+  record_stream& operator=(const record_stream&) = delete;
+  ~record_stream() { close(); }
+
+  bool open(const char* name, open_mode mode);
+  void close();
+  bool is_open() const { return file_ != nullptr; }
+  // Next byte with CR LF taken as LF and a Ctrl+Z that ends the file taken as the end.
+  int get();
+  int peek();
+  bool at_end() const { return ended_; }
+  bool failed() const { return file_ == nullptr; }
+  void mark_ended() { ended_ = true; }
+  void write(const char* bytes, size_t length);
+  void flush();
+
+ private:
+  int raw_get();
+  int translated_get();
+  std::FILE* file_ = nullptr;
+  bool ended_ = false;
+  int raw_ahead_ = -2;     // raw byte read while looking past CR or Ctrl+Z; -2 for none
+  int peeked_ = -2;        // translated byte handed out by peek(); -2 for none
+};
+
+// Reads the next record into clip_text; raises counter by 1 when a record was read.
+read_result read_record(record_stream& stream, int& counter);
+// Writes text and the separator; no flush.
+void write_record(record_stream& stream, const char* text);
+// Number of records in a file (0 for a missing one, which is created).
+int count_records(const char* name);

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "history/history_streams.h"
+#include "history/record_file.h"
+#include "tests/support/scratch_dir.h"
+
+namespace {
+
+struct read_all_result {
+  std::vector<std::string> records;
+  std::string last_text;  // clip_text after the call that reported the end
+};
+
+read_all_result read_all(const char* name) {
+  record_stream stream;
+  stream.open(name, open_mode::read);
+  read_all_result result;
+  int counter = 0;
+  while (read_record(stream, counter) == read_result::record) result.records.emplace_back(clip_text);
+  result.last_text = clip_text;
+  EXPECT_EQ(counter, static_cast<int>(result.records.size()));
+  return result;
+}
+
+class record_file_test : public scratch_dir_test {
+ protected:
+  void SetUp() override {
+    scratch_dir_test::SetUp();
+    std::snprintf(record_separator, sizeof record_separator, "%s", "\a\n");
+  }
+  void TearDown() override {
+    std::snprintf(record_separator, sizeof record_separator, "%s", "\a\n");
+    scratch_dir_test::TearDown();
+  }
+  void use_return_mode() { std::snprintf(record_separator, sizeof record_separator, "%s", "\n"); }
+};
+
+TEST_F(record_file_test, missing_file_is_created_empty_and_has_no_records) {
+  EXPECT_EQ(count_records("none.txt"), 0);
+  EXPECT_TRUE(file_exists("none.txt"));
+  EXPECT_EQ(read_file("none.txt"), "");
+}
+
+TEST_F(record_file_test, default_mode_stores_bel_cr_lf_and_reads_records_back) {
+  {
+    record_stream out;
+    ASSERT_TRUE(out.open("f.txt", open_mode::rewrite));
+    write_record(out, "a");
+    write_record(out, "b");
+  }
+  EXPECT_EQ(read_file("f.txt"), "a\a\r\nb\a\r\n");
+  read_all_result all = read_all("f.txt");
+  EXPECT_EQ(all.records, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(all.last_text, "");
+}
+
+TEST_F(record_file_test, end_results_tell_a_fresh_end_from_one_met_before) {
+  write_file("f.txt", "a\a\r\n");
+  record_stream in;
+  in.open("f.txt", open_mode::read);
+  int counter = 0;
+  EXPECT_EQ(read_record(in, counter), read_result::record);
+  EXPECT_EQ(read_record(in, counter), read_result::end_reached);
+  std::snprintf(clip_text, clip_size, "%s", "kept");
+  EXPECT_EQ(read_record(in, counter), read_result::end_already_reached);
+  EXPECT_STREQ(clip_text, "kept");
+  EXPECT_EQ(counter, 1);
+}
+
+TEST_F(record_file_test, final_record_without_separator_is_still_a_record) {
+  write_file("f.txt", "a\a\r\nb");
+  read_all_result all = read_all("f.txt");
+  EXPECT_EQ(all.records, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(all.last_text, "b");
+}
+
+TEST_F(record_file_test, empty_records_are_counted) {
+  write_file("f.txt", "\a\r\n\a\r\nx\a\r\n");
+  EXPECT_EQ(read_all("f.txt").records, (std::vector<std::string>{"", "", "x"}));
+  EXPECT_EQ(count_records("f.txt"), 3);
+}
+
+TEST_F(record_file_test, return_mode_splits_a_multi_line_clip_into_records) {
+  use_return_mode();
+  {
+    record_stream out;
+    out.open("f.txt", open_mode::rewrite);
+    write_record(out, "x\r\ny");
+  }
+  EXPECT_EQ(read_file("f.txt"), "x\r\r\ny\r\n");
+  EXPECT_EQ(read_all("f.txt").records, (std::vector<std::string>{"x\r", "y"}));
+}
+
+TEST_F(record_file_test, clip_line_breaks_survive_in_default_mode) {
+  {
+    record_stream out;
+    out.open("f.txt", open_mode::rewrite);
+    write_record(out, "x\r\ny\rz\n");
+  }
+  EXPECT_EQ(read_file("f.txt"), "x\r\r\ny\rz\r\n\a\r\n");
+  EXPECT_EQ(read_all("f.txt").records, (std::vector<std::string>{"x\r\ny\rz\n"}));
+}
+
+TEST_F(record_file_test, overlong_records_are_split_and_lose_separator_length_bytes) {
+  struct case_t {
+    size_t text_length;
+    std::vector<size_t> record_lengths;
+  };
+  for (const case_t& c : {case_t{20481, {20479, 0, 1}}, case_t{20485, {20479, 4, 1}}}) {
+    std::string text(c.text_length, 'q');
+    write_file("f.txt", text + "\a\r\nz\a\r\n");
+    std::vector<std::string> records = read_all("f.txt").records;
+    ASSERT_EQ(records.size(), c.record_lengths.size()) << c.text_length;
+    for (size_t i = 0; i < records.size(); ++i) EXPECT_EQ(records[i].size(), c.record_lengths[i]);
+    EXPECT_EQ(records.back(), "z");
+  }
+}
+
+TEST_F(record_file_test, inner_stop_byte_ends_the_record_and_swallows_the_next_byte) {
+  write_file("f.txt", "ab\acd\a\r\n");
+  EXPECT_EQ(read_all("f.txt").records, (std::vector<std::string>{"ab", "d"}));
+}
+
+TEST_F(record_file_test, ctrl_z_inside_a_clip_hides_nothing) {
+  {
+    record_stream out;
+    out.open("f.txt", open_mode::rewrite);
+    write_record(out, "a\x1a" "b");
+    write_record(out, "later");
+  }
+  EXPECT_EQ(count_records("f.txt"), 2);
+  EXPECT_EQ(read_all("f.txt").records, (std::vector<std::string>{"a\x1a" "b", "later"}));
+}
+
+TEST_F(record_file_test, ctrl_z_ending_an_old_file_is_its_end_mark) {
+  write_file("f.txt", "a\a\r\n\x1a");
+  EXPECT_EQ(read_all("f.txt").records, (std::vector<std::string>{"a"}));
+  write_file("g.txt", "a\a\r\nb\x1a");
+  EXPECT_EQ(read_all("g.txt").records, (std::vector<std::string>{"a", "b"}));
+}
+
+TEST_F(record_file_test, lone_cr_is_kept_and_cr_before_lf_is_dropped_once) {
+  write_file("f.txt", "\r\ra\r\r\n\a\r\n");
+  EXPECT_EQ(read_all("f.txt").records, (std::vector<std::string>{"\r\ra\r\n"}));
+}
+
+TEST_F(record_file_test, any_text_without_stop_byte_or_ctrl_z_round_trips) {
+  std::string text;
+  for (int b = 1; b < 256; ++b)
+    if (b != '\a' && b != 0x1a) text.push_back(static_cast<char>(b));
+  text += "\r\n\n\r\r";
+  std::vector<std::string> texts = {text, "", std::string(20479, '\xe0'), "\r", "\n"};
+  {
+    record_stream out;
+    out.open("f.txt", open_mode::rewrite);
+    for (const std::string& t : texts) write_record(out, t.c_str());
+  }
+  EXPECT_EQ(read_all("f.txt").records, texts);
+}
+
+TEST_F(record_file_test, open_modes) {
+  write_file("keep.txt", "a\a\r\n");
+  record_stream s;
+  EXPECT_FALSE(s.open("absent.txt", open_mode::read_must_exist));
+  EXPECT_FALSE(file_exists("absent.txt"));
+  int counter = 0;
+  EXPECT_EQ(read_record(s, counter), read_result::end_already_reached);
+
+  ASSERT_TRUE(s.open("keep.txt", open_mode::append));
+  write_record(s, "b");
+  s.close();
+  EXPECT_EQ(read_file("keep.txt"), "a\a\r\nb\a\r\n");
+
+  ASSERT_TRUE(s.open("keep.txt", open_mode::read_write_end));
+  write_record(s, "c");
+  s.close();
+  EXPECT_EQ(count_records("keep.txt"), 3);
+
+  ASSERT_TRUE(s.open("keep.txt", open_mode::rewrite));
+  s.close();
+  EXPECT_EQ(read_file("keep.txt"), "");
+}
+
+TEST_F(record_file_test, history_records_reach_the_disk_at_once) {
+  std::snprintf(history_file, file_name_size, "%s", "_clip.txt");
+  std::snprintf(history_append_file, file_name_size, "%s", "_clip.txt");
+  open_history_streams();
+  write_history_record("first");
+  EXPECT_EQ(read_file("_clip.txt"), "first\a\r\n");
+  int counter = 0;
+  EXPECT_EQ(read_record(history_reader, counter), read_result::record);
+  EXPECT_STREQ(clip_text, "first");
+  close_history_streams();
+}
+
+TEST_F(record_file_test, unflushed_record_is_not_seen_until_the_streams_reopen) {
+  open_history_streams();
+  write_record(history_writer, "buffered");
+  int counter = 0;
+  EXPECT_NE(read_record(history_reader, counter), read_result::record);
+  close_history_streams();
+  open_history_streams();
+  EXPECT_EQ(read_record(history_reader, counter), read_result::record);
+  EXPECT_STREQ(clip_text, "buffered");
+  close_history_streams();
+}
+
+}  // namespace

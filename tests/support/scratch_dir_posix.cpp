@@ -1,0 +1,38 @@
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <climits>
+#include <fstream>
+#include <sstream>
+
+#include "tests/support/scratch_dir.h"
+
+void scratch_dir_test::SetUp() {
+  char previous[PATH_MAX];
+  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+  previous_dir_ = previous;
+  char pattern[] = "/tmp/dovane_test_XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  dir_ = pattern;
+  ASSERT_EQ(chdir(dir_.c_str()), 0);
+}
+
+void scratch_dir_test::TearDown() {
+  if (chdir(previous_dir_.c_str()) != 0) return;
+  std::string command = "rm -rf '" + dir_ + "'";
+  if (std::system(command.c_str()) != 0) ADD_FAILURE() << "could not remove " << dir_;
+}
+
+std::string scratch_dir_test::read_file(const char* name) {
+  std::ifstream in(name, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void scratch_dir_test::write_file(const char* name, const std::string& bytes) {
+  std::ofstream out(name, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool scratch_dir_test::file_exists(const char* name) { return access(name, F_OK) == 0; }
