@@ -1,0 +1,19 @@
+#include "app/app_state.h"
+
+HWND main_window;
+HINSTANCE instance;
+HWND next_viewer;
+int scroll_bar_height;
+int char_width, char_height;
+int base_unit_x, base_unit_y;
+int width_zoom = 100, height_zoom = 100;
+HFONT view_font;
+HBRUSH caption_brush;
+int capture_timer_on;
+int history_menu_count;
+HMENU popup_menu;
+
+HWND reset_button, start_button, end_button, clip_edit, search_edit, scroll_bar;
+
+HMENU menu_bar, clip_menu, history_menu, recycle_menu, drawer_menu, ring_menu, genre_menu, control_menu;
+HMENU drawer_menus[10];

@@ -1,0 +1,25 @@
+// The shell's process-wide state: the main window, its children, metrics and menus.
+#pragma once
+#include <windows.h>
+
+extern HWND main_window;
+extern HINSTANCE instance;
+extern HWND next_viewer;
+extern int scroll_bar_height;
+extern int char_width, char_height;
+extern int base_unit_x, base_unit_y;
+extern int width_zoom, height_zoom;
+extern HFONT view_font;
+extern HBRUSH caption_brush;
+extern int capture_timer_on;
+extern int history_menu_count;
+extern HMENU popup_menu;
+
+extern HWND reset_button, start_button, end_button, clip_edit, search_edit, scroll_bar;
+
+extern HMENU menu_bar, clip_menu, history_menu, recycle_menu, drawer_menu, ring_menu, genre_menu,
+    control_menu;
+extern HMENU drawer_menus[10];
+
+constexpr UINT tray_callback_message = WM_USER + 1;  // 1025
+constexpr UINT_PTR capture_timer_id = 1;

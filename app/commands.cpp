@@ -1,0 +1,67 @@
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstdio>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/res/resource_ids.h"
+
+namespace {
+
+void run_command_line_blocking(const char* command) {
+  // The command interpreter, as one blocking call that returns when it ends.
+  const char* interpreter = std::getenv("COMSPEC");
+  char line[512];
+  std::snprintf(line, sizeof line, "\"%s\" /c %s", interpreter != nullptr ? interpreter : "cmd.exe", command);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+}
+
+void zoom_font(int step) {
+  if (step == 0) {
+    width_zoom = 100;
+    height_zoom = 100;
+  } else if (step > 0) {
+    // Held below the point where the font size arithmetic would overflow.
+    if (width_zoom <= 100000 - step) width_zoom += step;
+    if (height_zoom <= 100000 - step) height_zoom += step;
+  } else {
+    width_zoom = width_zoom + step < 10 ? 10 : width_zoom + step;
+    height_zoom = height_zoom + step < 10 ? 10 : height_zoom + step;
+  }
+  replace_view_font(width_zoom, height_zoom);
+  InvalidateRect(main_window, nullptr, TRUE);
+}
+
+// Commands with a case of their own; returns false for those that go on to the range tests.
+bool run_fixed_command(int id) {
+  switch (id) {
+    case CMD_TEMP_FOLDER: WinExec("explorer .", SW_SHOW); return true;
+    case CMD_END: SendMessageA(main_window, WM_DESTROY, 0, 0); return true;
+    case CMD_README: run_command_line_blocking("notepad readme.txt"); return true;
+    case CMD_NOTEPAD: WinExec("notepad", SW_SHOW); return true;
+    case CMD_FONT_LARGER: zoom_font(20); return true;
+    case CMD_FONT_SMALLER: zoom_font(-20); return true;
+    case CMD_FONT_RESET: zoom_font(0); return true;
+    case CMD_OPEN_WINDOW: ShowWindow(main_window, SW_SHOWNORMAL); return true;
+    case CMD_CLOSE_WINDOW: ShowWindow(main_window, SW_HIDE); return true;
+    default: return false;
+  }
+}
+
+void run_range_commands(int id) { (void)id; }
+
+}  // namespace
+
+void on_command(WPARAM wparam, LPARAM) {
+  const int id = LOWORD(wparam);
+  if (run_fixed_command(id)) return;
+  run_range_commands(id);
+}

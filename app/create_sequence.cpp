@@ -1,0 +1,84 @@
+#include <cstring>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "drawers/drawer_names.h"
+#include "drawers/genre_list.h"
+#include "history/history_streams.h"
+#include "settings/settings_file.h"
+#include "settings/settings_values.h"
+#include "settings/ui_texts.h"
+
+namespace {
+
+HWND create_child(const char* window_class, const char* text, DWORD extra_style, int id, bool edit) {
+  const int position = edit ? CW_USEDEFAULT : 0;
+  const int size = edit ? CW_USEDEFAULT : 0;
+  return CreateWindowExA(0, window_class, text, WS_CHILD | WS_VISIBLE | extra_style, position, position, size, size,
+                         main_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+}
+
+void create_children() {
+  const DWORD edit_style = WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL;
+  reset_button = create_child("button", reset_label, 0, 7, false);
+  start_button = create_child("button", start_label, 0, 0, false);
+  end_button = create_child("button", end_label, 0, 6, false);
+  clip_edit = create_child("edit", clip_edit_text, edit_style, 0, true);
+  search_edit = create_child("edit", search_edit_text, edit_style, 0, true);
+  scroll_bar = create_child("scrollbar", nullptr, WS_TABSTOP | SBS_HORZ, 2, false);
+}
+
+void take_menu_handles(HWND window) {
+  menu_bar = GetMenu(window);
+  clip_menu = GetSubMenu(menu_bar, 1);
+  history_menu = GetSubMenu(clip_menu, 0);
+  recycle_menu = GetSubMenu(clip_menu, 1);
+  drawer_menu = GetSubMenu(clip_menu, 3);
+  control_menu = GetSubMenu(clip_menu, 11);
+}
+
+}  // namespace
+
+void run_create_sequence(HWND window) {
+  scroll_bar_height = GetSystemMetrics(SM_CYHSCROLL);
+  caption_brush = CreateSolidBrush(GetSysColor(COLOR_ACTIVECAPTION));
+  HDC dc = GetDC(window);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  ReleaseDC(window, dc);
+  char_width = metrics.tmAveCharWidth;
+  char_height = metrics.tmHeight;
+  width_zoom = 100;
+  height_zoom = 100;
+  replace_view_font(width_zoom, 100);
+  main_window = window;
+  history_saving = 1;
+
+  set_defaults();
+  load_settings();
+  close_history_streams();
+  open_history_streams();
+
+  instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+  const LONG base_units = GetDialogBaseUnits();
+  base_unit_x = LOWORD(base_units);
+  base_unit_y = HIWORD(base_units);
+  create_children();
+  SetScrollRange(scroll_bar, SB_CTL, 1, history_count, FALSE);
+  SetScrollPos(scroll_bar, SB_CTL, history_count, FALSE);
+
+  history_count = count_records(history_file);
+  current_index = history_count + 1;
+
+  take_menu_handles(window);
+  set_genre_stems(genre_name);
+  for (int d = 0; d < 10; ++d) drawer_menus[d] = GetSubMenu(drawer_menu, d);
+  ring_menu = GetSubMenu(clip_menu, 10);
+  genre_menu = GetSubMenu(clip_menu, 6);
+
+  load_genre_list();
+  current_index = history_count + 1;
+  popup_menu = clip_menu;
+  SetWindowTextA(search_edit, "");
+  next_viewer = SetClipboardViewer(main_window);
+}

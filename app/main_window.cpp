@@ -1,0 +1,129 @@
+#include "app/main_window.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/app_state.h"
+#include "app/res/resource_ids.h"
+#include "app/tray_icon.h"
+#include "history/history_streams.h"
+#include "settings/settings_values.h"
+
+namespace {
+
+LRESULT on_create(HWND window) {
+  history_menu_count = 0;
+  current_index = 1;
+  capture_timer_on = 0;
+  run_create_sequence(window);
+  return 0;
+}
+
+LRESULT on_size(LPARAM lparam) {
+  const int width = LOWORD(lparam);
+  const int height = HIWORD(lparam);
+  const int button_width = 10 * base_unit_x;
+  const int button_height = 7 * base_unit_y / 4;
+  const int text_height = char_height * height_zoom / 100;
+  const int fifth = height / 5;
+  MoveWindow(scroll_bar, 0, 0, width, scroll_bar_height, TRUE);
+  MoveWindow(start_button, width - button_width, scroll_bar_height, button_width, button_height, TRUE);
+  MoveWindow(end_button, width - button_width, scroll_bar_height + button_height, button_width, button_height, TRUE);
+  MoveWindow(reset_button, width - button_width, scroll_bar_height + 2 * button_height, button_width, button_height,
+             TRUE);
+  MoveWindow(clip_edit, 0, scroll_bar_height + text_height, width - button_width,
+             height - fifth - scroll_bar_height - text_height, TRUE);
+  MoveWindow(search_edit, 0, height - fifth, width - button_width, fifth, TRUE);
+  return 0;
+}
+
+LRESULT on_paint(HWND window) {
+  SetScrollRange(scroll_bar, SB_CTL, 1, history_count, TRUE);
+  SetScrollPos(scroll_bar, SB_CTL, current_index, TRUE);
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  HGDIOBJ previous_font = SelectObject(dc, view_font);
+  char status[file_name_size + 128];
+  int length = std::snprintf(status, sizeof status, "[in:%s]-index:%u/%u-[len:%d][%d/%d/%d]", history_file,
+                             static_cast<unsigned>(current_index), static_cast<unsigned>(history_count),
+                             static_cast<int>(std::strlen(clip_text)), data_max, 20, history_menu_max);
+  if (length > static_cast<int>(sizeof status) - 1) length = sizeof status - 1;
+  TextOutA(dc, 0, scroll_bar_height, status, length);
+  SelectObject(dc, previous_font);
+  EndPaint(window, &paint);
+  return 0;
+}
+
+LRESULT on_nc_mouse_move(WPARAM wparam) {
+  if (wparam == HTSYSMENU) {
+    TrackPopupMenu(popup_menu, TPM_RIGHTBUTTON, 0, 0, 0, main_window, nullptr);
+  } else if (wparam == tray_callback_message) {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    TrackPopupMenu(popup_menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, main_window, nullptr);
+  }
+  return 0;
+}
+
+LRESULT on_timer() {
+  KillTimer(main_window, capture_timer_id);
+  capture_timer_on = 0;
+  return 0;
+}
+
+LRESULT on_init_menu_popup(WPARAM wparam) {
+  HMENU opened = reinterpret_cast<HMENU>(wparam);
+  EnableMenuItem(opened, CMD_OPEN_FILE, MF_BYCOMMAND | MF_ENABLED);
+  EnableMenuItem(opened, CMD_CUT, MF_BYCOMMAND | MF_GRAYED);
+  EnableMenuItem(opened, CMD_FROM_CLIPBOARD, MF_BYCOMMAND | MF_GRAYED);
+  EnableMenuItem(opened, CMD_ERASE, MF_BYCOMMAND | MF_GRAYED);
+  return 0;
+}
+
+LRESULT on_change_cb_chain(WPARAM wparam, LPARAM lparam) {
+  if (reinterpret_cast<HWND>(wparam) == next_viewer)
+    next_viewer = reinterpret_cast<HWND>(lparam);
+  else if (next_viewer != nullptr)
+    SendMessageA(next_viewer, WM_CHANGECBCHAIN, wparam, lparam);
+  return 0;
+}
+
+LRESULT on_draw_clipboard(WPARAM wparam, LPARAM lparam) {
+  if (next_viewer != nullptr) SendMessageA(next_viewer, WM_DRAWCLIPBOARD, wparam, lparam);
+  KillTimer(main_window, capture_timer_id);
+  SetTimer(main_window, capture_timer_id, static_cast<UINT>(tag_save_limit) * 1000, nullptr);
+  capture_timer_on = 1;
+  tray_icon.set_tip(clip_text, true);
+  return 0;
+}
+
+}  // namespace
+
+void replace_view_font(int width_percent, int height_percent) {
+  HFONT replaced = view_font;
+  // DEFAULT_CHARSET so a Japanese history path in the status line reads correctly.
+  view_font = CreateFontA(char_height * height_percent / 100, width_percent * char_width / 100, 0, 0, 0, 0, 0, 0,
+                          DEFAULT_CHARSET, 0, 0, 0, 0, "arial");
+  if (replaced != nullptr) DeleteObject(replaced);
+}
+
+LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE: return on_create(window);
+    case WM_DESTROY: run_shutdown_sequence(); return 0;
+    case WM_SIZE: return on_size(lparam);
+    case WM_SETFOCUS: SetFocus(scroll_bar); return 0;
+    case WM_PAINT: return on_paint(window);
+    case WM_NCMOUSEMOVE: return on_nc_mouse_move(wparam);
+    case WM_COMMAND: on_command(wparam, lparam); return 0;
+    case WM_TIMER: return on_timer();
+    case WM_INITMENUPOPUP: return on_init_menu_popup(wparam);
+    case WM_CTLCOLORSCROLLBAR: return reinterpret_cast<LRESULT>(caption_brush);
+    case WM_DRAWCLIPBOARD: return on_draw_clipboard(wparam, lparam);
+    case WM_CHANGECBCHAIN: return on_change_cb_chain(wparam, lparam);
+    case tray_callback_message:
+      tray_callback(lparam);
+      return DefWindowProcA(window, message, wparam, lparam);
+    default: return DefWindowProcA(window, message, wparam, lparam);
+  }
+}

@@ -1,0 +1,23 @@
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/tray_icon.h"
+#include "settings/settings_file.h"
+
+namespace {
+bool shutdown_done = false;
+}
+
+void run_shutdown_sequence() {
+  // The end command sends WM_DESTROY without destroying the window; its later
+  // destruction must not save or leave the chain a second time.
+  if (shutdown_done) return;
+  shutdown_done = true;
+  save_settings();
+  DeleteObject(caption_brush);
+  DeleteObject(view_font);
+  caption_brush = nullptr;
+  view_font = nullptr;
+  ChangeClipboardChain(main_window, next_viewer);
+  tray_icon.remove();
+  PostQuitMessage(0);
+}

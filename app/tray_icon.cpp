@@ -1,0 +1,64 @@
+#include "app/tray_icon.h"
+
+#include <cstring>
+
+#include "app/app_state.h"
+#include "app/sjis_cut.h"
+
+tray_icon_object tray_icon;
+
+tray_icon_object::tray_icon_object() : data_{}, added_(0) { data_.cbSize = NOTIFYICONDATAA_V1_SIZE; }
+
+tray_icon_object::~tray_icon_object() {
+  if (added_ == 1) remove();
+}
+
+int tray_icon_object::set(HWND owner, UINT id, UINT callback_message, HICON icon, const char* tip) {
+  if (added_ == 1) remove();
+  data_.hWnd = owner;
+  data_.uID = id;
+  data_.uCallbackMessage = callback_message;
+  data_.hIcon = icon;
+  data_.uFlags = (callback_message != 0 ? NIF_MESSAGE : 0) | (icon != nullptr ? NIF_ICON : 0) |
+                 (tip != nullptr ? NIF_TIP : 0);
+  const char* text = tip != nullptr ? tip : "";
+  size_t length = sjis_whole_prefix(text, 63);
+  std::memcpy(data_.szTip, text, length);
+  data_.szTip[length] = '\0';
+  return 1;
+}
+
+int tray_icon_object::add() {
+  if (added_ == 1) return modify();
+  if (!Shell_NotifyIconA(NIM_ADD, &data_)) return 0;
+  added_ = 1;
+  return 1;
+}
+
+int tray_icon_object::modify() {
+  if (added_ == 1) return Shell_NotifyIconA(NIM_MODIFY, &data_);
+  return add();
+}
+
+int tray_icon_object::remove() {
+  if (!Shell_NotifyIconA(NIM_DELETE, &data_)) return 0;
+  added_ = 0;
+  return 1;
+}
+
+int tray_icon_object::set_tip(const char* text, bool update) {
+  data_.uFlags |= NIF_TIP;
+  // Cut on a character boundary so the tip never ends in half a character.
+  size_t length = sjis_whole_prefix(text, 63);
+  std::memcpy(data_.szTip, text, length);
+  data_.szTip[length] = '\0';
+  if (update) modify();
+  return 1;
+}
+
+void tray_callback(LPARAM mouse_message) {
+  if (mouse_message == WM_RBUTTONDOWN) {
+    SetForegroundWindow(main_window);
+    SendMessageA(main_window, WM_NCMOUSEMOVE, tray_callback_message, 0);
+  }
+}

@@ -1,0 +1,30 @@
+// The notification-area icon: one object for the life of the process, which remembers
+// whether the shell holds the icon so an add becomes a modify and the reverse.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+class tray_icon_object {
+ public:
+  tray_icon_object();
+  ~tray_icon_object();  // the exit handler: removes an icon still added
+  tray_icon_object(const tray_icon_object&) = delete;
+  tray_icon_object& operator=(const tray_icon_object&) = delete;
+
+  int set(HWND owner, UINT id, UINT callback_message, HICON icon, const char* tip);
+  int add();
+  int modify();
+  int remove();
+  int set_tip(const char* text, bool update);
+  bool added() const { return added_ != 0; }
+  const char* tip() const { return data_.szTip; }
+
+ private:
+  NOTIFYICONDATAA data_;
+  int added_;
+};
+
+extern tray_icon_object tray_icon;
+
+// The tray callback message: right button opens the popup, left button stores the clip.
+void tray_callback(LPARAM mouse_message);

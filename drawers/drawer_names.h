@@ -1,0 +1,17 @@
+// Drawer file names: each genre has five blocks of ten drawers, one record file each.
+#pragma once
+#include <cstddef>
+
+constexpr int genre_name_size = 260;
+constexpr int stem_size = 256;
+constexpr int block_count = 5;
+constexpr int drawer_count = 10;
+
+extern char genre_name[genre_name_size];
+extern char block_stems[block_count][stem_size];
+extern int current_block;
+
+// Takes the genre name and rebuilds the five stems; the name enters them byte for byte.
+void set_genre_stems(const char* name);
+// Blocks outside 0-4 have no stem and are held within 0-4; any drawer number is allowed.
+const char* drawer_file_name(char* out, size_t size, int block, int drawer);

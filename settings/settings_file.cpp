@@ -1,0 +1,77 @@
+#include "settings/settings_file.h"
+
+#include <commdlg.h>
+
+#include <cstdio>
+
+#include "drawers/genre_list.h"
+#include "settings/settings_values.h"
+#include "settings/ui_texts.h"
+
+char ini_path[ini_path_size];
+
+namespace {
+const char init_section[] = "init";
+
+int read_int(const char* key, int fallback) { return GetPrivateProfileIntA(init_section, key, fallback, ini_path); }
+
+void read_text(const char* key, const char* fallback, char* out, DWORD size) {
+  GetPrivateProfileStringA(init_section, key, fallback, out, size, ini_path);
+}
+
+void write_int(const char* key, int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", value);
+  WritePrivateProfileStringA(init_section, key, text, ini_path);
+}
+
+void build_ini_path() {
+  char dir[ini_path_size - 32];
+  DWORD length = GetCurrentDirectoryA(sizeof dir, dir);
+  if (length == 0 || length >= sizeof dir) dir[0] = '\0';
+  std::snprintf(ini_path, sizeof ini_path, "%s\\%s", dir, settings_file_name);
+}
+}  // namespace
+
+void load_settings() {
+  build_ini_path();
+  backup_number = read_int("back num", 0);
+  data_max = limit_data_max(read_int("max", 500));
+  history_menu_max = limit_history_menu_max(read_int("his max", 10));
+  tag_save_limit = limit_tag_save_limit(read_int("tagsavelimit sec", 10));
+  char choice[32];
+  read_text("mode", "", choice, sizeof choice);
+  apply_mode_setting(choice);
+  read_text("save", "", choice, sizeof choice);
+  history_saving = history_saving_from(choice);
+  genre_number = read_int("spname", 1);
+  read_text("tagA", "<a href=\"", tag_a, 255);
+  read_text("tagB", "\">", tag_b, 255);
+  read_text("tagC", "</a>", tag_c, 255);
+  read_text("taglinkfile", "taglink.txt", tag_link_file, 256);
+}
+
+void save_settings() {
+  write_int("back num", backup_number);
+  write_int("max", data_max);
+  write_int("his max", history_menu_max);
+  WritePrivateProfileStringA(init_section, "mode", mode_name, ini_path);
+  WritePrivateProfileStringA(init_section, "save", history_saving == 1 ? "history" : "no-history", ini_path);
+  write_int("spname", genre_number);
+  save_genre_list();
+}
+
+bool pick_history_file(HWND owner, char* path) {
+  static const char filter[] = "Text Files (*.TXT)\0*.txt\0ASCII Files (*.ASC)\0*.asc\0All Files (*.*)\0*.*\0";
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter;
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = 260;
+  dialog.lpstrTitle = open_dialog_title;
+  // Without OFN_NOCHANGEDIR a choice in another folder would move every state file there.
+  dialog.Flags = OFN_HIDEREADONLY | OFN_CREATEPROMPT | OFN_NOCHANGEDIR;
+  dialog.lpstrDefExt = "txt";
+  return GetOpenFileNameA(&dialog) != 0;
+}

@@ -1,0 +1,72 @@
+#include "settings/settings_values.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "drawers/drawer_names.h"
+#include "history/history_streams.h"
+#include "text/stamps.h"
+
+int backup_number = 0;
+int data_max = 500;
+int history_menu_max = 10;
+int tag_save_limit = 10;
+char mode_name[mode_name_size] = "DOVANE";
+int history_saving = 0;
+int genre_number = 1;
+char tag_a[tag_text_size] = "<a href=\"";
+char tag_b[tag_text_size] = "\">";
+char tag_c[tag_text_size] = "</a>";
+char tag_link_file[tag_text_size] = "taglink.txt";
+int start_state = -1;
+int end_state = -1;
+int test_submenu_count = 0;
+
+const char settings_file_name[] = "dovane_clip.ini";
+const char ring_file_name[] = "tmpclipsave.txt";
+const char recycle_file_name[] = "_recycle.txt";
+const char recycle_index_file_name[] = "_recycle_index.txt";
+const char default_history_name[] = "_clip.txt";
+const char backup_base_name[] = "_clip_bak.txt";
+
+namespace {
+template <size_t n>
+void set_text(char (&field)[n], const char* text) {
+  std::snprintf(field, n, "%s", text);
+}
+}  // namespace
+
+void set_defaults() {
+  set_text(clip_text, "dovane_clip");
+  start_state = -1;
+  end_state = -1;
+  set_text(date_format, "%04d/%02d/%02d");
+  data_max = 500;
+  set_text(time_format, "%02d:%02d:%02d");
+  test_submenu_count = 0;
+  current_block = 0;
+  set_genre_stems("special");
+  set_text(mode_name, "DOVANE");
+  set_text(record_separator, "\a\n");
+  history_count = 0;
+  set_text(history_append_file, default_history_name);
+  set_text(history_file, default_history_name);
+  backup_number = 0;
+}
+
+int limit_data_max(int value) { return value <= 500 ? 500 : value; }
+int limit_history_menu_max(int value) { return value <= 10 ? 10 : value; }
+int limit_tag_save_limit(int value) {
+  if (value >= 60) return 60;
+  if (value <= 1) return 1;
+  return value;
+}
+
+void apply_mode_setting(const char* mode_text) {
+  if (std::strcmp(mode_text, "RETURN") == 0) {
+    set_text(record_separator, "\n");
+    set_text(mode_name, "RETURN");
+  }
+}
+
+int history_saving_from(const char* save_text) { return std::strncmp(save_text, "history", 7) == 0 ? 1 : 0; }

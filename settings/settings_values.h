@@ -1,0 +1,48 @@
+// Every value the system starts from and keeps between runs.
+#pragma once
+
+constexpr int tag_text_size = 256;
+constexpr int mode_name_size = 8;
+
+extern int backup_number;
+extern int data_max;          // at least 500
+extern int history_menu_max;  // at least 10
+extern int tag_save_limit;    // seconds, 1-60
+extern char mode_name[mode_name_size];
+extern int history_saving;    // 1 or 0
+extern int genre_number;
+extern char tag_a[tag_text_size];
+extern char tag_b[tag_text_size];
+extern char tag_c[tag_text_size];
+extern char tag_link_file[tag_text_size];
+
+extern int start_state;  // -1 while the start affix window is closed, 1 while open
+extern int end_state;
+
+// Limits, fixed names and identifier spans that the defaults give.
+constexpr int recycle_menu_limit = 100;
+constexpr int drawer_menu_limit = 100;
+constexpr int ring_slots = 50;
+constexpr int history_id_span = 6000;
+constexpr int drawer_id_stride = 1500;
+constexpr int genre_id_span = 5000;
+constexpr int highest_block = 4;
+constexpr int version_dialog_id = 121;
+extern const char settings_file_name[];
+extern const char ring_file_name[];
+extern const char recycle_file_name[];
+extern const char recycle_index_file_name[];
+extern const char default_history_name[];
+extern const char backup_base_name[];
+extern int test_submenu_count;
+
+// Applied while the main window is being created, before the settings file is read.
+void set_defaults();
+
+// Reading limits of the settings file, shared by the loader and its tests.
+int limit_data_max(int value);
+int limit_history_menu_max(int value);
+int limit_tag_save_limit(int value);
+// Picks the separator and mode name from the stored "mode" text.
+void apply_mode_setting(const char* mode_text);
+int history_saving_from(const char* save_text);

@@ -1,0 +1,40 @@
+# Shared by the end-to-end scripts: runs the real exe under Wine in an empty folder.
+# Usage from a script: . e2e_lib.sh EXE DRIVER
+set -euo pipefail
+exe=$1
+driver=$2
+. "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine_env.sh"
+start_own_xvfb
+prepare_wine_prefix
+work=$(mktemp -d /tmp/dovane_e2e_XXXXXX)
+app_pid=""
+cleanup() {
+  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
+    (cd "$work" && wine "$driver" close >/dev/null 2>&1) || true
+    wait "$app_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+  stop_own_xvfb
+}
+trap cleanup EXIT
+
+start_app() {
+  (cd "$work" && exec wine "$exe") &
+  app_pid=$!
+  wine "$driver" wait
+}
+
+end_app() {
+  wine "$driver" close
+  wait "$app_pid"
+  app_pid=""
+}
+
+expect_file() {
+  local name=$1 expected=$2
+  if ! cmp -s <(printf '%b' "$expected") "$work/$name"; then
+    echo "FAIL: $name differs"; echo "expected:"; printf '%b' "$expected" | od -c | head -20
+    echo "actual:"; od -c "$work/$name" | head -20
+    exit 1
+  fi
+}

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "history/history_streams.h"
+#include "settings/settings_file.h"
+#include "settings/settings_values.h"
+#include "tests/win32/app_fixture.h"
+
+namespace {
+
+using settings_test = app_test;
+
+TEST_F(settings_test, first_run_writes_every_stored_key_with_its_default) {
+  start_app();
+  close_app();
+  EXPECT_EQ(read_file("dovane_clip.ini"),
+            "[init]\r\n"
+            "back num=0\r\n"
+            "max=500\r\n"
+            "his max=10\r\n"
+            "mode=DOVANE\r\n"
+            "save=no-history\r\n"
+            "spname=1\r\n"
+            "[special]\r\n"
+            "1=special\r\n");
+}
+
+struct limit_case {
+  const char* key;
+  const char* stored;
+  int* value;
+  int expected;
+};
+
+TEST_F(settings_test, integer_keys_are_held_within_their_limits) {
+  const limit_case cases[] = {
+      {"max", "100", &data_max, 500},           {"max", "501", &data_max, 501},
+      {"max", "abc", &data_max, 500},           {"his max", "0", &history_menu_max, 10},
+      {"his max", "11", &history_menu_max, 11}, {"tagsavelimit sec", "0", &tag_save_limit, 1},
+      {"tagsavelimit sec", "60", &tag_save_limit, 60}, {"tagsavelimit sec", "1000", &tag_save_limit, 60},
+      {"tagsavelimit sec", "-5", &tag_save_limit, 1},  {"tagsavelimit sec", "30", &tag_save_limit, 30},
+      {"back num", "7", &backup_number, 7},     {"back num", "x", &backup_number, 0},
+      {"spname", "x", &genre_number, 0},
+  };
+  for (const limit_case& c : cases) {
+    write_file("dovane_clip.ini", std::string("[init]\r\n") + c.key + "=" + c.stored + "\r\n");
+    set_defaults();
+    load_settings();
+    EXPECT_EQ(*c.value, c.expected) << c.key << "=" << c.stored;
+  }
+}
+
+TEST_F(settings_test, mode_and_save_texts_are_compared_exactly) {
+  struct text_case {
+    const char* mode;
+    const char* save;
+    const char* mode_written;
+    const char* save_written;
+    const char* separator;
+  };
+  const text_case cases[] = {
+      {"return", "history and more", "DOVANE", "history", "\a\n"},
+      {"RETURN", "no-history", "RETURN", "no-history", "\n"},
+      {"RETURNS", "History", "DOVANE", "no-history", "\a\n"},
+  };
+  for (const text_case& c : cases) {
+    write_file("dovane_clip.ini", std::string("[init]\r\nmode=") + c.mode + "\r\nsave=" + c.save + "\r\n");
+    set_defaults();
+    load_settings();
+    EXPECT_STREQ(record_separator, c.separator) << c.mode;
+    save_settings();
+    EXPECT_EQ(ini_value("init", "mode"), c.mode_written);
+    EXPECT_EQ(ini_value("init", "save"), c.save_written);
+  }
+}
+
+TEST_F(settings_test, link_tag_keys_default_when_missing_and_stay_empty_when_empty) {
+  set_defaults();
+  load_settings();
+  EXPECT_STREQ(tag_a, "<a href=\"");
+  EXPECT_STREQ(tag_b, "\">");
+  EXPECT_STREQ(tag_c, "</a>");
+  EXPECT_STREQ(tag_link_file, "taglink.txt");
+  write_file("dovane_clip.ini", "[init]\r\ntagA=\r\ntagB=\r\ntagC=\r\ntaglinkfile=links.txt\r\n");
+  load_settings();
+  EXPECT_STREQ(tag_a, "");
+  EXPECT_STREQ(tag_b, "");
+  EXPECT_STREQ(tag_c, "");
+  EXPECT_STREQ(tag_link_file, "links.txt");
+}
+
+TEST_F(settings_test, keys_not_written_back_stay_as_they_were) {
+  write_file("dovane_clip.ini", "[init]\r\ntagsavelimit sec=30\r\ntagA=<b>\r\n[special]\r\n1=A\r\n2=B\r\n4=D\r\n");
+  start_app();
+  close_app();
+  EXPECT_EQ(ini_value("init", "tagsavelimit sec"), "30");
+  EXPECT_EQ(ini_value("init", "tagA"), "<b>");
+  EXPECT_EQ(ini_value("special", "1"), "A");
+  EXPECT_EQ(ini_value("special", "2"), "B");
+  EXPECT_EQ(ini_value("special", "4"), "D");
+}
+
+TEST_F(settings_test, settings_file_stays_in_the_start_up_folder) {
+  set_defaults();
+  load_settings();
+  CreateDirectoryA("elsewhere", nullptr);
+  SetCurrentDirectoryA("elsewhere");
+  save_settings();
+  SetCurrentDirectoryA("..");
+  EXPECT_TRUE(file_exists("dovane_clip.ini"));
+  EXPECT_FALSE(file_exists("elsewhere\\dovane_clip.ini"));
+}
+
+}  // namespace

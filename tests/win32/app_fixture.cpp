@@ -1,0 +1,104 @@
+#include "tests/win32/app_fixture.h"
+
+#include <cstring>
+
+#include "app/app_state.h"
+#include "app/entry.h"
+#include "app/res/resource_ids.h"
+#include "app/tray_icon.h"
+#include "settings/settings_file.h"
+#include "settings/ui_texts.h"
+
+HWND make_plain_window(const char* title) {
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSA plain{};
+    plain.lpfnWndProc = DefWindowProcA;
+    plain.hInstance = GetModuleHandleA(nullptr);
+    plain.lpszClassName = "dovane_test_plain";
+    RegisterClassA(&plain);
+    registered = true;
+  }
+  return CreateWindowExA(0, "dovane_test_plain", title, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+void app_test::start_app() {
+  HINSTANCE module = GetModuleHandleA(nullptr);
+  set_ui_texts();
+  ASSERT_TRUE(register_main_class(module));
+  instance = module;
+  create_main_window(module);
+  ASSERT_NE(main_window, nullptr);
+  HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_DOVANE_CLIP));
+  tray_icon.set(main_window, 1, tray_callback_message, icon, "dovane_clip");
+  tray_icon.add();
+  accelerators_ = LoadAcceleratorsA(module, "dovane_clip");
+  started_ = true;
+  pump();
+}
+
+void app_test::close_app() {
+  if (main_window != nullptr && IsWindow(main_window)) DestroyWindow(main_window);
+  pump();
+}
+
+void app_test::TearDown() {
+  if (started_) close_app();
+  if (other_window_ != nullptr) DestroyWindow(other_window_);
+  scratch_dir_test::TearDown();
+}
+
+void app_test::command(int id, int notification, HWND from) {
+  SendMessageA(main_window, WM_COMMAND, MAKEWPARAM(id, notification), reinterpret_cast<LPARAM>(from));
+}
+
+void app_test::pump() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;
+    if (accelerators_ != nullptr && main_window != nullptr &&
+        TranslateAcceleratorA(main_window, accelerators_, &message))
+      continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+void app_test::copy_from_other_program(const std::string& text) {
+  if (other_window_ == nullptr) other_window_ = make_plain_window("other program");
+  ASSERT_TRUE(OpenClipboard(other_window_));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  char* bytes = static_cast<char*>(GlobalLock(memory));
+  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
+  pump();
+}
+
+std::string app_test::clipboard_text() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  HANDLE data = GetClipboardData(CF_TEXT);
+  if (data != nullptr) {
+    const char* bytes = static_cast<const char*>(GlobalLock(data));
+    if (bytes != nullptr) text = bytes;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+std::string app_test::window_text(HWND window) {
+  char text[20480];
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+std::string app_test::ini_value(const char* section, const char* key) {
+  char value[512];
+  GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ".\\dovane_clip.ini");
+  return value;
+}

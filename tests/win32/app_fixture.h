@@ -1,0 +1,33 @@
+// Starts the real main window in-process, in a fresh scratch folder, the way the entry
+// point does, and gives tests the verbs a user's actions cause.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "tests/support/scratch_dir.h"
+
+class app_test : public scratch_dir_test {
+ protected:
+  void TearDown() override;
+  // Registers the class, creates the hidden main window (running the create sequence)
+  // and adds the tray icon, as the entry point does.
+  void start_app();
+  // Ends the program as the close box does: the window is destroyed.
+  void close_app();
+  void command(int id, int notification = 0, HWND from = nullptr);
+  // Dispatches pending messages of this thread, through the accelerators as the loop does.
+  void pump();
+  // Puts text on the clipboard as another program would; the main window sees it at once.
+  void copy_from_other_program(const std::string& text);
+  std::string clipboard_text();
+  std::string window_text(HWND window);
+  std::string ini_value(const char* section, const char* key);
+
+  HWND other_window_ = nullptr;
+  HACCEL accelerators_ = nullptr;
+  bool started_ = false;
+};
+
+// A second top-level window of this thread, used as another program's clipboard owner.
+HWND make_plain_window(const char* title);

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs every test layer: native unit tests under sanitizers, fuzzers for a bounded time,
+# and the Win32 in-process and end-to-end tests under Wine and Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./tools/install_deps.sh
+. tools/wine_env.sh
+jobs=$(nproc 2>/dev/null || echo 2)
+
+cmake -S . -B "$DOVANE_BUILD/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$DOVANE_BUILD/native" -j "$jobs"
+cmake -S . -B "$DOVANE_BUILD/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$DOVANE_BUILD/win32" -j "$jobs"
+
+status=0
+(cd "$DOVANE_BUILD/native" && ctest --output-on-failure -j "$jobs") || status=1
+if [ -x tools/run_fuzzers.sh ]; then ./tools/run_fuzzers.sh || status=1; fi
+
+# One display and one Wine server for the whole Win32 run; both are ours and stopped below.
+trap 'wineserver -k 2>/dev/null || true; stop_own_xvfb' EXIT
+unset DISPLAY
+start_own_xvfb
+prepare_wine_prefix
+wineserver -p
+(cd "$DOVANE_BUILD/win32" && ctest --output-on-failure) || status=1
+exit $status
