@@ -1,1 +1,2 @@
 # Sources of text/.
+list(APPEND PORTABLE_SOURCES text/encodings.cpp text/stamps.cpp)

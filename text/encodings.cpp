@@ -1,0 +1,202 @@
+#include "text/encodings.h"
+
+#include <cstring>
+
+char conversion_output[conversion_size];
+
+namespace {
+
+// Content may fill all but the last byte, which is kept for the terminator.
+constexpr std::size_t content_limit = conversion_size - 1;
+constexpr std::size_t escape_length = 3;
+constexpr unsigned char escape = 0x1B;
+const char open_kanji[] = "\x1b$B";
+const char close_kanji[] = "\x1b(B";
+
+unsigned char byte_at(const char* text, std::size_t i) {
+    return static_cast<unsigned char>(text[i]);
+}
+
+bool fits(std::size_t o, std::size_t count) {
+    return count <= content_limit - o;
+}
+
+void put(std::size_t& o, unsigned int byte) {
+    conversion_output[o++] = static_cast<char>(byte & 0xFF);
+}
+
+void put_pair(std::size_t& o, unsigned int code) {
+    put(o, code >> 8);
+    put(o, code);
+}
+
+void put_escape(std::size_t& o, const char* sequence) {
+    for (std::size_t k = 0; k < escape_length; ++k) put(o, byte_at(sequence, k));
+}
+
+unsigned int base64_value(unsigned char byte) {
+    if (byte >= 'A' && byte <= 'Z') return byte - 'A';
+    if (byte >= 'a' && byte <= 'z') return byte - 'a' + 26;
+    if (byte >= '0' && byte <= '9') return byte - '0' + 52;
+    if (byte == '+') return 62;
+    if (byte == '/') return 63;
+    return 0;
+}
+
+bool opens_kanji(const char* text, std::size_t i) {
+    return byte_at(text, i) == escape && byte_at(text, i + 1) == '$' &&
+           (byte_at(text, i + 2) == 'B' || byte_at(text, i + 2) == '@');
+}
+
+bool closes_kanji(const char* text, std::size_t i) {
+    return byte_at(text, i) == escape && byte_at(text, i + 1) == '(' &&
+           (byte_at(text, i + 2) == 'B' || byte_at(text, i + 2) == 'J');
+}
+
+}  // namespace
+
+bool is_sjis_lead(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool is_sjis_trail(unsigned char byte) {
+    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
+bool is_jis_byte(unsigned char byte) {
+    return byte >= 0x21 && byte <= 0x7E;
+}
+
+unsigned int jis_to_sjis_pair(unsigned char first, unsigned char second) {
+    if (!is_jis_byte(first) || !is_jis_byte(second)) return 0;
+    // Two JIS rows share a lead byte: the odd row takes the low trail bytes
+    // (stepping over 0x7F), the even row the high ones.
+    const unsigned int lead = (first + 1u) / 2 + (first <= 0x5E ? 0x70u : 0xB0u);
+    unsigned int trail;
+    if (first % 2 == 1)
+        trail = second + (second < 0x60 ? 0x1Fu : 0x20u);
+    else
+        trail = second + 0x7Eu;
+    return lead << 8 | trail;
+}
+
+unsigned int sjis_to_jis_pair(unsigned char first, unsigned char second) {
+    if (!is_sjis_lead(first) || !is_sjis_trail(second)) return 0;
+    const unsigned int row_pair = first - (first <= 0x9F ? 0x70u : 0xB0u);
+    unsigned int row;
+    unsigned int cell;
+    if (second >= 0x9F) {
+        row = row_pair * 2;
+        cell = second - 0x7Eu;
+    } else {
+        row = row_pair * 2 - 1;
+        cell = second - (second >= 0x80 ? 0x20u : 0x1Fu);
+    }
+    // Lead bytes 0xF0 and up lie past JIS X 0208.
+    if (row > 0x7E) return 0;
+    return row << 8 | cell;
+}
+
+void decode_base64(const char* text) {
+    const std::size_t length = std::strlen(text);
+    std::size_t o = 0;
+    // A clip always fits; anything longer is cut at a whole group.
+    for (std::size_t start = 0; start < length && fits(o, 3); start += 4) {
+        unsigned int value[4];
+        for (std::size_t k = 0; k < 4; ++k)
+            value[k] = start + k < length ? base64_value(byte_at(text, start + k)) : 0;
+        put(o, value[0] * 4 + value[1] / 16);
+        put(o, (value[1] % 16) * 16 + value[2] / 4);
+        put(o, (value[2] % 4) * 64 + value[3]);
+    }
+    conversion_output[o] = '\0';
+}
+
+void to_shift_jis(const char* text) {
+    bool kanji_mode = false;
+    std::size_t i = 0;
+    std::size_t o = 0;
+    // Every write below is a whole character; one that does not fit ends the result.
+    for (;;) {
+        const unsigned char c = byte_at(text, i);
+        if (c == 0) break;
+        if (opens_kanji(text, i)) {
+            kanji_mode = true;
+            i += escape_length;
+            continue;
+        }
+        if (closes_kanji(text, i)) {
+            kanji_mode = false;
+            i += escape_length;
+            continue;
+        }
+        const unsigned char next = byte_at(text, i + 1);
+        if (kanji_mode && is_jis_byte(c)) {
+            if (!fits(o, 2)) break;
+            put_pair(o, jis_to_sjis_pair(c, next));
+            // A pair cut by the end maps to zero bytes, which end the result.
+            if (next == 0) return;
+            i += 2;
+            continue;
+        }
+        if (c == '\n' && (i == 0 || byte_at(text, i - 1) != '\r')) {
+            if (!fits(o, 2)) break;
+            put(o, '\r');
+            put(o, '\n');
+            i += 1;
+            continue;
+        }
+        // Copied bytes: a CR LF or a Shift_JIS pair moves as one, so a cut
+        // never leaves half of it.
+        std::size_t count = 1;
+        if ((c == '\r' && next == '\n') ||
+            (is_sjis_lead(c) && is_sjis_trail(next) && !(kanji_mode && is_jis_byte(next))))
+            count = 2;
+        if (!fits(o, count)) break;
+        for (std::size_t k = 0; k < count; ++k) put(o, byte_at(text, i + k));
+        i += count;
+    }
+    conversion_output[o] = '\0';
+}
+
+void to_iso2022jp(const char* text) {
+    bool kanji_mode = false;
+    std::size_t i = 0;
+    std::size_t o = 0;
+    // Every write below is a whole character; one that does not fit ends the
+    // result. An open run always keeps room for the ESC ( B that closes it.
+    for (;;) {
+        const unsigned char c = byte_at(text, i);
+        if (c == 0) break;
+        if (is_sjis_lead(c)) {
+            const std::size_t needed = (kanji_mode ? 0 : escape_length) + 2 + escape_length;
+            if (!fits(o, needed)) break;
+            if (!kanji_mode) {
+                put_escape(o, open_kanji);
+                kanji_mode = true;
+            }
+            const unsigned char next = byte_at(text, i + 1);
+            put_pair(o, sjis_to_jis_pair(c, next));
+            // A lone lead byte at the end maps to zero bytes, which end the result.
+            if (next == 0) return;
+            i += 2;
+            if (!is_sjis_lead(byte_at(text, i))) {
+                put_escape(o, close_kanji);
+                kanji_mode = false;
+            }
+            continue;
+        }
+        if (!fits(o, 1)) break;
+        if (c == '\r') {
+            // The byte after a CR goes with it, whatever it is.
+            put(o, '\n');
+            if (byte_at(text, i + 1) == 0) break;
+            i += 2;
+            continue;
+        }
+        put(o, c);
+        i += 1;
+    }
+    if (kanji_mode) put_escape(o, close_kanji);
+    conversion_output[o] = '\0';
+}

@@ -1,0 +1,28 @@
+// Mail-text conversions: Base64 to bytes, Shift_JIS <-> ISO-2022-JP.
+// The three conversions share one result area; each ends its result with a
+// zero byte inside it, whatever the input.
+#pragma once
+
+#include <cstddef>
+
+constexpr std::size_t conversion_size = 20480;
+
+// Not cleared between runs: bytes past a result's terminator are left over.
+extern char conversion_output[conversion_size];
+
+// Code page 932 byte classes.
+bool is_sjis_lead(unsigned char byte);
+bool is_sjis_trail(unsigned char byte);
+bool is_jis_byte(unsigned char byte);
+
+// JIS X 0208 row/cell pair -> Shift_JIS pair as (first << 8) | second;
+// 0 when either byte is not a JIS byte.
+unsigned int jis_to_sjis_pair(unsigned char first, unsigned char second);
+
+// Shift_JIS pair -> JIS X 0208 pair as (first << 8) | second; 0 when the pair
+// is not lead + trail or falls outside 0x2121-0x7E7E (lead bytes 0xF0-0xFC).
+unsigned int sjis_to_jis_pair(unsigned char first, unsigned char second);
+
+void decode_base64(const char* text);
+void to_iso2022jp(const char* text);
+void to_shift_jis(const char* text);
