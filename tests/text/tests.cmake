@@ -1,1 +1,5 @@
 # Tests of text/.
+list(APPEND NATIVE_TEST_SOURCES
+  tests/text/encodings_test.cpp
+  tests/text/iconv_compare_test.cpp
+  tests/text/stamps_test.cpp)
