@@ -1,0 +1,5 @@
+#include "fuzz/conversion_fuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return fuzz_conversion(decode_base64, data, size);
+}
