@@ -1,4 +1,6 @@
-// Writes the program's icon file: make_icon app/res/dovane_clip.ico
+// Writes the program's icon file. From the repository root:
+//   g++ -std=c++17 -I. tools/make_icon.cpp tools/icon_image.cpp -o /tmp/make_icon
+//   /tmp/make_icon app/res/dovane_clip.ico
 #include <cstdio>
 #include <fstream>
 
