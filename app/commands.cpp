@@ -4,8 +4,10 @@
 #include <cstdio>
 
 #include "app/app_state.h"
+#include "app/clip_menus.h"
 #include "app/main_window.h"
 #include "app/res/resource_ids.h"
+#include "drawers/drawer_menus.h"
 
 namespace {
 
@@ -52,11 +54,21 @@ bool run_fixed_command(int id) {
     case CMD_FONT_RESET: zoom_font(0); return true;
     case CMD_OPEN_WINDOW: ShowWindow(main_window, SW_SHOWNORMAL); return true;
     case CMD_CLOSE_WINDOW: ShowWindow(main_window, SW_HIDE); return true;
+    case CMD_SAVE_HISTORY_OFF: set_history_saving(0); return true;
+    case CMD_SAVE_HISTORY_ON: set_history_saving(1); return true;
+    case CMD_ADD_TEST: add_test_submenu(); return true;
+    // The popup choices go on to the range tests, which none of them matches.
+    case CMD_POPUP_RING: choose_popup(ring_menu); return false;
+    case CMD_POPUP_STANDARD: choose_popup(clip_menu); return false;
+    case CMD_POPUP_ALL: choose_popup(menu_bar); return false;
+    case CMD_POPUP_DRAWERS: choose_popup(drawer_menu); return false;
     default: return false;
   }
 }
 
-void run_range_commands(int id) { (void)id; }
+void run_range_commands(int id) {
+  if (id >= block_id_base && id <= block_id_base + 4) select_block(id - block_id_base);
+}
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/clip_menus.h"
 #include "app/main_window.h"
 #include "drawers/drawer_names.h"
 #include "drawers/genre_list.h"
@@ -78,6 +79,7 @@ void run_create_sequence(HWND window) {
 
   load_genre_list();
   current_index = history_count + 1;
+  set_history_saving(history_saving);
   popup_menu = clip_menu;
   SetWindowTextA(search_edit, "");
   next_viewer = SetClipboardViewer(main_window);

@@ -8,8 +8,10 @@ int current_block = 0;
 
 void set_genre_stems(const char* name) {
   std::snprintf(genre_name, sizeof genre_name, "%s", name);
-  std::snprintf(block_stems[0], stem_size, "_%s", genre_name);
-  for (int k = 1; k < block_count; ++k) std::snprintf(block_stems[k], stem_size, "_%d%s", k, genre_name);
+  // Genre names are at most 31 bytes, so the precision never cuts one; it only lets the
+  // compiler see that a stem cannot overflow.
+  std::snprintf(block_stems[0], stem_size, "_%.250s", genre_name);
+  for (int k = 1; k < block_count; ++k) std::snprintf(block_stems[k], stem_size, "_%d%.250s", k, genre_name);
 }
 
 const char* drawer_file_name(char* out, size_t size, int block, int drawer) {

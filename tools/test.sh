@@ -21,6 +21,6 @@ trap 'wineserver -k 2>/dev/null || true; stop_own_xvfb' EXIT
 unset DISPLAY
 start_own_xvfb
 prepare_wine_prefix
-wineserver -p
+wineserver -p >/dev/null 2>&1
 (cd "$DOVANE_BUILD/win32" && ctest --output-on-failure) || status=1
 exit $status

@@ -36,6 +36,14 @@ prepare_wine_prefix() {
       for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS UI Gothic" "ＭＳ Ｐゴシック" "ＭＳ ゴシック" "arial" "Arial"; do
         wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1
       done
+      # A virtual desktop gives Wine its own taskbar and notification area; without one,
+      # every tray-icon call waits seconds for a tray that is not there.
+      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1
+      wineserver -w
+      # The first program run in a new prefix still finishes the prefix's set-up and can
+      # lose its output; let a throwaway run take that.
+      wine cmd.exe /c exit >/dev/null 2>&1 || true
       wineserver -w
       touch "$WINEPREFIX/.dovane_ready"
     fi
