@@ -1,2 +1,3 @@
 # Sources of history/.
 list(APPEND PORTABLE_SOURCES history/record_file.cpp history/history_streams.cpp)
+list(APPEND WIN32_SOURCES history/clip_output.cpp)

@@ -1,0 +1,15 @@
+// The way out: a clip back on the clipboard, wrapped in the affixes that are switched on.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+
+constexpr int compose_size = 61440;  // three clip-sized texts and the terminator
+
+// Puts clip_text on the clipboard between the start and end texts the states allow;
+// owner opens the clipboard and owns it afterwards.
+void put_clip(HWND owner, int start, int end);
+// Puts text on the clipboard as it is.
+void put_text_on_clipboard(HWND owner, const char* text, size_t length);
+// Retitles the main window: the first 70 bytes of text, then " [どばね]".
+void set_title_from(const char* text);
