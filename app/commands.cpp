@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/app_state.h"
+#include "app/child_windows.h"
 #include "app/clip_menus.h"
 #include "app/main_window.h"
 #include "app/res/resource_ids.h"
@@ -45,6 +46,9 @@ void zoom_font(int step) {
 // Commands with a case of their own; returns false for those that go on to the range tests.
 bool run_fixed_command(int id) {
   switch (id) {
+    case CMD_VERSION:
+    case CMD_VERSION_ALIAS: open_version_dialog(); return true;
+    case CMD_NEW_NOTE: open_note_window(); return true;
     case CMD_TEMP_FOLDER: WinExec("explorer .", SW_SHOW); return true;
     case CMD_END: SendMessageA(main_window, WM_DESTROY, 0, 0); return true;
     case CMD_README: run_command_line_blocking("notepad readme.txt"); return true;
@@ -74,6 +78,12 @@ void run_range_commands(int id) {
 
 void on_command(WPARAM wparam, LPARAM) {
   const int id = LOWORD(wparam);
+  const int notification = HIWORD(wparam);
+  // The start button shares id 0 with the two edits, whose notifications end here.
+  if (id == 0 || id == 6) {
+    if (notification == 0) id == 0 ? toggle_start_affix() : toggle_end_affix();
+    return;
+  }
   if (run_fixed_command(id)) return;
   run_range_commands(id);
 }

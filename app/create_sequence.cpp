@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/child_windows.h"
 #include "app/clip_menus.h"
 #include "app/main_window.h"
 #include "drawers/drawer_names.h"
@@ -67,6 +68,7 @@ void run_create_sequence(HWND window) {
   create_children();
   SetScrollRange(scroll_bar, SB_CTL, 1, history_count, FALSE);
   SetScrollPos(scroll_bar, SB_CTL, history_count, FALSE);
+  subclass_children();
 
   history_count = count_records(history_file);
   current_index = history_count + 1;

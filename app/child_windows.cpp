@@ -1,0 +1,145 @@
+#include "app/child_windows.h"
+
+#include <cstdio>
+
+#include "app/app_state.h"
+#include "app/res/resource_ids.h"
+#include "history/clip_output.h"
+#include "history/record_file.h"
+#include "settings/settings_values.h"
+#include "settings/ui_texts.h"
+
+int note_count = 0;
+
+namespace {
+
+WNDPROC previous_clip_edit_procedure;
+WNDPROC previous_search_edit_procedure;
+WNDPROC previous_scroll_bar_procedure;
+
+LRESULT CALLBACK scroll_bar_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_KEYDOWN && wparam == VK_TAB) {
+    // Three children share id 0, so a lookup by id is ambiguous; the cycle is fixed
+    // instead: Tab goes to the clip edit, Shift+Tab to the search edit.
+    SetFocus(GetKeyState(VK_SHIFT) < 0 ? search_edit : clip_edit);
+  } else if (message == WM_KEYUP || message == WM_CHAR) {
+    SendMessageA(main_window, message, wparam, lparam);
+  }
+  return CallWindowProcA(previous_scroll_bar_procedure, window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK clip_edit_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_KILLFOCUS) {
+    GetWindowTextA(clip_edit, clip_text, clip_size);
+    put_clip(clip_edit, start_state, end_state);
+  }
+  return CallWindowProcA(previous_clip_edit_procedure, window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK search_edit_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return CallWindowProcA(previous_search_edit_procedure, window, message, wparam, lparam);
+}
+
+WNDPROC subclass(HWND window, WNDPROC procedure) {
+  return reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+struct affix {
+  int& state;
+  HWND& window;
+  HWND& button;
+  const char* const& label;
+  const char* const& on_label;
+  const char* const& menu_name;
+};
+
+void toggle_affix(const affix& a) {
+  a.state = -a.state;
+  if (a.state == 1) {
+    SetWindowTextA(a.button, a.on_label);
+    a.window = CreateWindowExA(0, "edit", a.label,
+                               WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                                   ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                               LoadMenuA(instance, a.menu_name), instance, nullptr);
+    SetWindowTextA(a.window, "");
+  } else {
+    SetWindowTextA(a.button, a.label);
+    // Closed by its own close box, the window is already gone.
+    if (a.window != nullptr && IsWindow(a.window)) DestroyWindow(a.window);
+    a.window = nullptr;
+  }
+  put_clip(a.button, start_state, end_state);
+}
+
+WNDPROC previous_note_procedure;
+
+void read_note(HWND note, char (&text)[clip_size]) { GetWindowTextA(note, text, clip_size); }
+
+LRESULT CALLBACK note_procedure(HWND note, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_COMMAND) {
+    switch (LOWORD(wparam)) {
+      case CMD_SAVE_TO_CLIPBOARD:
+        read_note(note, clip_text);
+        put_clip(note, start_state, end_state);
+        break;
+      case CMD_SET_SEARCH: {
+        static char search_text[clip_size];
+        read_note(note, search_text);
+        SetWindowTextA(search_edit, search_text);
+        ShowWindow(main_window, SW_RESTORE);
+        SetFocus(main_window);
+        break;
+      }
+      case CMD_FROM_CLIPBOARD: SetWindowTextA(note, clip_text); break;
+      case CMD_ERASE: SetWindowTextA(note, ""); break;
+      case CMD_NEW_NOTE: SendMessageA(main_window, WM_COMMAND, wparam, lparam); break;
+      case CMD_MAIN_WINDOW:
+        ShowWindow(main_window, SW_RESTORE);
+        SetFocus(main_window);
+        return 0;
+      default: break;
+    }
+  }
+  return CallWindowProcA(previous_note_procedure, note, message, wparam, lparam);
+}
+
+INT_PTR CALLBACK version_dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+  if (message == WM_COMMAND && LOWORD(wparam) == IDCANCEL) DestroyWindow(dialog);
+  return 0;
+}
+
+}  // namespace
+
+void subclass_children() {
+  previous_clip_edit_procedure = subclass(clip_edit, clip_edit_procedure);
+  previous_scroll_bar_procedure = subclass(scroll_bar, scroll_bar_procedure);
+  previous_search_edit_procedure = subclass(search_edit, search_edit_procedure);
+}
+
+void toggle_start_affix() {
+  toggle_affix({start_state, start_window, start_button, start_label, start_on_label, start_menu_name});
+}
+
+void toggle_end_affix() { toggle_affix({end_state, end_window, end_button, end_label, end_on_label, end_menu_name}); }
+
+HWND open_note_window() {
+  ++note_count;
+  char title[16];
+  std::snprintf(title, sizeof title, "%d:", note_count);
+  HWND note = CreateWindowExA(0, "edit", title,
+                              WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL |
+                                  ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                              LoadMenuA(instance, note_menu_name), instance, nullptr);
+  // All notes share the edit class's one procedure, so keeping the first is enough.
+  WNDPROC previous = subclass(note, note_procedure);
+  if (previous_note_procedure == nullptr) previous_note_procedure = previous;
+  SetWindowTextA(note, "");
+  return note;
+}
+
+void open_version_dialog() {
+  CreateDialogParamA(instance, MAKEINTRESOURCEA(DLG_VERSION), main_window, version_dialog_procedure, 0);
+}

@@ -1,0 +1,13 @@
+// The main window's children with procedures of their own, the affix windows, the note
+// windows and the version dialog.
+#pragma once
+#include <windows.h>
+
+// Subclasses the clip edit, the search edit and the scroll bar.
+void subclass_children();
+// Opens or closes the start (or end) affix window, then outputs the clip.
+void toggle_start_affix();
+void toggle_end_affix();
+HWND open_note_window();
+void open_version_dialog();
+extern int note_count;
