@@ -45,6 +45,26 @@ WNDPROC subclass(HWND window, WNDPROC procedure) {
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
+// Top-level edit windows show their name as the caption; replacing only the content
+// keeps a note titled "1:" and an affix window titled "前略".
+void set_edit_content(HWND edit, const char* text) {
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+}
+
+// The edit class drops the border bits of the frame it is created with, which leaves a
+// top-level edit without caption, close box or menu bar on some platforms; put them back.
+HWND create_top_level_edit(const char* title, DWORD style, const char* menu_name) {
+  HWND edit = CreateWindowExA(0, "edit", title, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              nullptr, LoadMenuA(instance, menu_name), instance, nullptr);
+  const LONG_PTR kept = GetWindowLongPtrA(edit, GWL_STYLE);
+  if ((kept & WS_OVERLAPPEDWINDOW) != WS_OVERLAPPEDWINDOW) {
+    SetWindowLongPtrA(edit, GWL_STYLE, kept | WS_OVERLAPPEDWINDOW);
+    SetWindowPos(edit, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  }
+  return edit;
+}
+
 struct affix {
   int& state;
   HWND& window;
@@ -58,12 +78,11 @@ void toggle_affix(const affix& a) {
   a.state = -a.state;
   if (a.state == 1) {
     SetWindowTextA(a.button, a.on_label);
-    a.window = CreateWindowExA(0, "edit", a.label,
-                               WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
-                                   ES_AUTOVSCROLL | ES_AUTOHSCROLL,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                               LoadMenuA(instance, a.menu_name), instance, nullptr);
-    SetWindowTextA(a.window, "");
+    a.window = create_top_level_edit(
+        a.label,
+        WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+        a.menu_name);
+    set_edit_content(a.window, "");
   } else {
     SetWindowTextA(a.button, a.label);
     // Closed by its own close box, the window is already gone.
@@ -92,8 +111,8 @@ LRESULT CALLBACK note_procedure(HWND note, UINT message, WPARAM wparam, LPARAM l
         SetFocus(main_window);
         break;
       }
-      case CMD_FROM_CLIPBOARD: SetWindowTextA(note, clip_text); break;
-      case CMD_ERASE: SetWindowTextA(note, ""); break;
+      case CMD_FROM_CLIPBOARD: set_edit_content(note, clip_text); break;
+      case CMD_ERASE: set_edit_content(note, ""); break;
       case CMD_NEW_NOTE: SendMessageA(main_window, WM_COMMAND, wparam, lparam); break;
       case CMD_MAIN_WINDOW:
         ShowWindow(main_window, SW_RESTORE);
@@ -128,15 +147,14 @@ HWND open_note_window() {
   ++note_count;
   char title[16];
   std::snprintf(title, sizeof title, "%d:", note_count);
-  HWND note = CreateWindowExA(0, "edit", title,
-                              WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL |
-                                  ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                              LoadMenuA(instance, note_menu_name), instance, nullptr);
+  HWND note = create_top_level_edit(title,
+                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL |
+                                        ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                                    note_menu_name);
   // All notes share the edit class's one procedure, so keeping the first is enough.
   WNDPROC previous = subclass(note, note_procedure);
   if (previous_note_procedure == nullptr) previous_note_procedure = previous;
-  SetWindowTextA(note, "");
+  set_edit_content(note, "");
   return note;
 }
 

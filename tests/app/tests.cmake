@@ -4,3 +4,4 @@ set_source_files_properties(tests/app/icon_test.cpp PROPERTIES
   COMPILE_DEFINITIONS "ICON_FILE=\"${CMAKE_SOURCE_DIR}/app/res/dovane_clip.ico\"")
 list(APPEND WIN32_TEST_SOURCES tests/app/menu_resource_test.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/app/startup_test.cpp)
+list(APPEND WIN32_TEST_SOURCES tests/app/child_windows_test.cpp)

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "app/app_state.h"
+#include "app/child_windows.h"
+#include "app/res/resource_ids.h"
+#include "history/record_file.h"
+#include "settings/settings_values.h"
+#include "tests/win32/app_fixture.h"
+
+namespace {
+
+class child_windows_test : public app_test {
+ protected:
+  void press(HWND button) { SendMessageA(main_window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button)); }
+  void set_clip(const char* text) { std::snprintf(clip_text, clip_size, "%s", text); }
+};
+
+TEST_F(child_windows_test, start_button_opens_and_closes_the_start_window_putting_the_clip_out_each_time) {
+  start_app();
+  set_clip("body");
+  press(start_button);
+  EXPECT_EQ(start_state, 1);
+  ASSERT_TRUE(IsWindow(start_window));
+  EXPECT_EQ(window_text(start_button), "前略オン");
+  EXPECT_EQ(window_text(start_window), "");
+  EXPECT_EQ(clipboard_text(), "body");
+  SetWindowTextA(start_window, "Dear ");
+  HWND opened = start_window;
+  set_clip("body");
+  press(start_button);
+  EXPECT_EQ(start_state, -1);
+  EXPECT_FALSE(IsWindow(opened));
+  EXPECT_EQ(window_text(start_button), "前略");
+  EXPECT_EQ(clipboard_text(), "body");
+}
+
+TEST_F(child_windows_test, both_affixes_wrap_the_clip) {
+  start_app();
+  press(start_button);
+  SetWindowTextA(start_window, "[");
+  set_clip("x");
+  press(end_button);
+  EXPECT_EQ(window_text(end_button), "早々オン");
+  SetWindowTextA(end_window, "]");
+  SendMessageA(main_window, WM_COMMAND, 7, 0);
+  EXPECT_EQ(clipboard_text(), "[x]");
+}
+
+TEST_F(child_windows_test, affix_window_closed_by_its_close_box_reads_as_empty_until_the_button_is_pressed) {
+  start_app();
+  press(end_button);
+  SetWindowTextA(end_window, "tail");
+  SendMessageA(end_window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(end_state, 1);
+  EXPECT_EQ(window_text(end_button), "早々オン");
+  set_clip("x");
+  SendMessageA(main_window, WM_COMMAND, 7, 0);
+  EXPECT_EQ(clipboard_text(), "x");
+  press(end_button);
+  EXPECT_EQ(end_state, -1);
+  EXPECT_EQ(window_text(end_button), "早々");
+}
+
+TEST_F(child_windows_test, notifications_from_the_edits_do_not_toggle_the_start_affix) {
+  start_app();
+  SendMessageA(main_window, WM_COMMAND, MAKEWPARAM(0, EN_CHANGE), reinterpret_cast<LPARAM>(clip_edit));
+  SendMessageA(main_window, WM_COMMAND, MAKEWPARAM(0, EN_SETFOCUS), reinterpret_cast<LPARAM>(search_edit));
+  EXPECT_EQ(start_state, -1);
+  EXPECT_EQ(start_window, nullptr);
+}
+
+TEST_F(child_windows_test, tab_on_the_scroll_bar_cycles_to_the_edits) {
+  start_app();
+  ShowWindow(main_window, SW_SHOWNORMAL);
+  SetFocus(scroll_bar);
+  SendMessageA(scroll_bar, WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_EQ(GetFocus(), clip_edit);
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), 0);
+  SetFocus(scroll_bar);
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  SendMessageA(scroll_bar, WM_KEYDOWN, VK_TAB, 0);
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(GetFocus(), search_edit);
+}
+
+TEST_F(child_windows_test, edited_clip_becomes_the_clip_when_the_edit_loses_the_focus) {
+  start_app();
+  ShowWindow(main_window, SW_SHOWNORMAL);
+  SetFocus(clip_edit);
+  SetWindowTextA(clip_edit, "edited by hand");
+  SetFocus(scroll_bar);
+  EXPECT_STREQ(clip_text, "edited by hand");
+  EXPECT_EQ(clipboard_text(), "edited by hand");
+}
+
+TEST_F(child_windows_test, notes_are_numbered_and_their_menu_commands_act) {
+  start_app();
+  command(CMD_NEW_NOTE);
+  command(CMD_NEW_NOTE);
+  HWND third = open_note_window();
+  EXPECT_EQ(window_text(third), "");
+  // The caption is the window's own name; the edit's text is its content.
+  wchar_t title[16];
+  InternalGetWindowText(third, title, 16);
+  EXPECT_STREQ(title, L"3:");
+  SendMessageA(third, WM_COMMAND, CMD_NEW_NOTE, 0);
+  EXPECT_EQ(note_count, 4);
+
+  set_clip("current clip");
+  SendMessageA(third, WM_COMMAND, CMD_FROM_CLIPBOARD, 0);
+  EXPECT_EQ(window_text(third), "current clip");
+  SendMessageA(third, WM_COMMAND, CMD_ERASE, 0);
+  EXPECT_EQ(window_text(third), "");
+
+  wchar_t after[16];
+  InternalGetWindowText(third, after, 16);
+  EXPECT_STREQ(after, L"3:");
+  SetWindowTextA(third, "find me");
+  SendMessageA(third, WM_COMMAND, CMD_SET_SEARCH, 0);
+  EXPECT_EQ(window_text(search_edit), "find me");
+  EXPECT_TRUE(IsWindowVisible(main_window));
+
+  SetWindowTextA(third, "from a note");
+  SendMessageA(third, WM_COMMAND, CMD_SAVE_TO_CLIPBOARD, 0);
+  EXPECT_STREQ(clip_text, "from a note");
+  EXPECT_EQ(clipboard_text(), "from a note");
+}
+
+TEST_F(child_windows_test, from_clipboard_takes_the_current_clip_not_the_clipboard) {
+  start_app();
+  HWND note = open_note_window();
+  set_clip("kept clip");
+  HWND other = make_plain_window("other");
+  OpenClipboard(other);
+  EmptyClipboard();
+  CloseClipboard();
+  SendMessageA(note, WM_COMMAND, CMD_FROM_CLIPBOARD, 0);
+  EXPECT_EQ(window_text(note), "kept clip");
+  DestroyWindow(other);
+}
+
+TEST_F(child_windows_test, version_dialogs_open_modeless_and_close_on_cancel) {
+  start_app();
+  command(CMD_VERSION);
+  command(CMD_VERSION_ALIAS);
+  HWND first = FindWindowA(nullptr, "version");
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(GetWindow(first, GW_OWNER), main_window);
+  SendMessageA(first, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_FALSE(IsWindow(first));
+  HWND second = FindWindowA(nullptr, "version");
+  ASSERT_NE(second, nullptr);
+  SendMessageA(second, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(FindWindowA(nullptr, "version"), nullptr);
+}
+
+}  // namespace

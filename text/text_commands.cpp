@@ -1,0 +1,34 @@
+#include "text/text_commands.h"
+
+#include "app/app_state.h"
+#include "history/record_file.h"
+#include "text/encodings.h"
+#include "text/stamps.h"
+
+void (*read_local_time)(SYSTEMTIME*) = GetLocalTime;
+
+char* stamp_date(char* target, const char* format) {
+  SYSTEMTIME now;
+  read_local_time(&now);
+  return format_date_stamp(target, clip_size, format, now.wYear, now.wMonth, now.wDay);
+}
+
+char* stamp_time(char* target, const char* format) {
+  SYSTEMTIME now;
+  read_local_time(&now);
+  return format_time_stamp(target, clip_size, format, now.wHour, now.wMinute, now.wSecond);
+}
+
+void convert_clip_edit(void (*conversion)(const char*)) {
+  GetWindowTextA(clip_edit, clip_text, clip_size);
+  conversion(clip_text);
+  SetWindowTextA(clip_edit, conversion_output);
+}
+
+void run_stamp_command(bool date, WPARAM wparam, LPARAM lparam) {
+  if (date)
+    stamp_date(clip_text, date_format);
+  else
+    stamp_time(clip_text, time_format);
+  SendMessageA(main_window, WM_KEYUP, wparam, lparam);
+}
