@@ -1,3 +1,4 @@
 # Sources of history/.
 list(APPEND PORTABLE_SOURCES history/record_file.cpp history/history_streams.cpp)
 list(APPEND WIN32_SOURCES history/clip_output.cpp)
+list(APPEND WIN32_SOURCES history/navigation.cpp history/maintenance.cpp history/file_replace.cpp)

@@ -1,0 +1,14 @@
+#include "history/file_replace.h"
+
+#include <windows.h>
+
+bool replace_file(const char* temporary, const char* target) {
+  // The new content must be on disk before the rename makes it the only copy.
+  HANDLE file = CreateFileA(temporary, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const BOOL flushed = FlushFileBuffers(file);
+  CloseHandle(file);
+  if (!flushed) return false;
+  return MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}

@@ -1,0 +1,6 @@
+// Replacing a file by a finished temporary file without a moment in which neither exists.
+#pragma once
+
+// Puts temporary in the place of target in one atomic step, once its bytes are on disk.
+// When that fails the target stays whole and the temporary file stays behind.
+bool replace_file(const char* temporary, const char* target);
