@@ -37,6 +37,8 @@ void record_stream::close() {
   ended_ = false;
   raw_ahead_ = no_byte;
   peeked_ = no_byte;
+  read_pos_ = 0;
+  read_length_ = 0;
 }
 
 int record_stream::raw_get() {
@@ -45,7 +47,12 @@ int record_stream::raw_get() {
     raw_ahead_ = no_byte;
     return c;
   }
-  return std::fgetc(file_);
+  if (read_pos_ == read_length_) {
+    read_length_ = std::fread(read_buffer_, 1, read_buffer_size, file_);
+    read_pos_ = 0;
+    if (read_length_ == 0) return EOF;
+  }
+  return read_buffer_[read_pos_++];
 }
 
 int record_stream::translated_get() {
@@ -93,8 +100,11 @@ void record_stream::write(const char* bytes, size_t length) {
   std::fwrite(bytes + start, 1, length - start, file_);
 }
 
-void record_stream::flush() {
-  if (file_) std::fflush(file_);
+bool record_stream::flush() {
+  if (!file_) return false;
+  const bool written = std::fflush(file_) == 0 && !std::ferror(file_);
+  std::clearerr(file_);
+  return written;
 }
 
 read_result read_record(record_stream& stream, int& counter) {

@@ -41,7 +41,8 @@ class record_stream {
   bool failed() const { return file_ == nullptr; }
   void mark_ended() { ended_ = true; }
   void write(const char* bytes, size_t length);
-  void flush();
+  // False when something written since the last flush did not reach the file.
+  bool flush();
 
  private:
   int raw_get();
@@ -49,6 +50,12 @@ class record_stream {
   std::FILE* file_ = nullptr;
   bool ended_ = false;
   int raw_ahead_ = -2;     // raw byte read while looking past CR or Ctrl+Z; -2 for none
+  // Reading byte by byte through stdio costs a lock per byte; every step back rereads the
+  // history from the top, so reads go through a buffer of our own.
+  static constexpr size_t read_buffer_size = 65536;
+  unsigned char read_buffer_[read_buffer_size];
+  size_t read_pos_ = 0;
+  size_t read_length_ = 0;
   int peeked_ = -2;        // translated byte handed out by peek(); -2 for none
 };
 
