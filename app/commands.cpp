@@ -9,6 +9,11 @@
 #include "app/main_window.h"
 #include "app/res/resource_ids.h"
 #include "drawers/drawer_menus.h"
+#include "drawers/drawer_names.h"
+#include "history/history_streams.h"
+#include "history/maintenance.h"
+#include "history/navigation.h"
+#include "settings/settings_values.h"
 
 namespace {
 
@@ -44,13 +49,23 @@ void zoom_font(int step) {
 }
 
 // Commands with a case of their own; returns false for those that go on to the range tests.
-bool run_fixed_command(int id) {
+bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
   switch (id) {
     case CMD_VERSION:
     case CMD_VERSION_ALIAS: open_version_dialog(); return true;
     case CMD_NEW_NOTE: open_note_window(); return true;
     case CMD_TEMP_FOLDER: WinExec("explorer .", SW_SHOW); return true;
     case CMD_END: SendMessageA(main_window, WM_DESTROY, 0, 0); return true;
+    case CMD_RESET:
+      switch_history(default_history_name, wparam, lparam);
+      // Back to the base size; the zoom percentages stay for the next zoom command.
+      replace_view_font(100, 100);
+      return true;
+    case CMD_OPEN_FILE: open_history_file(wparam, lparam); return true;
+    case CMD_SPECIAL: switch_history(block_stems[current_block], wparam, lparam); return true;
+    case CMD_RECYCLE: switch_history(recycle_file_name, wparam, lparam); return true;
+    case CMD_BACK: go_back(wparam, lparam); return true;
+    case CMD_SEARCH: search_history(); return true;
     case CMD_README: run_command_line_blocking("notepad readme.txt"); return true;
     case CMD_NOTEPAD: WinExec("notepad", SW_SHOW); return true;
     case CMD_FONT_LARGER: zoom_font(20); return true;
@@ -70,13 +85,26 @@ bool run_fixed_command(int id) {
   }
 }
 
-void run_range_commands(int id) {
+// A chosen history or re-use entry is shown, output and remembered like a click.
+void show_chosen_record(int position, LPARAM lparam) {
+  current_index = position;
+  SendMessageA(main_window, WM_LBUTTONDOWN, 0, lparam);
+  SendMessageA(main_window, WM_LBUTTONUP, 0, lparam);
+}
+
+void run_range_commands(int id, LPARAM lparam) {
+  if (id > history_id_base && id < history_id_base + history_id_span) {
+    show_chosen_record(id - history_id_base + 1, lparam);
+    record_reuse(current_index);
+  }
+  if (id > recycle_id_base && id < recycle_id_base + history_id_span)
+    show_chosen_record(id - recycle_id_base + 1, lparam);
   if (id >= block_id_base && id <= block_id_base + 4) select_block(id - block_id_base);
 }
 
 }  // namespace
 
-void on_command(WPARAM wparam, LPARAM) {
+void on_command(WPARAM wparam, LPARAM lparam) {
   const int id = LOWORD(wparam);
   const int notification = HIWORD(wparam);
   // The start button shares id 0 with the two edits, whose notifications end here.
@@ -84,6 +112,6 @@ void on_command(WPARAM wparam, LPARAM) {
     if (notification == 0) id == 0 ? toggle_start_affix() : toggle_end_affix();
     return;
   }
-  if (run_fixed_command(id)) return;
-  run_range_commands(id);
+  if (run_fixed_command(id, wparam, lparam)) return;
+  run_range_commands(id, lparam);
 }

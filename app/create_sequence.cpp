@@ -7,6 +7,7 @@
 #include "drawers/drawer_names.h"
 #include "drawers/genre_list.h"
 #include "history/history_streams.h"
+#include "history/maintenance.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
 #include "settings/ui_texts.h"
@@ -70,7 +71,11 @@ void run_create_sequence(HWND window) {
   SetScrollPos(scroll_bar, SB_CTL, history_count, FALSE);
   subclass_children();
 
-  history_count = count_records(history_file);
+  count_history();
+  if (std::strcmp(history_file, history_append_file) == 0 && history_count > data_max + 20) {
+    current_index = 0;
+    if (compact_history()) history_count -= data_max;
+  }
   current_index = history_count + 1;
 
   take_menu_handles(window);
@@ -78,6 +83,8 @@ void run_create_sequence(HWND window) {
   for (int d = 0; d < 10; ++d) drawer_menus[d] = GetSubMenu(drawer_menu, d);
   ring_menu = GetSubMenu(clip_menu, 10);
   genre_menu = GetSubMenu(clip_menu, 6);
+  fill_history_menu();
+  fill_recycle_menu();
 
   load_genre_list();
   current_index = history_count + 1;

@@ -7,6 +7,7 @@
 #include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
 #include "history/history_streams.h"
+#include "history/navigation.h"
 #include "settings/settings_values.h"
 
 namespace {
@@ -119,6 +120,13 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_TIMER: return on_timer();
     case WM_INITMENUPOPUP: return on_init_menu_popup(wparam);
     case WM_CTLCOLORSCROLLBAR: return reinterpret_cast<LRESULT>(caption_brush);
+    case WM_LBUTTONDOWN: step_back(wparam); return 0;
+    case WM_RBUTTONDOWN: step_forward(wparam); return 0;
+    case WM_KEYUP:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: output_and_remember(); return 0;
+    case WM_CHAR: type_character(wparam); return 0;
+    case WM_HSCROLL: scroll_history(wparam); return 0;
     case WM_DRAWCLIPBOARD: return on_draw_clipboard(wparam, lparam);
     case WM_CHANGECBCHAIN: return on_change_cb_chain(wparam, lparam);
     case tray_callback_message:

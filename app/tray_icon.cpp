@@ -4,6 +4,8 @@
 
 #include "app/app_state.h"
 #include "app/sjis_cut.h"
+#include "history/maintenance.h"
+#include "history/record_file.h"
 
 tray_icon_object tray_icon;
 
@@ -60,5 +62,8 @@ void tray_callback(LPARAM mouse_message) {
   if (mouse_message == WM_RBUTTONDOWN) {
     SetForegroundWindow(main_window);
     SendMessageA(main_window, WM_NCMOUSEMOVE, tray_callback_message, 0);
+  } else if (mouse_message == WM_LBUTTONDOWN) {
+    // Stored whatever history saving says, and again on every click.
+    if (clip_text[0] != '\0') append_to_history(clip_text);
   }
 }

@@ -5,3 +5,4 @@ set_source_files_properties(tests/app/icon_test.cpp PROPERTIES
 list(APPEND WIN32_TEST_SOURCES tests/app/menu_resource_test.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/app/startup_test.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/app/child_windows_test.cpp)
+list(APPEND WIN32_TEST_SOURCES tests/app/tray_icon_test.cpp)

@@ -1,2 +1,3 @@
 # Tests of history/.
 list(APPEND NATIVE_TEST_SOURCES tests/history/record_file_test.cpp)
+list(APPEND WIN32_TEST_SOURCES tests/history/navigation_test.cpp tests/history/maintenance_test.cpp)

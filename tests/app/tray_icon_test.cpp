@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/res/resource_ids.h"
+#include "app/tray_icon.h"
+#include "history/history_streams.h"
+#include "tests/history/history_samples.h"
+#include "tests/win32/app_fixture.h"
+
+namespace {
+
+class tray_icon_test : public app_test {
+ protected:
+  void click(LPARAM mouse_message) { SendMessageA(main_window, tray_callback_message, 1, mouse_message); }
+  void set_clip(const char* text) { std::snprintf(clip_text, sizeof clip_text, "%s", text); }
+};
+
+TEST_F(tray_icon_test, the_tip_holds_at_most_63_bytes_and_never_half_a_character) {
+  start_app();
+  const std::string x62(62, 'x');
+  struct tip_case {
+    std::string text, tip;
+  };
+  const tip_case cases[] = {
+      {"abc", "abc"},
+      {std::string(100, 'y'), std::string(63, 'y')},
+      {x62 + "\x82\xa0", x62},                              // "あ" would straddle byte 63
+      {x62.substr(1) + "\x82\xa0" + "z", x62.substr(1) + "\x82\xa0"},  // ends exactly at 63
+      {x62 + "\xb1\xb2", x62 + "\xb1"},                     // half-width kana are one byte each
+      {"", ""},
+  };
+  for (const tip_case& c : cases) {
+    tray_icon.set_tip(c.text.c_str(), true);
+    EXPECT_EQ(std::string(tray_icon.tip()), c.tip) << c.text;
+    EXPECT_TRUE(tray_icon.added());
+  }
+}
+
+TEST_F(tray_icon_test, a_left_click_with_an_empty_clip_changes_nothing) {
+  write_file("_clip.txt", numbered_records(1, 2));
+  start_app();
+  set_clip("");
+  click(WM_LBUTTONDOWN);
+  EXPECT_EQ(read_file("_clip.txt"), numbered_records(1, 2));
+  EXPECT_EQ(history_count, 2);
+  EXPECT_EQ(current_index, 3);
+}
+
+TEST_F(tray_icon_test, a_left_click_stores_the_clip_every_time_whether_saving_is_on_or_off) {
+  write_file("_clip.txt", numbered_records(1, 2));
+  start_app();
+  std::string expected = numbered_records(1, 2);
+  int count = 2;
+  for (int saving_command : {CMD_SAVE_HISTORY_OFF, CMD_SAVE_HISTORY_ON}) {
+    command(saving_command);
+    set_clip("tray clip");
+    click(WM_LBUTTONDOWN);
+    click(WM_LBUTTONDOWN);
+    expected += "tray clip\a\r\ntray clip\a\r\n";
+    count += 2;
+    EXPECT_EQ(read_file("_clip.txt"), expected) << saving_command;
+    EXPECT_EQ(history_count, count);
+    EXPECT_EQ(current_index, count);
+    const auto listed = menu_entries(history_menu);
+    ASSERT_GE(listed.size(), 2u);
+    EXPECT_EQ(listed.back(), (std::pair<UINT, std::string>{1000u + count, "tray clip"}));
+  }
+}
+
+TEST_F(tray_icon_test, other_mouse_messages_do_nothing) {
+  write_file("_clip.txt", numbered_records(1, 2));
+  start_app();
+  set_clip("tray clip");
+  for (LPARAM message : {WM_LBUTTONUP, WM_RBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDBLCLK}) click(message);
+  EXPECT_EQ(read_file("_clip.txt"), numbered_records(1, 2));
+  EXPECT_FALSE(IsWindowVisible(main_window));
+}
+
+bool menu_seen = false;
+
+BOOL CALLBACK find_open_menu(HWND window, LPARAM) {
+  char window_class[16];
+  GetClassNameA(window, window_class, sizeof window_class);
+  if (std::strcmp(window_class, "#32768") == 0 && IsWindowVisible(window)) menu_seen = true;
+  return TRUE;
+}
+
+// Closes the popup once it is up, so the test is not left inside the menu's own loop.
+void CALLBACK close_popup(HWND, UINT, UINT_PTR timer, DWORD) {
+  EnumWindows(find_open_menu, 0);
+  if (!menu_seen) return;
+  KillTimer(nullptr, timer);
+  EndMenu();
+}
+
+TEST_F(tray_icon_test, a_right_click_opens_the_popup_and_keeps_the_window_hidden) {
+  start_app();
+  ASSERT_FALSE(IsWindowVisible(main_window));
+  SetTimer(nullptr, 0, 100, close_popup);
+  click(WM_RBUTTONDOWN);
+  EXPECT_TRUE(menu_seen);
+  EXPECT_FALSE(IsWindowVisible(main_window));
+}
+
+NOTIFYICONDATAA probe_data(HWND owner, UINT id) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = owner;
+  data.uID = id;
+  data.uFlags = NIF_ICON | NIF_TIP;
+  data.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DOVANE_CLIP));
+  std::snprintf(data.szTip, sizeof data.szTip, "probe");
+  return data;
+}
+
+TEST_F(tray_icon_test, shutdown_removes_the_icon) {
+  start_app();
+  close_app();
+  EXPECT_FALSE(tray_icon.added());
+  NOTIFYICONDATAA data = probe_data(main_window, 1);
+  EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &data));
+}
+
+// The exit handler is the object's end of life: a removed icon is not deleted again, so
+// an icon that the shell holds under the same owner and id by then stays.
+TEST_F(tray_icon_test, the_exit_handler_issues_no_second_delete) {
+  HWND owner = make_plain_window("probe owner");
+  NOTIFYICONDATAA data = probe_data(owner, 9);
+  {
+    tray_icon_object icon;
+    icon.set(owner, 9, 0, data.hIcon, "first");
+    ASSERT_TRUE(icon.add());
+    ASSERT_TRUE(icon.remove());
+    EXPECT_FALSE(icon.added());
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &data));
+  }
+  EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &data));
+  Shell_NotifyIconA(NIM_DELETE, &data);
+  DestroyWindow(owner);
+}
+
+TEST_F(tray_icon_test, the_exit_handler_removes_an_icon_still_added) {
+  HWND owner = make_plain_window("probe owner");
+  NOTIFYICONDATAA data = probe_data(owner, 9);
+  {
+    tray_icon_object icon;
+    icon.set(owner, 9, 0, data.hIcon, "left behind");
+    ASSERT_TRUE(icon.add());
+  }
+  EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &data));
+  DestroyWindow(owner);
+}
+
+}  // namespace

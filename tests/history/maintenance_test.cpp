@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "app/app_state.h"
+#include "app/res/resource_ids.h"
+#include "drawers/drawer_names.h"
+#include "history/history_streams.h"
+#include "history/maintenance.h"
+#include "settings/settings_values.h"
+#include "tests/history/history_samples.h"
+#include "tests/win32/app_fixture.h"
+
+namespace {
+
+class maintenance_test : public app_test {
+ protected:
+  void start_with(const std::string& history) {
+    write_file("_clip.txt", history);
+    start_app();
+  }
+};
+
+using entries = std::vector<std::pair<UINT, std::string>>;
+
+TEST_F(maintenance_test, a_history_of_data_max_plus_20_is_left_as_it_is) {
+  write_file("_recycle_index.txt", "505\r\n12\r\n");
+  start_with(numbered_records(1, 520));
+  EXPECT_EQ(history_count, 520);
+  EXPECT_EQ(current_index, 521);
+  EXPECT_FALSE(file_exists("1_clip_bak.txt"));
+  EXPECT_EQ(read_file("_clip.txt"), numbered_records(1, 520));
+  EXPECT_EQ(read_file("_recycle_index.txt"), "505\r\n12\r\n");
+}
+
+TEST_F(maintenance_test, one_record_more_moves_the_oldest_data_max_into_a_new_backup) {
+  write_file("_recycle_index.txt", "505\r\n12\r\n");
+  start_with(numbered_records(1, 521));
+  EXPECT_EQ(read_file("1_clip_bak.txt"), numbered_records(1, 500));
+  EXPECT_EQ(read_file("_clip.txt"), numbered_records(501, 521));
+  EXPECT_EQ(history_count, 21);
+  EXPECT_EQ(current_index, 22);
+  EXPECT_EQ(ini_value("init", "back num"), "1");
+  // Re-use entries follow their records; those that went into the backup leave.
+  EXPECT_EQ(read_file("_recycle_index.txt"), "5\r\n");
+  EXPECT_FALSE(file_exists("0_clip_bak.txt"));
+  EXPECT_FALSE(file_exists("recycletmp.txt"));
+  // The menu built after compaction numbers the kept records from 1.
+  command(1000 + 21);
+  EXPECT_EQ(clipboard_text(), "r521");
+}
+
+TEST_F(maintenance_test, the_backup_takes_the_next_number_after_the_saved_one) {
+  write_file("dovane_clip.ini", "[init]\r\nback num=4\r\n");
+  start_with(numbered_records(1, 600));
+  EXPECT_EQ(read_file("5_clip_bak.txt"), numbered_records(1, 500));
+  EXPECT_EQ(ini_value("init", "back num"), "5");
+}
+
+TEST_F(maintenance_test, an_existing_backup_is_never_written_over_when_the_settings_are_lost) {
+  write_file("1_clip_bak.txt", "older backup\a\r\n");
+  start_with(numbered_records(1, 521));
+  EXPECT_EQ(read_file("1_clip_bak.txt"), "older backup\a\r\n");
+  EXPECT_EQ(read_file("2_clip_bak.txt"), numbered_records(1, 500));
+  EXPECT_EQ(ini_value("init", "back num"), "2");
+}
+
+TEST_F(maintenance_test, a_failed_replacement_leaves_the_history_whole_and_the_copy_behind) {
+  write_file("_recycle_index.txt", "505\r\n12\r\n");
+  write_file("_clip.txt", numbered_records(1, 521));
+  // Another program holds the history open without allowing it to be replaced.
+  HANDLE holder = CreateFileA("_clip.txt", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  start_app();
+  CloseHandle(holder);
+  EXPECT_EQ(read_file("_clip.txt"), numbered_records(1, 521));
+  EXPECT_EQ(read_file("0_clip_bak.txt"), numbered_records(501, 521));
+  EXPECT_EQ(read_file("1_clip_bak.txt"), numbered_records(1, 500));
+  EXPECT_EQ(ini_value("init", "back num"), "1");
+  // The index still fits the history that stayed.
+  EXPECT_EQ(read_file("_recycle_index.txt"), "505\r\n12\r\n");
+  EXPECT_EQ(history_count, 521);
+}
+
+TEST_F(maintenance_test, the_history_menu_lists_the_newest_records_newest_last) {
+  write_file("dovane_clip.ini", "[init]\r\nhis max=10\r\n");
+  start_with(numbered_records(1, 15));
+  const entries expected = {{1006, "r6"},  {1007, "r7"},  {1008, "r8"},  {1009, "r9"},  {1010, "r10"},
+                            {1011, "r11"}, {1012, "r12"}, {1013, "r13"}, {1014, "r14"}, {1015, "r15"}};
+  EXPECT_EQ(menu_entries(history_menu), expected);
+}
+
+TEST_F(maintenance_test, the_reuse_menu_is_filled_from_the_index_in_its_order) {
+  write_file("_recycle_index.txt", "3\r\n3\r\n7\r\n");
+  start_with(numbered_records(1, 10));
+  const entries expected = {{11003, "r3"}, {11003, "r3"}, {11007, "r7"}};
+  EXPECT_EQ(menu_entries(recycle_menu), expected);
+  EXPECT_EQ(current_index, 11);
+}
+
+TEST_F(maintenance_test, an_index_number_past_the_history_adds_no_entry) {
+  write_file("_recycle_index.txt", "2 99\r\n4\r\n");
+  start_with(numbered_records(1, 5));
+  const entries expected = {{11002, "r2"}, {11004, "r4"}};
+  EXPECT_EQ(menu_entries(recycle_menu), expected);
+}
+
+TEST_F(maintenance_test, choosing_history_entries_records_each_change_of_choice_as_a_reuse) {
+  start_with(numbered_records(1, 10));
+  for (int chosen : {3, 3, 7, 3}) command(1000 + chosen);
+  EXPECT_EQ(read_file("_recycle.txt"), records_on_disk({"r3", "r7", "r3"}));
+  EXPECT_EQ(read_file("_recycle_index.txt"), "3\r\n7\r\n3\r\n");
+  const entries expected = {{11003, "r3"}, {11007, "r7"}, {11003, "r3"}};
+  EXPECT_EQ(menu_entries(recycle_menu), expected);
+  EXPECT_EQ(last_reused_index, 3);
+}
+
+TEST_F(maintenance_test, appending_writes_through_at_once_and_lists_the_text) {
+  start_with(numbered_records(1, 2));
+  append_to_history("new one");
+  // On disk before any close: a crash must not lose it.
+  EXPECT_EQ(read_file("_clip.txt"), numbered_records(1, 2) + "new one\a\r\n");
+  EXPECT_EQ(history_count, 3);
+  EXPECT_EQ(current_index, 3);
+  const entries listed = menu_entries(history_menu);
+  ASSERT_FALSE(listed.empty());
+  EXPECT_EQ(listed.back(), (std::pair<UINT, std::string>{1003, "new one"}));
+}
+
+TEST_F(maintenance_test, reset_returns_from_the_reuse_view_to_the_history_at_its_end) {
+  write_file("_recycle.txt", records_on_disk({"a", "b"}));
+  start_with(numbered_records(1, 7));
+  command(CMD_RECYCLE);
+  EXPECT_STREQ(history_file, "_recycle.txt");
+  EXPECT_EQ(history_count, 2);
+  EXPECT_EQ(current_index, 3);
+  command(CMD_RESET);
+  EXPECT_STREQ(history_file, "_clip.txt");
+  EXPECT_EQ(history_count, 7);
+  EXPECT_EQ(current_index, 8);
+  EXPECT_STREQ(clip_text, "");
+}
+
+TEST_F(maintenance_test, viewing_a_stem_with_no_file_creates_it_and_shows_an_empty_history) {
+  start_with(numbered_records(1, 4));
+  command(CMD_SPECIAL);
+  EXPECT_STREQ(history_file, block_stems[current_block]);
+  EXPECT_TRUE(file_exists(block_stems[current_block]));
+  EXPECT_EQ(read_file(block_stems[current_block]), "");
+  EXPECT_EQ(history_count, 0);
+  EXPECT_EQ(current_index, 1);
+  EXPECT_STREQ(clip_text, "");
+}
+
+TEST_F(maintenance_test, while_another_file_is_on_view_appends_still_go_to_the_history) {
+  write_file("_recycle.txt", records_on_disk({"a", "b"}));
+  start_with(numbered_records(1, 3));
+  command(CMD_RECYCLE);
+  append_to_history("kept");
+  EXPECT_EQ(read_file("_clip.txt"), numbered_records(1, 3) + "kept\a\r\n");
+  EXPECT_EQ(read_file("_recycle.txt"), records_on_disk({"a", "b"}));
+  EXPECT_EQ(history_count, 3);  // counted for the file on view
+}
+
+TEST_F(maintenance_test, reset_puts_the_status_font_back_to_its_base_size_and_keeps_the_zoom) {
+  start_with(numbered_records(1, 2));
+  command(CMD_FONT_LARGER);
+  command(CMD_RESET);
+  EXPECT_EQ(width_zoom, 120);
+  EXPECT_EQ(height_zoom, 120);
+  LOGFONTA font{};
+  GetObjectA(view_font, sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, char_height);
+}
+
+}  // namespace
