@@ -8,8 +8,11 @@
 #include "app/clip_menus.h"
 #include "app/main_window.h"
 #include "app/res/resource_ids.h"
+#include "drawers/drawer_editor.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
+#include "drawers/genre_list.h"
+#include "history/record_file.h"
 #include "history/history_streams.h"
 #include "history/maintenance.h"
 #include "history/navigation.h"
@@ -76,6 +79,7 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
     case CMD_SAVE_HISTORY_OFF: set_history_saving(0); return true;
     case CMD_SAVE_HISTORY_ON: set_history_saving(1); return true;
     case CMD_ADD_TEST: add_test_submenu(); return true;
+    case CMD_EDIT_SPECIAL: open_drawer_editor(); return true;
     // The popup choices go on to the range tests, which none of them matches.
     case CMD_POPUP_RING: choose_popup(ring_menu); return false;
     case CMD_POPUP_STANDARD: choose_popup(clip_menu); return false;
@@ -99,10 +103,22 @@ void run_range_commands(int id, LPARAM lparam) {
   }
   if (id > recycle_id_base && id < recycle_id_base + history_id_span)
     show_chosen_record(id - recycle_id_base + 1, lparam);
+  if (id >= drawer_menu_first_id && id <= genre_id_base + genre_id_span) run_drawer_or_genre_command(id);
+  if (id >= register_id_base && id < register_id_base + drawer_count) {
+    register_in_drawer(clip_text, id - register_id_base, drawer_menu_entries(id - register_id_base));
+    SetFocus(scroll_bar);
+  }
   if (id >= block_id_base && id <= block_id_base + 4) select_block(id - block_id_base);
 }
 
 }  // namespace
+
+void on_menu_command(WPARAM position, LPARAM menu) {
+  HMENU from = reinterpret_cast<HMENU>(menu);
+  if (run_drawer_or_genre_entry(from, static_cast<int>(position))) return;
+  const UINT id = GetMenuItemID(from, static_cast<int>(position));
+  if (id != static_cast<UINT>(-1)) on_command(MAKEWPARAM(id, 0), 0);
+}
 
 void on_command(WPARAM wparam, LPARAM lparam) {
   const int id = LOWORD(wparam);

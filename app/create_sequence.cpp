@@ -4,6 +4,7 @@
 #include "app/child_windows.h"
 #include "app/clip_menus.h"
 #include "app/main_window.h"
+#include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
 #include "drawers/genre_list.h"
 #include "history/history_streams.h"
@@ -80,13 +81,18 @@ void run_create_sequence(HWND window) {
 
   take_menu_handles(window);
   set_genre_stems(genre_name);
-  for (int d = 0; d < 10; ++d) drawer_menus[d] = GetSubMenu(drawer_menu, d);
+  for (int d = 0; d < 10; ++d) {
+    drawer_menus[d] = GetSubMenu(drawer_menu, d);
+    fill_drawer_menu(d);
+  }
   ring_menu = GetSubMenu(clip_menu, 10);
   genre_menu = GetSubMenu(clip_menu, 6);
+  notify_drawer_and_genre_menus_by_position();
   fill_history_menu();
   fill_recycle_menu();
 
   load_genre_list();
+  choose_genre(genre_number);
   current_index = history_count + 1;
   set_history_saving(history_saving);
   popup_menu = clip_menu;

@@ -117,6 +117,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_PAINT: return on_paint(window);
     case WM_NCMOUSEMOVE: return on_nc_mouse_move(wparam);
     case WM_COMMAND: on_command(wparam, lparam); return 0;
+    case WM_MENUCOMMAND: on_menu_command(wparam, lparam); return 0;
     case WM_TIMER: return on_timer();
     case WM_INITMENUPOPUP: return on_init_menu_popup(wparam);
     case WM_CTLCOLORSCROLLBAR: return reinterpret_cast<LRESULT>(caption_brush);

@@ -2,16 +2,25 @@
 
 #include <cstdio>
 
+#include "app/sjis_cut.h"
+
 char genre_name[genre_name_size] = "special";
 char block_stems[block_count][stem_size];
 int current_block = 0;
 
+void copy_genre_name(char* out, size_t size, const char* text) {
+  if (size == 0) return;
+  size_t length = sjis_whole_prefix(text, genre_name_max < size - 1 ? genre_name_max : size - 1);
+  for (size_t i = 0; i < length; ++i) out[i] = text[i];
+  out[length] = '\0';
+}
+
 void set_genre_stems(const char* name) {
-  std::snprintf(genre_name, sizeof genre_name, "%s", name);
-  // Genre names are at most 31 bytes, so the precision never cuts one; it only lets the
-  // compiler see that a stem cannot overflow.
-  std::snprintf(block_stems[0], stem_size, "_%.250s", genre_name);
-  for (int k = 1; k < block_count; ++k) std::snprintf(block_stems[k], stem_size, "_%d%.250s", k, genre_name);
+  char cut[genre_name_max + 1];
+  copy_genre_name(cut, sizeof cut, name);
+  std::snprintf(genre_name, sizeof genre_name, "%s", cut);
+  std::snprintf(block_stems[0], stem_size, "_%s", cut);
+  for (int k = 1; k < block_count; ++k) std::snprintf(block_stems[k], stem_size, "_%d%s", k, cut);
 }
 
 const char* drawer_file_name(char* out, size_t size, int block, int drawer) {

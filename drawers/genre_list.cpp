@@ -5,22 +5,38 @@
 #include <cstdio>
 
 #include "app/app_state.h"
+#include "drawers/drawer_menus.h"
+#include "drawers/drawer_names.h"
 #include "settings/settings_file.h"
+#include "settings/settings_values.h"
 
 int genre_count = 1;
 
 namespace {
 const char special_section[] = "special";
-constexpr int genre_field_size = 32;  // a genre name is at most 31 bytes
+constexpr int stored_name_size = 260;
+
+void read_genre(int number, char (&name)[genre_name_max + 1]) {
+  char key[16];
+  std::snprintf(key, sizeof key, "%d", number);
+  char stored[stored_name_size];
+  GetPrivateProfileStringA(special_section, key, "", stored, sizeof stored, ini_path);
+  copy_genre_name(name, sizeof name, stored);
+}
+
+void write_genre(int number, const char* name) {
+  char key[16];
+  std::snprintf(key, sizeof key, "%d", number);
+  WritePrivateProfileStringA(special_section, key, name, ini_path);
+}
 }  // namespace
 
 void load_genre_list() {
   genre_count = 0;
-  for (int k = 1;; ++k) {
-    char key[16];
-    std::snprintf(key, sizeof key, "%d", k);
-    char name[genre_field_size];
-    GetPrivateProfileStringA(special_section, key, "", name, sizeof name, ini_path);
+  // Genre entries beyond the identifier span could never be chosen.
+  for (int k = 1; k <= genre_id_span; ++k) {
+    char name[genre_name_max + 1];
+    read_genre(k, name);
     if (name[0] == '\0') break;
     AppendMenuA(genre_menu, MF_STRING, genre_id_base + k, name);
     ++genre_count;
@@ -29,14 +45,41 @@ void load_genre_list() {
     AppendMenuA(genre_menu, MF_STRING, genre_id_base + 1, "special");
     genre_count = 1;
   }
+  if (genre_number < 1 || genre_number > genre_count) genre_number = 1;
+}
+
+void choose_genre(int number) {
+  if (number < 1 || number > genre_count) return;
+  char label[genre_name_size];
+  if (GetMenuStringA(genre_menu, number, label, sizeof label, MF_BYPOSITION) <= 0) label[0] = '\0';
+  set_genre_stems(label);
+  for (int k = 0; k <= genre_count; ++k) CheckMenuItem(genre_menu, genre_id_base + k, MF_BYCOMMAND | MF_UNCHECKED);
+  CheckMenuItem(genre_menu, genre_id_base + number, MF_BYCOMMAND | MF_CHECKED);
+  genre_number = number;
+  current_block = 0;
+  select_block(0);
+}
+
+void add_genre(const char* name) {
+  char cut[genre_name_max + 1];
+  copy_genre_name(cut, sizeof cut, name);
+  if (cut[0] == '\0') return;
+  ++genre_count;
+  write_genre(genre_count, cut);
+}
+
+void next_genre() {
+  ++genre_number;
+  if (genre_number > genre_count) genre_number = 1;
+  char name[genre_name_max + 1];
+  read_genre(genre_number, name);
+  set_genre_stems(name);
 }
 
 void save_genre_list() {
   for (int i = 1; i <= genre_count; ++i) {
-    char label[260];
+    char label[genre_name_size];
     if (GetMenuStringA(genre_menu, i, label, sizeof label, MF_BYPOSITION) <= 0 || label[0] == '\0') break;
-    char key[16];
-    std::snprintf(key, sizeof key, "%d", i);
-    WritePrivateProfileStringA(special_section, key, label, ini_path);
+    write_genre(i, label);
   }
 }

@@ -4,7 +4,15 @@
 constexpr int genre_id_base = 31000;
 extern int genre_count;
 
-// Reads keys "1", "2", ... until the first missing or empty one into the genre menu.
+// Reads keys "1", "2", ... until the first missing or empty one into the genre menu
+// ("special" when there is none) and settles the start-up genre: the stored one when the
+// list has it, else genre 1.
 void load_genre_list();
+// Makes genre n (1 to genre_count) current: name, stems, check mark, block い, menus.
+void choose_genre(int number);
+// Writes a non-empty name under the next key at once; the menu shows it after a restart.
+void add_genre(const char* name);
+// Makes the next genre of the stored list current, name and stems only.
+void next_genre();
 // Writes the genre menu's labels back under keys "1", "2", ...
 void save_genre_list();

@@ -1,3 +1,4 @@
 # Sources of drawers/.
 list(APPEND PORTABLE_SOURCES drawers/drawer_names.cpp)
-list(APPEND WIN32_SOURCES drawers/genre_list.cpp drawers/drawer_menus.cpp)
+list(APPEND WIN32_SOURCES drawers/genre_list.cpp drawers/drawer_menus.cpp drawers/drawer_records.cpp
+     drawers/drawer_editor.cpp)

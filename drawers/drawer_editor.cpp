@@ -1,0 +1,120 @@
+#include "drawers/drawer_editor.h"
+
+#include <cstdio>
+
+#include "app/app_state.h"
+#include "app/res/resource_ids.h"
+#include "drawers/drawer_names.h"
+#include "drawers/drawer_records.h"
+#include "drawers/genre_list.h"
+#include "history/record_file.h"
+#include "settings/settings_values.h"
+
+int editor_block = 0;
+int editor_drawer = 0;
+int editor_index = 0;
+
+namespace {
+constexpr int number_box_chars = 9;
+constexpr int genre_box_size = 260;
+
+// A box that does not begin with a number leaves the value as it was.
+void read_number_box(HWND dialog, int box, int& value) {
+  char text[number_box_chars + 1];
+  GetDlgItemTextA(dialog, box, text, sizeof text);
+  int read = 0;
+  if (std::sscanf(text, "%d", &read) == 1) value = read;
+}
+
+void hold_block() {
+  if (editor_block < 0) editor_block = 0;
+  if (editor_block > highest_block) editor_block = highest_block;
+}
+
+void read_drawer_and_block(HWND dialog) {
+  read_number_box(dialog, IDC_SP_DRAWER, editor_drawer);
+  read_number_box(dialog, IDC_SP_BLOCK, editor_block);
+  hold_block();
+}
+
+void show_number(HWND dialog, int box, int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", value);
+  SetDlgItemTextA(dialog, box, text);
+}
+
+void refresh(HWND dialog) {
+  read_drawer_record(editor_block, editor_drawer, editor_index);
+  SetDlgItemTextA(dialog, IDC_SP_TEXT, clip_text);
+  SetDlgItemTextA(dialog, IDC_SP_GENRE, genre_name);
+  show_number(dialog, IDC_SP_BLOCK, editor_block);
+  show_number(dialog, IDC_SP_DRAWER, editor_drawer);
+  show_number(dialog, IDC_SP_INDEX, editor_index);
+}
+
+void send_refresh(HWND dialog) { SendMessageA(dialog, WM_COMMAND, editor_refresh_command, 0); }
+
+// The six step buttons: read the boxes, move one way, show the result.
+void step(HWND dialog, int& field, int by) {
+  read_drawer_and_block(dialog);
+  if (by > 0 || field > 0) field += by;
+  hold_block();
+  send_refresh(dialog);
+}
+
+void save_record(HWND dialog) {
+  read_drawer_and_block(dialog);
+  GetDlgItemTextA(dialog, IDC_SP_TEXT, clip_text, clip_size);
+  append_drawer_record(editor_block, editor_drawer, clip_text);
+}
+
+void delete_record(HWND dialog) {
+  read_number_box(dialog, IDC_SP_DRAWER, editor_drawer);
+  delete_drawer_record(editor_block, editor_drawer, editor_index);
+}
+
+void save_genre(HWND dialog) {
+  char typed[genre_box_size];
+  GetDlgItemTextA(dialog, IDC_SP_GENRE, typed, sizeof typed);
+  add_genre(typed);
+  set_genre_stems(typed);
+}
+
+BOOL run_editor_command(HWND dialog, int id) {
+  switch (id) {
+    case IDC_SP_NEXT_RECORD: step(dialog, editor_index, 1); return TRUE;
+    case IDC_SP_PREV_RECORD: step(dialog, editor_index, -1); return TRUE;
+    case IDC_SP_NEXT_DRAWER: step(dialog, editor_drawer, 1); return TRUE;
+    case IDC_SP_PREV_DRAWER: step(dialog, editor_drawer, -1); return TRUE;
+    case IDC_SP_NEXT_BLOCK: step(dialog, editor_block, 1); return TRUE;
+    case IDC_SP_PREV_BLOCK: step(dialog, editor_block, -1); return TRUE;
+    case editor_refresh_command: refresh(dialog); return TRUE;
+    case IDC_SP_SAVE: save_record(dialog); return TRUE;
+    case IDC_SP_DELETE: delete_record(dialog); return TRUE;
+    case IDC_SP_SAVE_GENRE: save_genre(dialog); return TRUE;
+    case IDC_SP_NEXT_GENRE:
+      next_genre();
+      send_refresh(dialog);
+      return TRUE;
+    case IDC_SP_PASTE:
+    case IDOK: return TRUE;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+    default: return FALSE;
+  }
+}
+}  // namespace
+
+void open_drawer_editor() { DialogBoxParamA(instance, "SPDLG", main_window, drawer_editor_procedure, 0); }
+
+INT_PTR CALLBACK drawer_editor_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      editor_block = 0;
+      editor_drawer = 0;
+      editor_index = 0;
+      SendMessageA(dialog, WM_COMMAND, IDC_SP_NEXT_RECORD, 0);
+      return TRUE;
+    case WM_COMMAND: return run_editor_command(dialog, LOWORD(wparam));
+    default: return FALSE;
+  }
+}

@@ -1,0 +1,308 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/res/resource_ids.h"
+#include "drawers/drawer_editor.h"
+#include "drawers/drawer_names.h"
+#include "drawers/drawer_records.h"
+#include "drawers/genre_list.h"
+#include "history/record_file.h"
+#include "settings/settings_values.h"
+#include "tests/drawers/drawer_fixture.h"
+
+namespace {
+
+// The dialog runs modeless with its own procedure, so each click is handled at once.
+class drawer_editor_test : public app_test {
+ protected:
+  void TearDown() override {
+    if (dialog_ != nullptr) DestroyWindow(dialog_);
+    app_test::TearDown();
+  }
+  void open_editor() {
+    dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), "SPDLG", main_window, drawer_editor_procedure, 0);
+    ASSERT_NE(dialog_, nullptr);
+  }
+  void click(int id) { SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+  std::string box(int id) { return window_text(GetDlgItem(dialog_, id)); }
+  void type(int id, const std::string& text) { SetDlgItemTextA(dialog_, id, text.c_str()); }
+  // What the boxes show: block, drawer, index and text.
+  void expect_view(int block, int drawer, int index, const std::string& text) {
+    EXPECT_EQ(box(IDC_SP_BLOCK), std::to_string(block));
+    EXPECT_EQ(box(IDC_SP_DRAWER), std::to_string(drawer));
+    EXPECT_EQ(box(IDC_SP_INDEX), std::to_string(index));
+    EXPECT_EQ(box(IDC_SP_TEXT), text);
+  }
+
+  HWND dialog_ = nullptr;
+};
+
+TEST_F(drawer_editor_test, opens_on_record_1_of_drawer_0_of_block_i_whatever_the_menus_show) {
+  write_file("_special.txt", record("first") + record("second"));
+  write_file("_1special.txt", record("other block"));
+  start_app();
+  command(CMD_BLOCK_RO);
+  open_editor();
+  expect_view(0, 0, 1, "first");
+  EXPECT_EQ(box(IDC_SP_GENRE), "special");
+}
+
+struct paging_step {
+  int button;
+  int index;
+  const char* text;
+};
+
+TEST_F(drawer_editor_test, index_pages_through_the_records_and_reads_through_at_either_end) {
+  write_file("_special.txt", record("first") + record("second"));
+  start_app();
+  open_editor();
+  const paging_step steps[] = {
+      {IDC_SP_NEXT_RECORD, 2, "second"}, {IDC_SP_NEXT_RECORD, 3, ""},  {IDC_SP_NEXT_RECORD, 4, ""},
+      {IDC_SP_PREV_RECORD, 3, ""},       {IDC_SP_PREV_RECORD, 2, "second"}, {IDC_SP_PREV_RECORD, 1, "first"},
+      {IDC_SP_PREV_RECORD, 0, ""},       {IDC_SP_PREV_RECORD, 0, ""},  {IDC_SP_NEXT_RECORD, 1, "first"},
+  };
+  for (const paging_step& s : steps) {
+    click(s.button);
+    SCOPED_TRACE(s.index);
+    expect_view(0, 0, s.index, s.text);
+  }
+}
+
+TEST_F(drawer_editor_test, drawers_past_9_and_below_0_are_files_the_menus_never_show) {
+  write_file("_special9.txt", record("nine"));
+  write_file("_special10.txt", record("ten"));
+  start_app();
+  open_editor();
+  type(IDC_SP_DRAWER, "9");
+  click(IDC_SP_NEXT_RECORD);
+  expect_view(0, 9, 2, "");
+  click(IDC_SP_PREV_RECORD);
+  expect_view(0, 9, 1, "nine");
+  click(IDC_SP_NEXT_DRAWER);
+  expect_view(0, 10, 1, "ten");
+
+  type(IDC_SP_TEXT, "more");
+  click(IDC_SP_SAVE);
+  EXPECT_EQ(read_file("_special10.txt"), record("ten") + record("more"));
+
+  type(IDC_SP_DRAWER, "-2");
+  type(IDC_SP_TEXT, "negative");
+  click(IDC_SP_SAVE);
+  EXPECT_EQ(read_file("_special-2.txt"), record("negative"));
+  EXPECT_EQ(entries_of(drawer_menus[9]), (std::vector<menu_entry>{{21000 + 9 * 1500 + 1, "nine"}}));
+  for (int d = 0; d < 9; ++d) EXPECT_TRUE(entries_of(drawer_menus[d]).empty()) << d;
+}
+
+struct block_case {
+  const char* typed;
+  int button;
+  int block;
+};
+
+TEST_F(drawer_editor_test, blocks_typed_or_stepped_outside_0_to_4_are_held_within) {
+  write_file("_4special3.txt", record("ho"));
+  write_file("_special3.txt", record("i"));
+  start_app();
+  open_editor();
+  type(IDC_SP_DRAWER, "3");
+  const block_case cases[] = {
+      {"4", IDC_SP_NEXT_BLOCK, 4}, {"9", IDC_SP_NEXT_RECORD, 4}, {"-3", IDC_SP_PREV_BLOCK, 0},
+      {"-3", IDC_SP_NEXT_BLOCK, 1}, {"", IDC_SP_NEXT_BLOCK, 2},  {"abc", IDC_SP_PREV_BLOCK, 1},
+  };
+  for (const block_case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    type(IDC_SP_BLOCK, c.typed);
+    click(c.button);
+    EXPECT_EQ(editor_block, c.block);
+    EXPECT_EQ(box(IDC_SP_BLOCK), std::to_string(c.block));
+  }
+  type(IDC_SP_BLOCK, "9");
+  type(IDC_SP_TEXT, "saved");
+  click(IDC_SP_SAVE);
+  EXPECT_EQ(read_file("_4special3.txt"), record("ho") + record("saved"));
+  EXPECT_EQ(read_file("_special3.txt"), record("i"));
+}
+
+TEST_F(drawer_editor_test, save_appends_the_box_as_the_last_record_and_keeps_the_index) {
+  write_file("_special.txt", record("first") + record("second"));
+  start_app();
+  open_editor();
+  type(IDC_SP_TEXT, "third\r\nline");
+  click(IDC_SP_SAVE);
+  EXPECT_STREQ(clip_text, "third\r\nline");
+  EXPECT_EQ(box(IDC_SP_INDEX), "1");
+  EXPECT_EQ(read_file("_special.txt"), record("first") + record("second") + record("third\r\r\nline"));
+
+  // An empty box stores an empty record: not listed, but counted.
+  type(IDC_SP_TEXT, "");
+  click(IDC_SP_SAVE);
+  type(IDC_SP_TEXT, "fifth");
+  click(IDC_SP_SAVE);
+  command(CMD_BLOCK_I);
+  const std::vector<menu_entry> listed = entries_of(drawer_menus[0]);
+  ASSERT_EQ(listed.size(), 4u);
+  EXPECT_EQ(listed.back(), (menu_entry{21005, "fifth"}));
+}
+
+TEST_F(drawer_editor_test, delete_removes_the_record_on_show_from_the_editors_block_and_drops_empty_ones) {
+  write_file("_special2.txt", record("a") + record("") + record("b") + record("c"));
+  write_file("_1special2.txt", record("x") + record("y"));
+  start_app();
+  command(CMD_BLOCK_RO);
+  open_editor();
+  type(IDC_SP_DRAWER, "2");
+  click(IDC_SP_NEXT_RECORD);
+  click(IDC_SP_NEXT_RECORD);
+  expect_view(0, 2, 3, "b");
+  click(IDC_SP_DELETE);
+  EXPECT_EQ(read_file("_special2.txt"), record("a") + record("c"));
+  EXPECT_EQ(read_file("_1special2.txt"), record("x") + record("y"));
+  EXPECT_FALSE(file_exists("_special2.txtt"));
+  EXPECT_EQ(box(IDC_SP_TEXT), "b");  // shown until the next refresh
+  click(IDC_SP_PREV_RECORD);
+  expect_view(0, 2, 2, "c");
+}
+
+TEST_F(drawer_editor_test, delete_leaves_the_drawer_file_whole_when_the_new_file_cannot_be_made) {
+  const std::string kept = record("a") + record("b");
+  write_file("_special.txt", kept);
+  CreateDirectoryA("_special.txtt", nullptr);
+  start_app();
+  open_editor();
+  click(IDC_SP_DELETE);
+  EXPECT_EQ(read_file("_special.txt"), kept);
+
+  // Another program holds the temporary name open without sharing.
+  RemoveDirectoryA("_special.txtt");
+  HANDLE held = CreateFileA("_special.txtt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  click(IDC_SP_DELETE);
+  CloseHandle(held);
+  EXPECT_EQ(read_file("_special.txt"), kept);
+}
+
+TEST_F(drawer_editor_test, delete_and_read_of_a_missing_file_create_nothing) {
+  start_app();
+  open_editor();
+  type(IDC_SP_DRAWER, "6");
+  std::snprintf(clip_text, sizeof clip_text, "%s", "kept");
+  click(IDC_SP_NEXT_RECORD);
+  EXPECT_EQ(box(IDC_SP_TEXT), "kept");
+  click(IDC_SP_DELETE);
+  EXPECT_FALSE(file_exists("_special6.txt"));
+  EXPECT_FALSE(file_exists("_special6.txtt"));
+}
+
+TEST_F(drawer_editor_test, a_saved_genre_is_written_at_once_and_reached_with_next) {
+  start_app();
+  open_editor();
+  type(IDC_SP_GENRE, "work");
+  click(IDC_SP_SAVE_GENRE);
+  EXPECT_EQ(ini_value("special", "2"), "work");
+  EXPECT_STREQ(genre_name, "work");
+  EXPECT_EQ(genre_count, 2);
+  EXPECT_EQ(GetMenuItemCount(genre_menu), 2);  // listed after a restart only
+
+  write_file("_work.txt", record("at work"));
+  click(IDC_SP_NEXT_GENRE);
+  EXPECT_EQ(genre_number, 2);
+  EXPECT_EQ(box(IDC_SP_GENRE), "work");
+  EXPECT_EQ(box(IDC_SP_TEXT), "at work");
+
+  // Genre 1 lives only in the menu on a first run: its key is missing, so the name is empty.
+  click(IDC_SP_NEXT_GENRE);
+  EXPECT_EQ(genre_number, 1);
+  EXPECT_STREQ(genre_name, "");
+  EXPECT_STREQ(block_stems[1], "_1");
+}
+
+TEST_F(drawer_editor_test, an_empty_genre_box_adds_nothing_but_empties_the_name) {
+  start_app();
+  open_editor();
+  type(IDC_SP_GENRE, "");
+  click(IDC_SP_SAVE_GENRE);
+  EXPECT_EQ(genre_count, 1);
+  EXPECT_EQ(ini_value("special", "2"), "<missing>");
+  EXPECT_STREQ(genre_name, "");
+  EXPECT_STREQ(block_stems[0], "_");
+  EXPECT_STREQ(block_stems[4], "_4");
+}
+
+TEST_F(drawer_editor_test, a_long_genre_box_is_cut_on_a_whole_character) {
+  std::string typed = "x";
+  for (int i = 0; i < 20; ++i) typed += "か";
+  start_app();
+  open_editor();
+  type(IDC_SP_GENRE, typed);
+  click(IDC_SP_SAVE_GENRE);
+  EXPECT_EQ(ini_value("special", "2"), typed.substr(0, 31));
+  EXPECT_EQ(std::string(genre_name), typed.substr(0, 31));
+}
+
+TEST_F(drawer_editor_test, next_genre_wraps_and_moves_neither_check_mark_nor_block) {
+  write_file("dovane_clip.ini", "[init]\r\nspname=3\r\n[special]\r\n1=A\r\n2=B\r\n3=C\r\n");
+  start_app();
+  command(CMD_BLOCK_NI);
+  open_editor();
+  click(IDC_SP_NEXT_GENRE);
+  EXPECT_EQ(genre_number, 1);
+  EXPECT_EQ(box(IDC_SP_GENRE), "A");
+  EXPECT_TRUE(is_checked(genre_menu, 31003));
+  EXPECT_FALSE(is_checked(genre_menu, 31001));
+  EXPECT_EQ(current_block, 3);
+}
+
+// The real command: a modal dialog over the main window. A timer inside its loop types
+// Return into the text box, presses OK and then ｷｬﾝｾﾙ.
+struct modal_probe {
+  HWND dialog = nullptr;
+  HWND owner = nullptr;
+  std::string text_after_return;
+  bool open_after_ok = false;
+  int ticks = 0;
+};
+modal_probe probe;
+
+void CALLBACK drive_modal_editor(HWND, UINT, UINT_PTR timer, DWORD) {
+  ++probe.ticks;
+  HWND dialog = FindWindowA("#32770", "ﾀﾞｲｱﾛｸﾞ");
+  if (dialog == nullptr) {
+    if (probe.ticks > 100) KillTimer(nullptr, timer);
+    return;
+  }
+  HWND text = GetDlgItem(dialog, IDC_SP_TEXT);
+  if (probe.dialog == nullptr) {
+    probe.dialog = dialog;
+    probe.owner = GetWindow(dialog, GW_OWNER);
+    SetDlgItemTextA(dialog, IDC_SP_TEXT, "ab");
+    SetFocus(text);
+    SendMessageA(text, EM_SETSEL, 1, 1);
+    PostMessageA(text, WM_KEYDOWN, VK_RETURN, 0);
+    return;
+  }
+  char shown[64];
+  GetWindowTextA(text, shown, sizeof shown);
+  probe.text_after_return = shown;
+  SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+  probe.open_after_ok = IsWindow(dialog) && IsWindowVisible(dialog);
+  KillTimer(nullptr, timer);
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(drawer_editor_test, the_command_opens_it_modally_and_only_cancel_closes_it) {
+  start_app();
+  SetTimer(nullptr, 0, 50, drive_modal_editor);
+  command(CMD_EDIT_SPECIAL);
+  EXPECT_EQ(probe.owner, main_window);
+  EXPECT_EQ(probe.text_after_return, "a\r\nb");
+  EXPECT_TRUE(probe.open_after_ok);
+  EXPECT_FALSE(IsWindow(probe.dialog));
+}
+
+}  // namespace
