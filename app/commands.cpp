@@ -13,12 +13,17 @@
 #include "drawers/drawer_names.h"
 #include "drawers/genre_list.h"
 #include "history/record_file.h"
+#include "history/clip_output.h"
 #include "history/history_streams.h"
+#include "history/link_tag.h"
 #include "history/maintenance.h"
 #include "history/navigation.h"
+#include "history/ring.h"
 #include "settings/settings_values.h"
 
 namespace {
+
+constexpr int reset_button_id = 7;
 
 void run_command_line_blocking(const char* command) {
   // The command interpreter, as one blocking call that returns when it ends.
@@ -57,6 +62,7 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
     case CMD_VERSION:
     case CMD_VERSION_ALIAS: open_version_dialog(); return true;
     case CMD_NEW_NOTE: open_note_window(); return true;
+    case reset_button_id: put_clip(main_window, start_state, end_state); return true;
     case CMD_TEMP_FOLDER: WinExec("explorer .", SW_SHOW); return true;
     case CMD_END: SendMessageA(main_window, WM_DESTROY, 0, 0); return true;
     case CMD_RESET:
@@ -80,11 +86,13 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
     case CMD_SAVE_HISTORY_ON: set_history_saving(1); return true;
     case CMD_ADD_TEST: add_test_submenu(); return true;
     case CMD_EDIT_SPECIAL: open_drawer_editor(); return true;
-    // The popup choices go on to the range tests, which none of them matches.
+    // The popup choices and the link-tag commands go on to the range tests; none matches.
     case CMD_POPUP_RING: choose_popup(ring_menu); return false;
     case CMD_POPUP_STANDARD: choose_popup(clip_menu); return false;
     case CMD_POPUP_ALL: choose_popup(menu_bar); return false;
     case CMD_POPUP_DRAWERS: choose_popup(drawer_menu); return false;
+    case CMD_MAKE_LINK_TAG: make_link_tag(); return false;
+    case CMD_CLEAR_LINK_TAG_FILE: clear_link_tag_file(); return false;
     default: return false;
   }
 }
@@ -104,6 +112,7 @@ void run_range_commands(int id, LPARAM lparam) {
   if (id > recycle_id_base && id < recycle_id_base + history_id_span)
     show_chosen_record(id - recycle_id_base + 1, lparam);
   if (id >= drawer_menu_first_id && id <= genre_id_base + genre_id_span) run_drawer_or_genre_command(id);
+  if (id >= ring_id_base && id <= ring_id_base + ring_slots) choose_from_ring(id);
   if (id >= register_id_base && id < register_id_base + drawer_count) {
     register_in_drawer(clip_text, id - register_id_base, drawer_menu_entries(id - register_id_base));
     SetFocus(scroll_bar);

@@ -8,7 +8,9 @@
 #include "drawers/drawer_names.h"
 #include "drawers/genre_list.h"
 #include "history/history_streams.h"
+#include "history/link_tag.h"
 #include "history/maintenance.h"
+#include "history/ring.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
 #include "settings/ui_texts.h"
@@ -57,11 +59,13 @@ void run_create_sequence(HWND window) {
   replace_view_font(width_zoom, 100);
   main_window = window;
   history_saving = 1;
+  ring_full = 0;
 
   set_defaults();
   load_settings();
   close_history_streams();
   open_history_streams();
+  open_link_tag_file();
 
   instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
   const LONG base_units = GetDialogBaseUnits();
@@ -91,6 +95,7 @@ void run_create_sequence(HWND window) {
   fill_history_menu();
   fill_recycle_menu();
 
+  reload_ring();
   load_genre_list();
   choose_genre(genre_number);
   current_index = history_count + 1;

@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
+#include "history/capture.h"
 #include "history/history_streams.h"
 #include "history/navigation.h"
 #include "settings/settings_values.h"
@@ -90,11 +91,12 @@ LRESULT on_change_cb_chain(WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT on_draw_clipboard(WPARAM wparam, LPARAM lparam) {
-  if (next_viewer != nullptr) SendMessageA(next_viewer, WM_DRAWCLIPBOARD, wparam, lparam);
+  const bool seen = capture_clipboard(wparam, lparam, capture_timer_on);
   KillTimer(main_window, capture_timer_id);
   SetTimer(main_window, capture_timer_id, static_cast<UINT>(tag_save_limit) * 1000, nullptr);
   capture_timer_on = 1;
-  tray_icon.set_tip(clip_text, true);
+  // A clip marked private leaves the tip as it was.
+  if (seen) tray_icon.set_tip(clip_text, true);
   return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/tray_icon.h"
+#include "history/ring.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -13,6 +14,7 @@ void run_shutdown_sequence() {
   if (shutdown_done) return;
   shutdown_done = true;
   save_settings();
+  save_ring();
   DeleteObject(caption_brush);
   DeleteObject(view_font);
   caption_brush = nullptr;

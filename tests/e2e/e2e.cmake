@@ -1,7 +1,7 @@
 # End-to-end: the built exe under Wine, driven from outside.
 add_executable(e2e_driver tests/e2e/driver.cpp)
 file(GLOB e2e_scripts ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
-list(FILTER e2e_scripts EXCLUDE REGEX "e2e_lib\\.sh$")
+list(FILTER e2e_scripts EXCLUDE REGEX "_lib\\.sh$")
 foreach(script ${e2e_scripts})
   get_filename_component(name ${script} NAME_WE)
   add_test(NAME e2e.${name} COMMAND bash ${script} $<TARGET_FILE:dovane_clip> $<TARGET_FILE:e2e_driver>)

@@ -1,0 +1,110 @@
+#include "history/capture.h"
+
+#include <cstring>
+
+#include "app/app_state.h"
+#include "app/clip_menus.h"
+#include "history/clip_output.h"
+#include "history/history_streams.h"
+#include "history/link_tag.h"
+#include "history/private_clip.h"
+#include "history/ring.h"
+#include "settings/settings_values.h"
+
+char previous_clip[clip_size];
+
+namespace {
+
+enum class clipboard_content { none, text, private_clip };
+
+class open_clipboard {
+ public:
+  explicit open_clipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+  ~open_clipboard() {
+    if (open_) CloseClipboard();
+  }
+  open_clipboard(const open_clipboard&) = delete;
+  open_clipboard& operator=(const open_clipboard&) = delete;
+  bool is_open() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+// Another program may hand over text without its terminator; the copy then ends where
+// the memory block ends. An empty text leaves clip_text as it was.
+bool copy_clipboard_text() {
+  HANDLE data = GetClipboardData(CF_TEXT);
+  if (data == nullptr) return false;
+  const SIZE_T size = GlobalSize(data);
+  const char* bytes = static_cast<const char*>(GlobalLock(data));
+  if (bytes == nullptr) return false;
+  SIZE_T length = 0;
+  if (size > 0 && bytes[0] != '\0') {
+    while (length < size && length < clip_size - 1 && bytes[length] != '\0') {
+      clip_text[length] = bytes[length];
+      ++length;
+    }
+    clip_text[length] = '\0';
+  }
+  GlobalUnlock(data);
+  return length > 0;
+}
+
+// The clipboard is closed again before anything is put back on it.
+clipboard_content read_clipboard(HWND& owner) {
+  open_clipboard clipboard(main_window);
+  owner = GetClipboardOwner();
+  if (!clipboard.is_open()) return clipboard_content::none;
+  if (clipboard_marked_private()) return clipboard_content::private_clip;
+  return copy_clipboard_text() ? clipboard_content::text : clipboard_content::none;
+}
+
+void append_captured_clip() {
+  write_history_record(clip_text);
+  ++history_count;
+  // The nested notification of this output puts the composed text into clip_text, so
+  // the history menu entry, the clip edit and the title show the affixes.
+  if (start_state == 1 || end_state == 1) put_clip(main_window, start_state, end_state);
+  current_index = history_count;
+  add_clip_to_menu(history_menu, history_id_base, history_count, clip_text, history_menu_max, history_menu_count);
+}
+
+void keep_new_clip() {
+  keep_in_ring(clip_text);
+  std::memcpy(previous_clip, clip_text, std::strlen(clip_text) + 1);
+  if (history_saving == 1) append_captured_clip();
+}
+
+void forward_notification(WPARAM wparam, LPARAM lparam) {
+  if (next_viewer != nullptr) SendMessageA(next_viewer, WM_DRAWCLIPBOARD, wparam, lparam);
+}
+
+}  // namespace
+
+bool capture_clipboard(WPARAM wparam, LPARAM lparam, int was_timer_on) {
+  // A URL as the previous clip, still inside the timer's window, pairs with this clip.
+  bool link_tag_armed = was_timer_on != 0 && std::strncmp(previous_clip, "http://", 7) == 0;
+  HWND owner = nullptr;
+  const clipboard_content content = read_clipboard(owner);
+  if (content == clipboard_content::private_clip) {
+    forward_notification(wparam, lparam);
+    return false;
+  }
+  if (content == clipboard_content::text) {
+    const bool duplicate = previous_clip[0] != '\0' && std::strcmp(previous_clip, clip_text) == 0;
+    if (owner == main_window || duplicate)
+      link_tag_armed = false;
+    else
+      keep_new_clip();
+    // Text the clip edit put there itself stays as the user typed it.
+    if (GetClipboardOwner() != clip_edit) SetWindowTextA(clip_edit, clip_text);
+  } else {
+    link_tag_armed = false;
+  }
+  forward_notification(wparam, lparam);
+  set_title_from(clip_text);
+  InvalidateRect(main_window, nullptr, TRUE);
+  if (link_tag_armed) make_link_tag();
+  return true;
+}

@@ -1,0 +1,87 @@
+#include "history/ring.h"
+
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "app/clip_menus.h"
+#include "history/clip_output.h"
+#include "history/maintenance.h"
+#include "history/record_file.h"
+
+ring_slot recent_ring[ring_slots];
+int ring_pos = 0;
+int ring_prev_pos = 0;
+int ring_menu_count = 0;
+int ring_full = 0;
+
+namespace {
+
+constexpr int oldest_entry_position = 2;  // after ">標準" and the separator
+
+void wrap_ring_ids() {
+  if (ring_menu_count >= ring_slots) {
+    ring_full = 1;
+    ring_menu_count = 0;
+  }
+}
+
+// Cut by bytes, without regard to double-byte characters, as the ring always has been.
+void fill_slot(ring_slot& slot, const char* text, int menu_id) {
+  int length = 0;
+  while (length < ring_text_size && text[length] != '\0') {
+    slot.text[length] = text[length];
+    ++length;
+  }
+  for (int i = length; i < static_cast<int>(sizeof slot.text); ++i) slot.text[i] = '\0';
+  slot.menu_id = menu_id;
+}
+
+void add_slot(const char* text) {
+  const int menu_id = ring_id_base + ring_menu_count;
+  ring_prev_pos = ring_pos;
+  ring_pos = ring_pos + 1 == ring_slots ? 0 : ring_pos + 1;
+  fill_slot(recent_ring[ring_pos], text, menu_id);
+  add_clip_to_menu(ring_menu, ring_id_base, ring_menu_count, text, ring_slots, ring_menu_count);
+}
+
+}  // namespace
+
+void keep_in_ring(const char* text) {
+  wrap_ring_ids();
+  add_slot(text);
+  if (ring_full == 1) DeleteMenu(ring_menu, oldest_entry_position, MF_BYPOSITION);
+}
+
+void reload_ring() {
+  record_stream file;
+  file.open(ring_file_name, open_mode::read);
+  int records = 0;
+  // Starting at 1 keeps slot k and id 45000 + k together.
+  ring_menu_count = 1;
+  for (;;) {
+    wrap_ring_ids();
+    if (read_record(file, records) != read_result::record) break;
+    add_slot(clip_text);
+    // A file longer than the ring (one saved in the other separator mode splits its
+    // clips) would otherwise leave entries whose slots newer records have taken.
+    if (records > ring_slots) DeleteMenu(ring_menu, oldest_entry_position, MF_BYPOSITION);
+  }
+}
+
+void save_ring() {
+  record_stream file;
+  file.open(ring_file_name, open_mode::rewrite);
+  for (const ring_slot& slot : recent_ring)
+    if (slot.text[0] != '\0') write_record(file, slot.text);
+}
+
+void choose_from_ring(int id) {
+  int chosen = 0;
+  for (int s = 0; s < ring_slots; ++s)
+    if (recent_ring[s].menu_id == id) chosen = s;
+  int length = 0;
+  for (const char* text = recent_ring[chosen].text; text[length] != '\0'; ++length) clip_text[length] = text[length];
+  clip_text[length] = '\0';
+  if (history_saving == 0) append_to_history(clip_text);
+  put_clip(main_window, start_state, end_state);
+}

@@ -1,0 +1,28 @@
+// The ring of the last 50 new clips, their entries in the ring menu, and the file that
+// keeps them between runs.
+#pragma once
+#include "settings/settings_values.h"
+
+constexpr int ring_text_size = 256;  // a clip's first bytes kept in its slot
+
+struct ring_slot {
+  char text[ring_text_size + 4];  // a full 256-byte text is still ended by the zero bytes after it
+  int menu_id;                    // 0 while the slot is empty
+};
+
+extern ring_slot recent_ring[ring_slots];
+extern int ring_pos;         // slot of the newest clip
+extern int ring_prev_pos;    // slot of the clip before it
+extern int ring_menu_count;  // offset of the next ring-menu id; cycles 0-49
+extern int ring_full;        // set once the ids have wrapped
+
+// Keeps a new clip in the next slot and lists it in the ring menu; once the ids have
+// wrapped, the oldest entry leaves the menu.
+void keep_in_ring(const char* text);
+// Fills the ring and its menu from "tmpclipsave.txt".
+void reload_ring();
+// Writes every filled slot, in slot order, to "tmpclipsave.txt".
+void save_ring();
+// A ring-menu choice: the slot listed under id goes back on the clipboard (slot 0 when
+// no slot has that id); with history saving off it is also appended to the history.
+void choose_from_ring(int id);

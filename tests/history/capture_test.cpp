@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/tray_icon.h"
+#include "history/capture.h"
+#include "history/clip_output.h"
+#include "history/history_streams.h"
+#include "history/ring.h"
+#include "settings/settings_values.h"
+#include "tests/history/clip_test_support.h"
+#include "tests/win32/app_fixture.h"
+
+namespace {
+
+class capture_test : public app_test {
+ protected:
+  void start_saving_history() {
+    write_file("dovane_clip.ini", history_on_settings());
+    empty_clipboard();
+    start_app();
+    ASSERT_EQ(history_saving, 1);
+  }
+  void start_without_history() {
+    empty_clipboard();
+    start_app();
+    ASSERT_EQ(history_saving, 0);
+  }
+  static std::string records(const std::vector<std::string>& texts) {
+    std::string bytes;
+    for (const std::string& text : texts) bytes += text + "\a\r\n";
+    return bytes;
+  }
+};
+
+TEST_F(capture_test, the_same_text_twice_keeps_one_clip_and_a_b_a_keeps_three) {
+  start_saving_history();
+  copy_from_other_program("A");
+  copy_from_other_program("A");
+  EXPECT_EQ(read_file("_clip.txt"), records({"A"}));
+  copy_from_other_program("B");
+  copy_from_other_program("A");
+  EXPECT_EQ(read_file("_clip.txt"), records({"A", "B", "A"}));
+  EXPECT_EQ(menu_labels(ring_menu, first_ring_entry), (std::vector<std::string>{"A", "B", "A"}));
+  EXPECT_EQ(menu_labels(history_menu), (std::vector<std::string>{"A", "B", "A"}));
+  EXPECT_EQ(history_count, 3);
+  EXPECT_EQ(current_index, 3);
+}
+
+TEST_F(capture_test, own_output_is_stored_nowhere_but_shown_everywhere) {
+  start_saving_history();
+  copy_from_other_program("from elsewhere");
+  put_text_on_clipboard(main_window, "ours", 4);
+  pump();
+  EXPECT_EQ(read_file("_clip.txt"), records({"from elsewhere"}));
+  EXPECT_EQ(menu_labels(ring_menu, first_ring_entry), std::vector<std::string>{"from elsewhere"});
+  EXPECT_STREQ(previous_clip, "from elsewhere");
+  EXPECT_STREQ(clip_text, "ours");
+  EXPECT_EQ(window_text(clip_edit), "ours");
+  EXPECT_EQ(window_text(main_window), "ours [どばね]");
+  EXPECT_STREQ(tray_icon.tip(), "ours");
+}
+
+TEST_F(capture_test, reset_button_puts_the_clip_back_without_storing_it_again) {
+  start_saving_history();
+  copy_from_other_program("again please");
+  empty_clipboard();
+  command(7);
+  EXPECT_EQ(clipboard_text(), "again please");
+  EXPECT_EQ(read_file("_clip.txt"), records({"again please"}));
+}
+
+TEST_F(capture_test, with_history_saving_off_only_the_ring_grows) {
+  start_without_history();
+  const int index_before = current_index;
+  copy_from_other_program("ring only");
+  EXPECT_EQ(menu_labels(ring_menu, first_ring_entry), std::vector<std::string>{"ring only"});
+  EXPECT_EQ(read_file("_clip.txt"), "");
+  EXPECT_TRUE(menu_labels(history_menu).empty());
+  EXPECT_EQ(history_count, 0);
+  EXPECT_EQ(current_index, index_before);
+  EXPECT_STREQ(clip_text, "ring only");
+}
+
+TEST_F(capture_test, a_long_clip_is_whole_in_the_history_and_cut_to_256_bytes_in_the_ring) {
+  start_saving_history();
+  std::string long_clip;
+  for (int i = 0; i < 300; ++i) long_clip += static_cast<char>('a' + i % 26);
+  copy_from_other_program(long_clip);
+  EXPECT_EQ(read_file("_clip.txt"), records({long_clip}));
+  EXPECT_EQ(std::string(recent_ring[ring_pos].text), long_clip.substr(0, 256));
+  close_app();
+  EXPECT_EQ(read_file("tmpclipsave.txt"), records({long_clip.substr(0, 256)}));
+}
+
+TEST_F(capture_test, a_clip_past_20479_bytes_is_cut_there_everywhere_but_the_ring) {
+  start_saving_history();
+  const std::string huge(25000, 'x');
+  copy_from_other_program(huge);
+  EXPECT_EQ(std::strlen(clip_text), 20479u);
+  EXPECT_EQ(std::strlen(previous_clip), 20479u);
+  EXPECT_EQ(read_file("_clip.txt"), records({huge.substr(0, 20479)}));
+}
+
+TEST_F(capture_test, empty_or_missing_text_changes_nothing_but_the_title) {
+  start_saving_history();
+  copy_from_other_program("kept");
+  copy_from_other_program("");
+  EXPECT_STREQ(clip_text, "kept");
+  HWND other = make_plain_window("image owner");
+  ASSERT_TRUE(OpenClipboard(other));
+  EmptyClipboard();
+  const char pixels[] = "not text";
+  SetClipboardData(CF_PRIVATEFIRST, global_copy(pixels, sizeof pixels));
+  CloseClipboard();
+  pump();
+  DestroyWindow(other);
+  EXPECT_STREQ(clip_text, "kept");
+  EXPECT_EQ(read_file("_clip.txt"), records({"kept"}));
+  EXPECT_EQ(menu_labels(ring_menu, first_ring_entry), std::vector<std::string>{"kept"});
+}
+
+TEST_F(capture_test, unterminated_clipboard_text_is_read_only_as_far_as_its_block) {
+  start_saving_history();
+  HWND other = make_plain_window("careless program");
+  ASSERT_TRUE(OpenClipboard(other));
+  EmptyClipboard();
+  SetClipboardData(CF_TEXT, global_copy("abcde", 5));
+  CloseClipboard();
+  pump();
+  DestroyWindow(other);
+  // Wine itself gives up the block's last byte for a terminator; Windows hands the
+  // block over as it is. Either way nothing past the five bytes is taken.
+  const std::string clip = clip_text;
+  EXPECT_TRUE(clip == "abcde" || clip == "abcd") << clip;
+  EXPECT_EQ(read_file("_clip.txt"), records({clip}));
+}
+
+TEST_F(capture_test, with_the_start_affix_open_each_new_clip_comes_back_wrapped) {
+  start_saving_history();
+  start_window = CreateWindowExA(0, "edit", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 50, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+  SetWindowTextA(start_window, "前略、");
+  start_state = 1;
+  copy_from_other_program("本文です");
+  EXPECT_EQ(clipboard_text(), "前略、本文です");
+  EXPECT_STREQ(clip_text, "前略、本文です");
+  EXPECT_EQ(window_text(clip_edit), "前略、本文です");
+  EXPECT_EQ(read_file("_clip.txt"), records({"本文です"}));
+  EXPECT_STREQ(recent_ring[ring_pos].text, "本文です");
+  EXPECT_STREQ(previous_clip, "本文です");
+  EXPECT_EQ(menu_labels(ring_menu, first_ring_entry), std::vector<std::string>{"本文です"});
+  EXPECT_EQ(history_count, 1);
+  start_state = -1;
+  DestroyWindow(start_window);
+  start_window = nullptr;
+}
+
+// Counts the clipboard notifications it is passed, so forwarding can be seen.
+int notifications_seen = 0;
+LRESULT CALLBACK counting_viewer(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_DRAWCLIPBOARD) ++notifications_seen;
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+HWND make_counting_viewer() {
+  WNDCLASSA viewer_class{};
+  viewer_class.lpfnWndProc = counting_viewer;
+  viewer_class.hInstance = GetModuleHandleA(nullptr);
+  viewer_class.lpszClassName = "dovane_test_counting_viewer";
+  RegisterClassA(&viewer_class);
+  return CreateWindowExA(0, "dovane_test_counting_viewer", "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+TEST_F(capture_test, notifications_reach_the_viewer_after_a_neighbour_leaves_the_chain) {
+  HWND last = make_counting_viewer();
+  HWND before_last = SetClipboardViewer(last);
+  HWND leaving = make_plain_window("leaving viewer");
+  SetClipboardViewer(leaving);
+  empty_clipboard();
+  start_app();
+  ASSERT_EQ(next_viewer, leaving);
+  ChangeClipboardChain(leaving, last);
+  EXPECT_EQ(next_viewer, last);
+  notifications_seen = 0;
+  copy_from_other_program("passed along");
+  EXPECT_EQ(notifications_seen, 1);
+  close_app();
+  ChangeClipboardChain(last, before_last);
+  DestroyWindow(leaving);
+  DestroyWindow(last);
+}
+
+// Not a check of speed: it prints what a capture costs, from the notification to the
+// record on disk, so a slowdown shows in the test log.
+TEST_F(capture_test, capture_times_are_reported) {
+  start_saving_history();
+  const std::string large(20000, 'L');
+  auto start = std::chrono::steady_clock::now();
+  copy_from_other_program(large);
+  const double large_ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(read_file("_clip.txt").size(), large.size() + 3);
+
+  constexpr int captures = 1000;
+  start = std::chrono::steady_clock::now();
+  for (int i = 0; i < captures; ++i) copy_from_other_program("clip " + std::to_string(i));
+  const double run_ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(history_count, captures + 1);
+  EXPECT_EQ(count_records("_clip.txt"), captures + 1);
+  std::printf("capture of a 20000-byte clip: %.2f ms; %d captures in a row: %.0f ms (%.3f ms each)\n", large_ms,
+              captures, run_ms, run_ms / captures);
+}
+
+}  // namespace
