@@ -8,18 +8,20 @@
 #include "app/clip_menus.h"
 #include "app/main_window.h"
 #include "app/res/resource_ids.h"
+#include "text/encodings.h"
+#include "text/text_commands.h"
 #include "drawers/drawer_editor.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
 #include "drawers/genre_list.h"
 #include "history/record_file.h"
+#include "settings/settings_values.h"
 #include "history/clip_output.h"
-#include "history/history_streams.h"
 #include "history/link_tag.h"
+#include "history/history_streams.h"
 #include "history/maintenance.h"
 #include "history/navigation.h"
 #include "history/ring.h"
-#include "settings/settings_values.h"
 
 namespace {
 
@@ -59,6 +61,11 @@ void zoom_font(int step) {
 // Commands with a case of their own; returns false for those that go on to the range tests.
 bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
   switch (id) {
+    case CMD_DECODE_MAIL: convert_clip_edit(decode_base64); return true;
+    case CMD_TO_JIS: convert_clip_edit(to_iso2022jp); return true;
+    case CMD_TO_SJIS: convert_clip_edit(to_shift_jis); return true;
+    case CMD_STAMP_DATE: run_stamp_command(true, wparam, lparam); return true;
+    case CMD_STAMP_TIME: run_stamp_command(false, wparam, lparam); return true;
     case CMD_VERSION:
     case CMD_VERSION_ALIAS: open_version_dialog(); return true;
     case CMD_NEW_NOTE: open_note_window(); return true;

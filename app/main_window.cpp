@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
+#include "history/clip_output.h"
 #include "history/capture.h"
 #include "history/history_streams.h"
 #include "history/navigation.h"
@@ -45,13 +46,11 @@ LRESULT on_paint(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   HGDIOBJ previous_font = SelectObject(dc, view_font);
-  char status[file_name_size + 128];
-  int length = std::snprintf(status, sizeof status, "[in:%s]-index:%u/%u-[len:%d][%d/%d/%d]", history_file,
-                             static_cast<unsigned>(current_index), static_cast<unsigned>(history_count),
-                             static_cast<int>(std::strlen(clip_text)), data_max, 20, history_menu_max);
-  if (length > static_cast<int>(sizeof status) - 1) length = sizeof status - 1;
-  TextOutA(dc, 0, scroll_bar_height, status, length);
+  char status[status_line_size];
+  format_status_line(status, sizeof status);
+  TextOutA(dc, 0, scroll_bar_height, status, static_cast<int>(std::strlen(status)));
   SelectObject(dc, previous_font);
+  set_title_from(clip_text);
   EndPaint(window, &paint);
   return 0;
 }
@@ -101,6 +100,12 @@ LRESULT on_draw_clipboard(WPARAM wparam, LPARAM lparam) {
 }
 
 }  // namespace
+
+void format_status_line(char* out, size_t size) {
+  std::snprintf(out, size, "[in:%s]-index:%u/%u-[len:%d][%d/%d/%d]", history_file,
+                static_cast<unsigned>(current_index), static_cast<unsigned>(history_count),
+                static_cast<int>(std::strlen(clip_text)), data_max, 20, history_menu_max);
+}
 
 void replace_view_font(int width_percent, int height_percent) {
   HFONT replaced = view_font;

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+
 LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 void run_create_sequence(HWND window);
@@ -12,3 +14,8 @@ void on_command(WPARAM wparam, LPARAM lparam);
 void on_menu_command(WPARAM position, LPARAM menu);
 // Makes view_font anew at the given zoom, releasing the font it replaces.
 void replace_view_font(int width_percent, int height_percent);
+
+constexpr size_t status_line_size = 400;
+// "[in:%s]-index:%u/%u-[len:%d][%d/%d/%d]": the file on show, the position, the count,
+// the clip's length and the three limits.
+void format_status_line(char* out, size_t size);

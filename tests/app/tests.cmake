@@ -1,8 +1,9 @@
 # Tests of app/.
-list(APPEND NATIVE_TEST_SOURCES tests/app/icon_test.cpp tools/icon_image.cpp)
+list(APPEND NATIVE_TEST_SOURCES tests/app/icon_test.cpp tools/icon_image.cpp tests/app/menu_label_test.cpp)
 set_source_files_properties(tests/app/icon_test.cpp PROPERTIES
   COMPILE_DEFINITIONS "ICON_FILE=\"${CMAKE_SOURCE_DIR}/app/res/dovane_clip.ico\"")
 list(APPEND WIN32_TEST_SOURCES tests/app/menu_resource_test.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/app/startup_test.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/app/child_windows_test.cpp)
+list(APPEND WIN32_TEST_SOURCES tests/app/main_window_test.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/app/tray_icon_test.cpp)

@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/child_windows.h"
+#include "app/clip_menus.h"
+#include "app/main_window.h"
+#include "app/res/resource_ids.h"
+#include "history/history_streams.h"
+#include "settings/settings_values.h"
+#include "tests/win32/app_fixture.h"
+
+namespace {
+
+std::vector<int> seen_commands;
+WNDPROC real_main_procedure;
+
+LRESULT CALLBACK recording_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_COMMAND) seen_commands.push_back(LOWORD(wparam));
+  return CallWindowProcA(real_main_procedure, window, message, wparam, lparam);
+}
+
+RECT client_rect_of(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, main_window, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+using main_window_test = app_test;
+
+TEST_F(main_window_test, resizing_lays_out_the_children) {
+  start_app();
+  base_unit_x = 8;
+  base_unit_y = 16;
+  char_height = 12;
+  height_zoom = 100;
+  scroll_bar_height = 17;
+  SendMessageA(main_window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(400, 300));
+  struct placement {
+    HWND window;
+    RECT expected;
+  };
+  // Buttons are 10 base units wide and 7/4 high: 80 by 28 pixels here.
+  const placement placements[] = {
+      {scroll_bar, {0, 0, 400, 17}},
+      {start_button, {320, 17, 400, 45}},
+      {end_button, {320, 45, 400, 73}},
+      {reset_button, {320, 73, 400, 101}},
+      {clip_edit, {0, 29, 320, 240}},
+      {search_edit, {0, 240, 320, 300}},
+  };
+  for (const placement& p : placements) {
+    RECT actual = client_rect_of(p.window);
+    EXPECT_EQ(actual.left, p.expected.left);
+    EXPECT_EQ(actual.top, p.expected.top);
+    EXPECT_EQ(actual.right, p.expected.right);
+    EXPECT_EQ(actual.bottom, p.expected.bottom);
+  }
+}
+
+TEST_F(main_window_test, status_line_names_file_position_length_and_limits) {
+  start_app();
+  std::snprintf(history_file, file_name_size, "%s", "_clip.txt");
+  current_index = 3;
+  history_count = 12;
+  std::snprintf(clip_text, clip_size, "%s", "hello");
+  data_max = 500;
+  history_menu_max = 34;
+  char status[status_line_size];
+  format_status_line(status, sizeof status);
+  EXPECT_STREQ(status, "[in:_clip.txt]-index:3/12-[len:5][500/20/34]");
+}
+
+TEST_F(main_window_test, painting_refreshes_scroll_range_thumb_and_title) {
+  write_file("_clip.txt", "a\a\r\nb\a\r\nc\a\r\n");
+  start_app();
+  std::snprintf(clip_text, clip_size, "%s", "shown clip");
+  current_index = 2;
+  ShowWindow(main_window, SW_SHOWNORMAL);
+  // The window starts at the system's minimum size, whose client area may be empty.
+  SetWindowPos(main_window, nullptr, 0, 0, 500, 400, SWP_NOZORDER);
+  InvalidateRect(main_window, nullptr, TRUE);
+  UpdateWindow(main_window);
+  int low = 0, high = 0;
+  GetScrollRange(scroll_bar, SB_CTL, &low, &high);
+  EXPECT_EQ(low, 1);
+  EXPECT_EQ(high, 3);
+  EXPECT_EQ(GetScrollPos(scroll_bar, SB_CTL), 2);
+  EXPECT_EQ(window_text(main_window), "shown clip [どばね]");
+}
+
+TEST_F(main_window_test, font_zoom_steps_floor_and_reset_release_the_old_font) {
+  start_app();
+  const int smaller[] = {80, 60, 40, 20, 10, 10};
+  for (int expected : smaller) {
+    HFONT before = view_font;
+    command(CMD_FONT_SMALLER);
+    EXPECT_EQ(width_zoom, expected);
+    EXPECT_EQ(height_zoom, expected);
+    EXPECT_EQ(GetObjectType(before), 0u) << "the replaced font is released";
+  }
+  command(CMD_FONT_RESET);
+  EXPECT_EQ(width_zoom, 100);
+  command(CMD_FONT_LARGER);
+  command(CMD_FONT_LARGER);
+  EXPECT_EQ(height_zoom, 140);
+  width_zoom = height_zoom = 0x7ffffff0;
+  command(CMD_FONT_LARGER);
+  EXPECT_GT(width_zoom, 0) << "zoom never overflows";
+  EXPECT_NE(view_font, nullptr);
+}
+
+TEST_F(main_window_test, popup_choice_commands_pick_the_menu_the_popup_shows) {
+  start_app();
+  EXPECT_EQ(popup_menu, clip_menu);
+  const std::pair<int, HMENU*> choices[] = {{CMD_POPUP_RING, &ring_menu},
+                                            {CMD_POPUP_ALL, &menu_bar},
+                                            {CMD_POPUP_DRAWERS, &drawer_menu},
+                                            {CMD_POPUP_STANDARD, &clip_menu}};
+  for (const auto& choice : choices) {
+    command(choice.first);
+    EXPECT_EQ(popup_menu, *choice.second) << choice.first;
+  }
+}
+
+TEST_F(main_window_test, history_saving_switch_swaps_the_two_items) {
+  write_file("dovane_clip.ini", "[init]\r\nsave=history\r\n");
+  start_app();
+  EXPECT_EQ(history_saving, 1);
+  EXPECT_TRUE(GetMenuState(control_menu, CMD_SAVE_HISTORY_ON, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_FALSE(GetMenuState(control_menu, CMD_SAVE_HISTORY_OFF, MF_BYCOMMAND) & MF_GRAYED);
+  command(CMD_SAVE_HISTORY_OFF);
+  EXPECT_EQ(history_saving, 0);
+  EXPECT_FALSE(GetMenuState(control_menu, CMD_SAVE_HISTORY_ON, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_TRUE(GetMenuState(control_menu, CMD_SAVE_HISTORY_OFF, MF_BYCOMMAND) & MF_GRAYED);
+  close_app();
+  EXPECT_EQ(ini_value("init", "save"), "no-history");
+}
+
+TEST_F(main_window_test, block_commands_leave_exactly_one_block_checked) {
+  start_app();
+  EXPECT_TRUE(GetMenuState(clip_menu, CMD_BLOCK_I, MF_BYCOMMAND) & MF_CHECKED);
+  command(CMD_BLOCK_RO);
+  for (int b = 0; b < 5; ++b)
+    EXPECT_EQ((GetMenuState(clip_menu, CMD_BLOCK_I + b, MF_BYCOMMAND) & MF_CHECKED) != 0, b == 1) << b;
+}
+
+TEST_F(main_window_test, add_test_command_appends_numbered_empty_popups) {
+  start_app();
+  const int before = GetMenuItemCount(clip_menu);
+  command(CMD_ADD_TEST);
+  command(CMD_ADD_TEST);
+  ASSERT_EQ(GetMenuItemCount(clip_menu), before + 2);
+  const char* names[] = {"test1", "test2"};
+  for (int i = 0; i < 2; ++i) {
+    char label[32];
+    GetMenuStringA(clip_menu, before + i, label, sizeof label, MF_BYPOSITION);
+    EXPECT_STREQ(label, names[i]);
+    HMENU popup = GetSubMenu(clip_menu, before + i);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(GetMenuItemCount(popup), 0);
+  }
+}
+
+TEST_F(main_window_test, menu_reset_and_blank_link_tag_item_change_nothing) {
+  start_app();
+  const HMENU popup_before = popup_menu;
+  const int items_before = GetMenuItemCount(clip_menu);
+  command(CMD_MENU_RESET);
+  command(CMD_LINK_TAG_BLANK);
+  EXPECT_EQ(popup_menu, popup_before);
+  EXPECT_EQ(GetMenuItemCount(clip_menu), items_before);
+  EXPECT_EQ(start_state, -1);
+}
+
+TEST_F(main_window_test, open_and_close_commands_show_and_hide_the_window) {
+  start_app();
+  command(CMD_OPEN_WINDOW);
+  EXPECT_TRUE(IsWindowVisible(main_window));
+  command(CMD_CLOSE_WINDOW);
+  EXPECT_FALSE(IsWindowVisible(main_window));
+}
+
+TEST_F(main_window_test, accelerators_reach_the_main_window_from_a_note) {
+  start_app();
+  real_main_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(main_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recording_procedure)));
+  HWND note = open_note_window();
+  SetForegroundWindow(note);
+  SetFocus(note);
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  struct key_case {
+    WPARAM key;
+    bool control;
+    int command;  // 0: nothing may arrive
+  };
+  const key_case cases[] = {
+      {'C', true, CMD_FROM_CLIPBOARD}, {'X', true, CMD_CUT}, {VK_DELETE, false, CMD_ERASE},
+      {'A', true, CMD_BACK},           {'M', true, 0},
+  };
+  for (const key_case& c : cases) {
+    seen_commands.clear();
+    keys[VK_CONTROL] = c.control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(note, WM_KEYDOWN, c.key, 1);
+    pump();
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    if (c.command == 0) {
+      EXPECT_TRUE(seen_commands.empty()) << "a grayed item's key sends nothing";
+    } else {
+      ASSERT_EQ(seen_commands.size(), 1u) << c.key;
+      EXPECT_EQ(seen_commands[0], c.command);
+    }
+  }
+}
+
+}  // namespace
