@@ -16,6 +16,10 @@ namespace {
 
 class tray_icon_test : public app_test {
  protected:
+  void TearDown() override {
+    empty_clipboard();
+    app_test::TearDown();
+  }
   void click(LPARAM mouse_message) { SendMessageA(main_window, tray_callback_message, 1, mouse_message); }
   void set_clip(const char* text) { std::snprintf(clip_text, sizeof clip_text, "%s", text); }
 };
@@ -39,6 +43,14 @@ TEST_F(tray_icon_test, the_tip_holds_at_most_63_bytes_and_never_half_a_character
     EXPECT_EQ(std::string(tray_icon.tip()), c.tip) << c.text;
     EXPECT_TRUE(tray_icon.added());
   }
+}
+
+TEST_F(tray_icon_test, a_copied_clip_shows_in_the_tip_and_a_shorter_one_leaves_no_trace) {
+  start_app();
+  copy_from_other_program(std::string(100, 'L'));
+  EXPECT_EQ(std::string(tray_icon.tip()), std::string(63, 'L'));
+  copy_from_other_program("short");
+  EXPECT_STREQ(tray_icon.tip(), "short");
 }
 
 TEST_F(tray_icon_test, a_left_click_with_an_empty_clip_changes_nothing) {

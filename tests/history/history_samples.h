@@ -30,3 +30,10 @@ inline std::vector<std::pair<UINT, std::string>> menu_entries(HMENU menu) {
   }
   return entries;
 }
+
+// Leaves the clipboard empty, so the next test's start-up has nothing to capture.
+inline void empty_clipboard() {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  CloseClipboard();
+}
