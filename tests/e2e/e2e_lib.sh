@@ -8,7 +8,14 @@ start_own_xvfb
 prepare_wine_prefix
 work=$(mktemp -d /tmp/dovane_e2e_XXXXXX)
 app_pid=""
+# Wine's helper processes outlive the programs they serve; they must not hold the test
+# runner's output pipe open, so everything Wine prints goes to a log shown on failure.
+wine_log=$(mktemp /tmp/dovane_e2e_log_XXXXXX)
+wine() { command wine "$@" >>"$wine_log" 2>&1; }
 cleanup() {
+  local status=$?
+  [ "$status" -eq 0 ] || { echo "wine output:"; cat "$wine_log"; }
+  rm -f "$wine_log"
   if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
     (cd "$work" && wine "$driver" close >/dev/null 2>&1) || true
     wait "$app_pid" 2>/dev/null || true

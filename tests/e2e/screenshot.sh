@@ -4,7 +4,7 @@
 . "$(dirname "$0")/e2e_lib.sh"
 artifacts="$(dirname "$exe")/artifacts"
 mkdir -p "$artifacts"
-printf '%s' "あいうえお dovane" | xclip -selection clipboard -loops 1 &
+printf '%s' "あいうえお dovane" | xclip -selection clipboard -loops 1 >/dev/null 2>&1 &
 xclip_pid=$!
 start_app
 wine "$driver" show

@@ -23,6 +23,14 @@ HWND make_plain_window(const char* title) {
                          GetModuleHandleA(nullptr), nullptr);
 }
 
+void app_test::SetUp() {
+  scratch_dir_test::SetUp();
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+}
+
 void app_test::start_app() {
   HINSTANCE module = GetModuleHandleA(nullptr);
   set_ui_texts();

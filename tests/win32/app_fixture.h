@@ -9,6 +9,8 @@
 
 class app_test : public scratch_dir_test {
  protected:
+  // The clipboard outlives each test process; every test starts with an empty one.
+  void SetUp() override;
   void TearDown() override;
   // Registers the class, creates the hidden main window (running the create sequence)
   // and adds the tray icon, as the entry point does.
