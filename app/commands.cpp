@@ -58,6 +58,15 @@ void zoom_font(int step) {
   InvalidateRect(main_window, nullptr, TRUE);
 }
 
+// The window is created at the system's minimum size, which leaves no room for the clip;
+// the first time it is opened at that size it gets a size to work in.
+void show_main_window() {
+  RECT client;
+  GetClientRect(main_window, &client);
+  ShowWindow(main_window, SW_SHOWNORMAL);
+  if (client.bottom < 100) SetWindowPos(main_window, nullptr, 0, 0, 560, 420, SWP_NOMOVE | SWP_NOZORDER);
+}
+
 // Commands with a case of their own; returns false for those that go on to the range tests.
 bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
   switch (id) {
@@ -87,7 +96,7 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
     case CMD_FONT_LARGER: zoom_font(20); return true;
     case CMD_FONT_SMALLER: zoom_font(-20); return true;
     case CMD_FONT_RESET: zoom_font(0); return true;
-    case CMD_OPEN_WINDOW: ShowWindow(main_window, SW_SHOWNORMAL); return true;
+    case CMD_OPEN_WINDOW: show_main_window(); return true;
     case CMD_CLOSE_WINDOW: ShowWindow(main_window, SW_HIDE); return true;
     case CMD_SAVE_HISTORY_OFF: set_history_saving(0); return true;
     case CMD_SAVE_HISTORY_ON: set_history_saving(1); return true;

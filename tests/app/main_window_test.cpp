@@ -182,6 +182,9 @@ TEST_F(main_window_test, open_and_close_commands_show_and_hide_the_window) {
   start_app();
   command(CMD_OPEN_WINDOW);
   EXPECT_TRUE(IsWindowVisible(main_window));
+  RECT client;
+  GetClientRect(main_window, &client);
+  EXPECT_GE(client.bottom, 200) << "opened with room for the clip";
   command(CMD_CLOSE_WINDOW);
   EXPECT_FALSE(IsWindowVisible(main_window));
 }
