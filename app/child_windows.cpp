@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/res/resource_ids.h"
+#include "drawers/drawer_menus.h"
 #include "history/clip_output.h"
 #include "history/record_file.h"
 #include "settings/settings_values.h"
@@ -114,6 +115,12 @@ LRESULT CALLBACK note_procedure(HWND note, UINT message, WPARAM wparam, LPARAM l
       case CMD_FROM_CLIPBOARD: set_edit_content(note, clip_text); break;
       case CMD_ERASE: set_edit_content(note, ""); break;
       case CMD_NEW_NOTE: SendMessageA(main_window, WM_COMMAND, wparam, lparam); break;
+      case CMD_SAVE_TO_SPECIAL: {
+        static char note_text[clip_size];
+        read_note(note, note_text);
+        register_in_drawer(note_text, 0, drawer_menu_entries(0));
+        return 0;
+      }
       case CMD_MAIN_WINDOW:
         ShowWindow(main_window, SW_RESTORE);
         SetFocus(main_window);

@@ -94,11 +94,14 @@ TEST_F(child_windows_test, tab_on_the_scroll_bar_cycles_to_the_edits) {
 TEST_F(child_windows_test, edited_clip_becomes_the_clip_when_the_edit_loses_the_focus) {
   start_app();
   ShowWindow(main_window, SW_SHOWNORMAL);
+  press(end_button);
+  SetWindowTextA(end_window, " -- signed");
   SetFocus(clip_edit);
   SetWindowTextA(clip_edit, "edited by hand");
   SetFocus(scroll_bar);
-  EXPECT_STREQ(clip_text, "edited by hand");
-  EXPECT_EQ(clipboard_text(), "edited by hand");
+  EXPECT_EQ(clipboard_text(), "edited by hand -- signed");
+  EXPECT_EQ(read_file("_clip.txt"), "") << "history saving is off";
+  EXPECT_EQ(clip_text, std::string("edited by hand -- signed"));
 }
 
 TEST_F(child_windows_test, notes_are_numbered_and_their_menu_commands_act) {
@@ -128,6 +131,20 @@ TEST_F(child_windows_test, notes_are_numbered_and_their_menu_commands_act) {
   SendMessageA(third, WM_COMMAND, CMD_SAVE_TO_CLIPBOARD, 0);
   EXPECT_STREQ(clip_text, "from a note");
   EXPECT_EQ(clipboard_text(), "from a note");
+}
+
+TEST_F(child_windows_test, note_saved_to_special_becomes_an_entry_of_drawer_zero) {
+  start_app();
+  HWND note = open_note_window();
+  SetWindowTextA(note, "fixed phrase");
+  const int entries = GetMenuItemCount(drawer_menus[0]);
+  SendMessageA(note, WM_COMMAND, CMD_SAVE_TO_SPECIAL, 0);
+  EXPECT_EQ(read_file("_special.txt"), "fixed phrase\a\r\n");
+  ASSERT_EQ(GetMenuItemCount(drawer_menus[0]), entries + 1);
+  const UINT id = GetMenuItemID(drawer_menus[0], entries);
+  EXPECT_EQ(id, 21001u);
+  command(static_cast<int>(id));
+  EXPECT_EQ(clipboard_text(), "fixed phrase");
 }
 
 TEST_F(child_windows_test, from_clipboard_takes_the_current_clip_not_the_clipboard) {
