@@ -33,6 +33,19 @@ RECT client_rect_of(HWND child) {
 
 using main_window_test = app_test;
 
+RECT shown_menu_rect;
+BOOL CALLBACK remember_shown_menu(HWND window, LPARAM) {
+  char window_class[16];
+  GetClassNameA(window, window_class, sizeof window_class);
+  if (std::string(window_class) == "#32768" && IsWindowVisible(window)) GetWindowRect(window, &shown_menu_rect);
+  return TRUE;
+}
+void CALLBACK close_shown_menu(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  EnumWindows(remember_shown_menu, 0);
+  EndMenu();
+}
+
 TEST_F(main_window_test, resizing_lays_out_the_children) {
   start_app();
   base_unit_x = 8;
@@ -176,6 +189,18 @@ TEST_F(main_window_test, menu_reset_and_blank_link_tag_item_change_nothing) {
   EXPECT_EQ(popup_menu, popup_before);
   EXPECT_EQ(GetMenuItemCount(clip_menu), items_before);
   EXPECT_EQ(start_state, -1);
+}
+
+TEST_F(main_window_test, hovering_the_system_menu_icon_opens_the_popup_at_the_screen_corner) {
+  start_app();
+  ShowWindow(main_window, SW_SHOWNORMAL);
+  SetForegroundWindow(main_window);
+  shown_menu_rect = RECT{-1, -1, -1, -1};
+  SetTimer(nullptr, 0, 300, close_shown_menu);
+  EXPECT_EQ(SendMessageA(main_window, WM_NCMOUSEMOVE, HTSYSMENU, 0), 0);
+  EXPECT_EQ(shown_menu_rect.left, 0);
+  EXPECT_EQ(shown_menu_rect.top, 0);
+  EXPECT_GT(shown_menu_rect.bottom, 0) << "the popup was shown";
 }
 
 TEST_F(main_window_test, open_and_close_commands_show_and_hide_the_window) {
