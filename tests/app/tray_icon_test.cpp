@@ -16,10 +16,6 @@ namespace {
 
 class tray_icon_test : public app_test {
  protected:
-  void TearDown() override {
-    empty_clipboard();
-    app_test::TearDown();
-  }
   void click(LPARAM mouse_message) { SendMessageA(main_window, tray_callback_message, 1, mouse_message); }
   void set_clip(const char* text) { std::snprintf(clip_text, sizeof clip_text, "%s", text); }
 };

@@ -13,7 +13,7 @@
 #include "history/history_streams.h"
 #include "history/ring.h"
 #include "settings/settings_values.h"
-#include "tests/history/clip_test_support.h"
+#include "tests/history/history_samples.h"
 #include "tests/win32/app_fixture.h"
 
 namespace {
@@ -22,19 +22,12 @@ class capture_test : public app_test {
  protected:
   void start_saving_history() {
     write_file("dovane_clip.ini", history_on_settings());
-    empty_clipboard();
     start_app();
     ASSERT_EQ(history_saving, 1);
   }
   void start_without_history() {
-    empty_clipboard();
     start_app();
     ASSERT_EQ(history_saving, 0);
-  }
-  static std::string records(const std::vector<std::string>& texts) {
-    std::string bytes;
-    for (const std::string& text : texts) bytes += text + "\a\r\n";
-    return bytes;
   }
 };
 
@@ -42,10 +35,10 @@ TEST_F(capture_test, the_same_text_twice_keeps_one_clip_and_a_b_a_keeps_three) {
   start_saving_history();
   copy_from_other_program("A");
   copy_from_other_program("A");
-  EXPECT_EQ(read_file("_clip.txt"), records({"A"}));
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"A"}));
   copy_from_other_program("B");
   copy_from_other_program("A");
-  EXPECT_EQ(read_file("_clip.txt"), records({"A", "B", "A"}));
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"A", "B", "A"}));
   EXPECT_EQ(menu_labels(ring_menu, first_ring_entry), (std::vector<std::string>{"A", "B", "A"}));
   EXPECT_EQ(menu_labels(history_menu), (std::vector<std::string>{"A", "B", "A"}));
   EXPECT_EQ(history_count, 3);
@@ -57,7 +50,7 @@ TEST_F(capture_test, own_output_is_stored_nowhere_but_shown_everywhere) {
   copy_from_other_program("from elsewhere");
   put_text_on_clipboard(main_window, "ours", 4);
   pump();
-  EXPECT_EQ(read_file("_clip.txt"), records({"from elsewhere"}));
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"from elsewhere"}));
   EXPECT_EQ(menu_labels(ring_menu, first_ring_entry), std::vector<std::string>{"from elsewhere"});
   EXPECT_STREQ(previous_clip, "from elsewhere");
   EXPECT_STREQ(clip_text, "ours");
@@ -72,7 +65,7 @@ TEST_F(capture_test, reset_button_puts_the_clip_back_without_storing_it_again) {
   empty_clipboard();
   command(7);
   EXPECT_EQ(clipboard_text(), "again please");
-  EXPECT_EQ(read_file("_clip.txt"), records({"again please"}));
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"again please"}));
 }
 
 TEST_F(capture_test, with_history_saving_off_only_the_ring_grows) {
@@ -92,10 +85,10 @@ TEST_F(capture_test, a_long_clip_is_whole_in_the_history_and_cut_to_256_bytes_in
   std::string long_clip;
   for (int i = 0; i < 300; ++i) long_clip += static_cast<char>('a' + i % 26);
   copy_from_other_program(long_clip);
-  EXPECT_EQ(read_file("_clip.txt"), records({long_clip}));
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({long_clip}));
   EXPECT_EQ(std::string(recent_ring[ring_pos].text), long_clip.substr(0, 256));
   close_app();
-  EXPECT_EQ(read_file("tmpclipsave.txt"), records({long_clip.substr(0, 256)}));
+  EXPECT_EQ(read_file("tmpclipsave.txt"), records_on_disk({long_clip.substr(0, 256)}));
 }
 
 TEST_F(capture_test, a_clip_past_20479_bytes_is_cut_there_everywhere_but_the_ring) {
@@ -104,7 +97,7 @@ TEST_F(capture_test, a_clip_past_20479_bytes_is_cut_there_everywhere_but_the_rin
   copy_from_other_program(huge);
   EXPECT_EQ(std::strlen(clip_text), 20479u);
   EXPECT_EQ(std::strlen(previous_clip), 20479u);
-  EXPECT_EQ(read_file("_clip.txt"), records({huge.substr(0, 20479)}));
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({huge.substr(0, 20479)}));
 }
 
 TEST_F(capture_test, empty_or_missing_text_changes_nothing_but_the_title) {
@@ -121,7 +114,7 @@ TEST_F(capture_test, empty_or_missing_text_changes_nothing_but_the_title) {
   pump();
   DestroyWindow(other);
   EXPECT_STREQ(clip_text, "kept");
-  EXPECT_EQ(read_file("_clip.txt"), records({"kept"}));
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"kept"}));
   EXPECT_EQ(menu_labels(ring_menu, first_ring_entry), std::vector<std::string>{"kept"});
 }
 
@@ -138,7 +131,7 @@ TEST_F(capture_test, unterminated_clipboard_text_is_read_only_as_far_as_its_bloc
   // block over as it is. Either way nothing past the five bytes is taken.
   const std::string clip = clip_text;
   EXPECT_TRUE(clip == "abcde" || clip == "abcd") << clip;
-  EXPECT_EQ(read_file("_clip.txt"), records({clip}));
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({clip}));
 }
 
 TEST_F(capture_test, with_the_start_affix_open_each_new_clip_comes_back_wrapped) {
@@ -151,7 +144,7 @@ TEST_F(capture_test, with_the_start_affix_open_each_new_clip_comes_back_wrapped)
   EXPECT_EQ(clipboard_text(), "前略、本文です");
   EXPECT_STREQ(clip_text, "前略、本文です");
   EXPECT_EQ(window_text(clip_edit), "前略、本文です");
-  EXPECT_EQ(read_file("_clip.txt"), records({"本文です"}));
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"本文です"}));
   EXPECT_STREQ(recent_ring[ring_pos].text, "本文です");
   EXPECT_STREQ(previous_clip, "本文です");
   EXPECT_EQ(menu_labels(ring_menu, first_ring_entry), std::vector<std::string>{"本文です"});

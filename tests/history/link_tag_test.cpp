@@ -9,7 +9,7 @@
 #include "history/history_streams.h"
 #include "history/link_tag.h"
 #include "settings/settings_values.h"
-#include "tests/history/clip_test_support.h"
+#include "tests/history/history_samples.h"
 #include "tests/win32/app_fixture.h"
 
 namespace {
@@ -42,7 +42,6 @@ class link_tag_test : public app_test {
     dialogs_seen = 0;
   }
   void start_empty() {
-    empty_clipboard();
     start_app();
   }
   // The next dialog is read and closed at once instead of after its second.

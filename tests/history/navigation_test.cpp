@@ -15,10 +15,6 @@ namespace {
 
 class navigation_test : public app_test {
  protected:
-  void TearDown() override {
-    empty_clipboard();
-    app_test::TearDown();
-  }
   void start_with(const std::string& history) {
     write_file("_clip.txt", history);
     start_app();

@@ -8,7 +8,7 @@
 #include "app/tray_icon.h"
 #include "history/capture.h"
 #include "history/history_streams.h"
-#include "tests/history/clip_test_support.h"
+#include "tests/history/history_samples.h"
 #include "tests/win32/app_fixture.h"
 
 namespace {
@@ -23,7 +23,6 @@ class private_clip_test : public app_test {
  protected:
   void start_saving_history() {
     write_file("dovane_clip.ini", history_on_settings());
-    empty_clipboard();
     start_app();
   }
   // Puts text with a marker format beside it, as a password manager does.

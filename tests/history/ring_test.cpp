@@ -9,7 +9,7 @@
 #include "history/history_streams.h"
 #include "history/ring.h"
 #include "settings/settings_values.h"
-#include "tests/history/clip_test_support.h"
+#include "tests/history/history_samples.h"
 #include "tests/win32/app_fixture.h"
 
 namespace {
@@ -21,7 +21,6 @@ class ring_test : public app_test {
     std::string bytes;
     for (const std::string& text : saved) bytes += text + "\a\r\n";
     write_file("tmpclipsave.txt", bytes);
-    empty_clipboard();
     start_app();
   }
   static std::vector<std::string> numbered(const char* stem, int count) {

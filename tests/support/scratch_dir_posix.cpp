@@ -2,8 +2,6 @@
 #include <unistd.h>
 
 #include <climits>
-#include <fstream>
-#include <sstream>
 
 #include "tests/support/scratch_dir.h"
 
@@ -21,18 +19,6 @@ void scratch_dir_test::TearDown() {
   if (chdir(previous_dir_.c_str()) != 0) return;
   std::string command = "rm -rf '" + dir_ + "'";
   if (std::system(command.c_str()) != 0) ADD_FAILURE() << "could not remove " << dir_;
-}
-
-std::string scratch_dir_test::read_file(const char* name) {
-  std::ifstream in(name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void scratch_dir_test::write_file(const char* name, const std::string& bytes) {
-  std::ofstream out(name, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 bool scratch_dir_test::file_exists(const char* name) { return access(name, F_OK) == 0; }

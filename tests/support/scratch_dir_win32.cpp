@@ -1,8 +1,5 @@
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "tests/support/scratch_dir.h"
 
 namespace {
@@ -41,18 +38,6 @@ void scratch_dir_test::SetUp() {
 void scratch_dir_test::TearDown() {
   SetCurrentDirectoryA(previous_dir_.c_str());
   remove_tree(dir_);
-}
-
-std::string scratch_dir_test::read_file(const char* name) {
-  std::ifstream in(name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void scratch_dir_test::write_file(const char* name, const std::string& bytes) {
-  std::ofstream out(name, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 bool scratch_dir_test::file_exists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }

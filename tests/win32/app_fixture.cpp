@@ -23,12 +23,15 @@ HWND make_plain_window(const char* title) {
                          GetModuleHandleA(nullptr), nullptr);
 }
 
+void empty_clipboard() {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  CloseClipboard();
+}
+
 void app_test::SetUp() {
   scratch_dir_test::SetUp();
-  if (OpenClipboard(nullptr)) {
-    EmptyClipboard();
-    CloseClipboard();
-  }
+  empty_clipboard();
 }
 
 void app_test::start_app() {

@@ -31,5 +31,8 @@ class app_test : public scratch_dir_test {
   bool started_ = false;
 };
 
+// Leaves the clipboard empty, so a start-up has nothing to capture.
+void empty_clipboard();
+
 // A second top-level window of this thread, used as another program's clipboard owner.
 HWND make_plain_window(const char* title);
