@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          wine wine64 xvfb xclip xdotool imagemagick x11-utils locales fonts-ipafont-gothic)
+          wine wine64 fonts-wine xvfb xclip xdotool imagemagick x11-utils locales fonts-ipafont-gothic)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -12,7 +12,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 # Wine's ANSI code page follows the locale: ja_JP.UTF-8 gives code page 932.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
