@@ -9,6 +9,15 @@
 
 tray_icon_object tray_icon;
 
+namespace {
+// The tip field holds 63 bytes and the terminator; the cut never splits a character.
+void copy_tip(char* field, const char* text) {
+  const size_t length = sjis_whole_prefix(text, 63);
+  std::memcpy(field, text, length);
+  field[length] = '\0';
+}
+}  // namespace
+
 tray_icon_object::tray_icon_object() : data_{}, added_(0) { data_.cbSize = NOTIFYICONDATAA_V1_SIZE; }
 
 tray_icon_object::~tray_icon_object() {
@@ -23,10 +32,7 @@ int tray_icon_object::set(HWND owner, UINT id, UINT callback_message, HICON icon
   data_.hIcon = icon;
   data_.uFlags = (callback_message != 0 ? NIF_MESSAGE : 0) | (icon != nullptr ? NIF_ICON : 0) |
                  (tip != nullptr ? NIF_TIP : 0);
-  const char* text = tip != nullptr ? tip : "";
-  size_t length = sjis_whole_prefix(text, 63);
-  std::memcpy(data_.szTip, text, length);
-  data_.szTip[length] = '\0';
+  copy_tip(data_.szTip, tip != nullptr ? tip : "");
   return 1;
 }
 
@@ -50,10 +56,7 @@ int tray_icon_object::remove() {
 
 int tray_icon_object::set_tip(const char* text, bool update) {
   data_.uFlags |= NIF_TIP;
-  // Cut on a character boundary so the tip never ends in half a character.
-  size_t length = sjis_whole_prefix(text, 63);
-  std::memcpy(data_.szTip, text, length);
-  data_.szTip[length] = '\0';
+  copy_tip(data_.szTip, text);
   if (update) modify();
   return 1;
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "drawers/drawer_names.h"
+#include "history/file_replace.h"
 #include "history/record_file.h"
 
 namespace {
@@ -67,7 +68,5 @@ void delete_drawer_record(int block, int drawer, int number) {
   reader.close();
   writer.close();
   // A short temporary file (a full disk) must never take the drawer file's place.
-  if (!has_size(temporary, expected) ||
-      !MoveFileExA(temporary, name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    DeleteFileA(temporary);
+  if (!has_size(temporary, expected) || !replace_file(temporary, name)) DeleteFileA(temporary);
 }
