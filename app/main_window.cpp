@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/res/resource_ids.h"
+#include "app/status_note.h"
 #include "app/tray_icon.h"
 #include "history/clip_output.h"
 #include "history/capture.h"
@@ -102,9 +103,12 @@ LRESULT on_draw_clipboard(WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 void format_status_line(char* out, size_t size) {
-  std::snprintf(out, size, "[in:%s]-index:%u/%u-[len:%d][%d/%d/%d]", history_file,
-                static_cast<unsigned>(current_index), static_cast<unsigned>(history_count),
-                static_cast<int>(std::strlen(clip_text)), data_max, 20, history_menu_max);
+  const int length =
+      std::snprintf(out, size, "[in:%s]-index:%u/%u-[len:%d][%d/%d/%d]", history_file,
+                    static_cast<unsigned>(current_index), static_cast<unsigned>(history_count),
+                    static_cast<int>(std::strlen(clip_text)), data_max, 20, history_menu_max);
+  if (status_note()[0] != '\0' && length >= 0 && static_cast<size_t>(length) < size)
+    std::snprintf(out + length, size - static_cast<size_t>(length), "  %s", status_note());
 }
 
 void replace_view_font(int width_percent, int height_percent) {

@@ -15,7 +15,7 @@ void on_menu_command(WPARAM position, LPARAM menu);
 // Makes view_font anew at the given zoom, releasing the font it replaces.
 void replace_view_font(int width_percent, int height_percent);
 
-constexpr size_t status_line_size = 400;
+constexpr size_t status_line_size = 800;
 // "[in:%s]-index:%u/%u-[len:%d][%d/%d/%d]": the file on show, the position, the count,
-// the clip's length and the three limits.
+// the clip's length and the three limits; then the status note, when there is one.
 void format_status_line(char* out, size_t size);

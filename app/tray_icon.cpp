@@ -18,7 +18,7 @@ void copy_tip(char* field, const char* text) {
 }
 }  // namespace
 
-tray_icon_object::tray_icon_object() : data_{}, added_(0) { data_.cbSize = NOTIFYICONDATAA_V1_SIZE; }
+tray_icon_object::tray_icon_object() : data_{}, added_(0), balloon_{} { data_.cbSize = NOTIFYICONDATAA_V1_SIZE; }
 
 tray_icon_object::~tray_icon_object() {
   if (added_ == 1) remove();
@@ -59,6 +59,21 @@ int tray_icon_object::set_tip(const char* text, bool update) {
   copy_tip(data_.szTip, text);
   if (update) modify();
   return 1;
+}
+
+int tray_icon_object::show_balloon(const char* text, bool warning) {
+  const size_t length = sjis_whole_prefix(text, sizeof balloon_ - 1);
+  std::memcpy(balloon_, text, length);
+  balloon_[length] = '\0';
+  // Balloons need the second version of the structure; the icon itself keeps the first.
+  NOTIFYICONDATAA notice = data_;
+  notice.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  notice.uFlags = NIF_INFO;
+  std::memcpy(notice.szInfo, balloon_, length + 1);
+  std::memcpy(notice.szInfoTitle, "dovane_clip", sizeof "dovane_clip");
+  notice.dwInfoFlags = warning ? NIIF_WARNING : NIIF_INFO;
+  if (added_ != 1) add();
+  return Shell_NotifyIconA(NIM_MODIFY, &notice) ? 1 : 0;
 }
 
 void tray_callback(LPARAM mouse_message) {

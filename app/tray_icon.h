@@ -16,12 +16,16 @@ class tray_icon_object {
   int modify();
   int remove();
   int set_tip(const char* text, bool update);
+  // A balloon over the icon (the platform's NIF_INFO notice); warning or plain information.
+  int show_balloon(const char* text, bool warning);
+  const char* last_balloon() const { return balloon_; }
   bool added() const { return added_ != 0; }
   const char* tip() const { return data_.szTip; }
 
  private:
   NOTIFYICONDATAA data_;
   int added_;
+  char balloon_[256];
 };
 
 extern tray_icon_object tray_icon;

@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/clip_menus.h"
 #include "history/clip_output.h"
+#include "history/clipboard_block.h"
 #include "history/history_streams.h"
 #include "history/link_tag.h"
 #include "history/private_clip.h"
@@ -39,16 +40,9 @@ bool copy_clipboard_text() {
   const SIZE_T size = GlobalSize(data);
   const char* bytes = static_cast<const char*>(GlobalLock(data));
   if (bytes == nullptr) return false;
-  SIZE_T length = 0;
-  if (size > 0 && bytes[0] != '\0') {
-    while (length < size && length < clip_size - 1 && bytes[length] != '\0') {
-      clip_text[length] = bytes[length];
-      ++length;
-    }
-    clip_text[length] = '\0';
-  }
+  const copied_text copied = copy_clipboard_block(bytes, size, clip_text, clip_size);
   GlobalUnlock(data);
-  return length > 0;
+  return copied.length > 0;
 }
 
 // The clipboard is closed again before anything is put back on it.

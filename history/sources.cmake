@@ -1,5 +1,5 @@
 # Sources of history/.
-list(APPEND PORTABLE_SOURCES history/record_file.cpp history/history_streams.cpp)
+list(APPEND PORTABLE_SOURCES history/record_file.cpp history/history_streams.cpp history/clipboard_block.cpp)
 list(APPEND WIN32_SOURCES history/clip_output.cpp)
 list(APPEND WIN32_SOURCES history/capture.cpp history/ring.cpp history/link_tag.cpp history/private_clip.cpp)
 list(APPEND WIN32_SOURCES history/navigation.cpp history/maintenance.cpp history/file_replace.cpp)

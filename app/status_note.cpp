@@ -1,0 +1,29 @@
+#include "app/status_note.h"
+
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "app/sjis_cut.h"
+
+namespace {
+char note[status_note_size];
+
+void repaint() {
+  if (main_window != nullptr) InvalidateRect(main_window, nullptr, TRUE);
+}
+}  // namespace
+
+void set_status_note(const char* text) {
+  const size_t length = sjis_whole_prefix(text, sizeof note - 1);
+  for (size_t i = 0; i < length; ++i) note[i] = text[i];
+  note[length] = '\0';
+  repaint();
+}
+
+void clear_status_note() {
+  if (note[0] == '\0') return;
+  note[0] = '\0';
+  repaint();
+}
+
+const char* status_note() { return note; }
