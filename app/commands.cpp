@@ -19,6 +19,7 @@
 #include "history/navigation.h"
 #include "history/record_file.h"
 #include "history/ring.h"
+#include "settings/settings_file.h"
 #include "settings/settings_values.h"
 #include "text/encodings.h"
 #include "text/text_commands.h"
@@ -98,8 +99,15 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
     case CMD_FONT_RESET: zoom_font(0); return true;
     case CMD_OPEN_WINDOW: show_main_window(); return true;
     case CMD_CLOSE_WINDOW: ShowWindow(main_window, SW_HIDE); return true;
-    case CMD_SAVE_HISTORY_OFF: set_history_saving(0); return true;
-    case CMD_SAVE_HISTORY_ON: set_history_saving(1); return true;
+    // A changed setting is saved at once; a session that ends badly keeps it.
+    case CMD_SAVE_HISTORY_OFF:
+      set_history_saving(0);
+      save_settings();
+      return true;
+    case CMD_SAVE_HISTORY_ON:
+      set_history_saving(1);
+      save_settings();
+      return true;
     case CMD_ADD_TEST: add_test_submenu(); return true;
     case CMD_EDIT_SPECIAL: open_drawer_editor(); return true;
     // The popup choices and the link-tag commands go on to the range tests; none matches.

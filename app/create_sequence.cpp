@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/child_windows.h"
+#include "app/data_folder.h"
 #include "app/clip_menus.h"
 #include "app/main_window.h"
 #include "drawers/drawer_menus.h"
@@ -62,6 +63,7 @@ void run_create_sequence(HWND window) {
   ring_full = 0;
 
   set_defaults();
+  remember_data_folder();
   load_settings();
   close_history_streams();
   open_history_streams();

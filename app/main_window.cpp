@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/data_folder.h"
 #include "app/res/resource_ids.h"
 #include "app/status_note.h"
 #include "app/tray_icon.h"
@@ -120,9 +121,15 @@ void replace_view_font(int width_percent, int height_percent) {
 }
 
 LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  in_data_folder data_folder;
   switch (message) {
     case WM_CREATE: return on_create(window);
     case WM_DESTROY: run_shutdown_sequence(); return 0;
+    // At log-off a tray program is ended this way, without a WM_DESTROY of its own.
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION:
+      if (wparam) run_shutdown_sequence();
+      return 0;
     case WM_SIZE: return on_size(lparam);
     case WM_SETFOCUS: SetFocus(scroll_bar); return 0;
     case WM_PAINT: return on_paint(window);

@@ -18,7 +18,7 @@ void copy_tip(char* field, const char* text) {
 }
 }  // namespace
 
-tray_icon_object::tray_icon_object() : data_{}, added_(0), balloon_{} { data_.cbSize = NOTIFYICONDATAA_V1_SIZE; }
+tray_icon_object::tray_icon_object() : data_{}, added_(0), balloon_{}, balloons_shown_(0) { data_.cbSize = NOTIFYICONDATAA_V1_SIZE; }
 
 tray_icon_object::~tray_icon_object() {
   if (added_ == 1) remove();
@@ -65,6 +65,7 @@ int tray_icon_object::show_balloon(const char* text, bool warning) {
   const size_t length = sjis_whole_prefix(text, sizeof balloon_ - 1);
   std::memcpy(balloon_, text, length);
   balloon_[length] = '\0';
+  ++balloons_shown_;
   // Balloons need the second version of the structure; the icon itself keeps the first.
   NOTIFYICONDATAA notice = data_;
   notice.cbSize = NOTIFYICONDATAA_V2_SIZE;

@@ -19,6 +19,7 @@ class tray_icon_object {
   // A balloon over the icon (the platform's NIF_INFO notice); warning or plain information.
   int show_balloon(const char* text, bool warning);
   const char* last_balloon() const { return balloon_; }
+  int balloons_shown() const { return balloons_shown_; }
   bool added() const { return added_ != 0; }
   const char* tip() const { return data_.szTip; }
 
@@ -26,6 +27,7 @@ class tray_icon_object {
   NOTIFYICONDATAA data_;
   int added_;
   char balloon_[256];
+  int balloons_shown_;
 };
 
 extern tray_icon_object tray_icon;

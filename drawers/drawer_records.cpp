@@ -3,27 +3,20 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
+#include <cstdint>
+#include <string>
+#include <vector>
 
+#include "app/save_notice.h"
 #include "drawers/drawer_names.h"
+#include "history/byte_copy.h"
+#include "history/file_ops.h"
 #include "history/file_replace.h"
+#include "history/record_append.h"
 #include "history/record_file.h"
 
 namespace {
 constexpr int name_size = 260;
-
-// Bytes a text takes on disk once each LF is written as CR LF.
-unsigned long long size_on_disk(const char* text) {
-  unsigned long long size = 0;
-  for (const char* c = text; *c != '\0'; ++c) size += *c == '\n' ? 2 : 1;
-  return size;
-}
-
-bool has_size(const char* name, unsigned long long expected) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(name, GetFileExInfoStandard, &data)) return false;
-  return ((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow) == expected;
-}
 }  // namespace
 
 void read_drawer_record(int block, int drawer, int number) {
@@ -40,10 +33,16 @@ void read_drawer_record(int block, int drawer, int number) {
 bool append_drawer_record(int block, int drawer, const char* text) {
   char name[name_size];
   drawer_file_name(name, sizeof name, block, drawer);
+  record_index records;
+  const std::string bytes = prepare_append(name, records, text);
+  std::uint64_t size_before = 0;
+  file_size_of(name, size_before);
   record_stream writer;
-  if (!writer.open(name, open_mode::append)) return false;
-  write_record(writer, text);
-  return true;
+  bool written = writer.open(name, open_mode::append) && writer.write(bytes.data(), bytes.size());
+  written = writer.flush() && written;
+  written = writer.close() && written;
+  if (!written) truncate_file(name, size_before);
+  return report_save(written, name);
 }
 
 void delete_drawer_record(int block, int drawer, int number) {
@@ -55,18 +54,20 @@ void delete_drawer_record(int block, int drawer, int number) {
 
   record_stream reader;
   if (!reader.open(name, open_mode::read_must_exist)) return;
-  record_stream writer;
-  if (!writer.open(temporary, open_mode::rewrite)) return;
-  unsigned long long expected = 0;
-  const unsigned long long separator_bytes = size_on_disk(record_separator);
+  // The records kept are copied as the bytes they are, separators included, so nothing
+  // the reader hides (zero bytes, the byte after an inner stop byte) is lost.
+  std::vector<byte_range> kept;
   int count = 0;
-  while (read_record(reader, count) == read_result::record) {
-    if (count == number || clip_text[0] == '\0') continue;
-    write_record(writer, clip_text);
-    expected += size_on_disk(clip_text) + separator_bytes;
+  for (;;) {
+    const std::uint64_t start = reader.tell();
+    if (read_record(reader, count) != read_result::record) break;
+    const std::uint64_t end = reader.at_end() ? UINT64_MAX : reader.tell();
+    if (count != number && clip_text[0] != '\0') kept.push_back({start, end});
   }
   reader.close();
-  writer.close();
-  // A short temporary file (a full disk) must never take the drawer file's place.
-  if (!has_size(temporary, expected) || !replace_file(temporary, name)) DeleteFileA(temporary);
+  std::uint64_t size = 0;
+  if (!file_size_of(name, size)) return;
+  for (byte_range& range : kept)
+    if (range.to > size) range.to = size;
+  if (!copy_byte_ranges(name, kept, temporary) || !replace_file(temporary, name)) DeleteFileA(temporary);
 }

@@ -24,10 +24,10 @@ void read_genre(int number, char (&name)[genre_name_max + 1]) {
   copy_genre_name(name, sizeof name, stored);
 }
 
-void write_genre(int number, const char* name) {
+void write_genre(settings_update& update, int number, const char* name) {
   char key[16];
   std::snprintf(key, sizeof key, "%d", number);
-  WritePrivateProfileStringA(special_section, key, name, ini_path);
+  update.write(special_section, key, name);
 }
 }  // namespace
 
@@ -64,8 +64,9 @@ void add_genre(const char* name) {
   char cut[genre_name_max + 1];
   copy_genre_name(cut, sizeof cut, name);
   if (cut[0] == '\0') return;
-  ++genre_count;
-  write_genre(genre_count, cut);
+  settings_update update;
+  write_genre(update, genre_count + 1, cut);
+  if (update.commit()) ++genre_count;
 }
 
 void next_genre() {
@@ -76,10 +77,10 @@ void next_genre() {
   set_genre_stems(name);
 }
 
-void save_genre_list() {
+void save_genre_list(settings_update& update) {
   for (int i = 1; i <= genre_count; ++i) {
     char label[genre_name_size];
     if (GetMenuStringA(genre_menu, i, label, sizeof label, MF_BYPOSITION) <= 0 || label[0] == '\0') break;
-    write_genre(i, label);
+    write_genre(update, i, label);
   }
 }

@@ -14,5 +14,6 @@ void choose_genre(int number);
 void add_genre(const char* name);
 // Makes the next genre of the stored list current, name and stems only.
 void next_genre();
+class settings_update;
 // Writes the genre menu's labels back under keys "1", "2", ...
-void save_genre_list();
+void save_genre_list(settings_update& update);

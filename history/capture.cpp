@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/clip_menus.h"
+#include "app/save_notice.h"
 #include "history/clip_output.h"
 #include "history/clipboard_block.h"
 #include "history/history_streams.h"
@@ -55,18 +56,23 @@ clipboard_content read_clipboard(HWND& owner) {
 }
 
 void append_captured_clip() {
-  write_history_record(clip_text);
-  ++history_count;
+  const append_result appended = append_history_text(clip_text);
+  // A clip that did not reach the file gets no number and no entry.
+  if (!report_save(appended.saved, history_append_file)) return;
+  const int first_record = history_count + 1;
+  history_count += appended.records;
   // The nested notification of this output puts the composed text into clip_text, so
   // the history menu entry, the clip edit and the title show the affixes.
   if (start_state == 1 || end_state == 1) put_clip(main_window, start_state, end_state);
   current_index = history_count;
-  add_clip_to_menu(history_menu, history_id_base, history_count, clip_text, history_menu_max, history_menu_count);
+  add_clip_to_menu(history_menu, history_id_base, first_record, clip_text, history_menu_max, history_menu_count);
 }
 
 void keep_new_clip() {
   keep_in_ring(clip_text);
   std::memcpy(previous_clip, clip_text, std::strlen(clip_text) + 1);
+  // The ring is on disk at once, so a crash or a kill loses no clip of the session.
+  save_ring();
   if (history_saving == 1) append_captured_clip();
 }
 

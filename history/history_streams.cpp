@@ -1,5 +1,11 @@
 #include "history/history_streams.h"
 
+#include <cstring>
+#include <string>
+
+#include "history/file_ops.h"
+#include "history/record_append.h"
+
 char history_file[file_name_size] = "_clip.txt";
 char history_append_file[file_name_size] = "_clip.txt";
 int history_count = 0;
@@ -9,10 +15,28 @@ int current_index = 1;
 record_stream history_writer;
 record_stream history_reader;
 record_stream link_tag_writer;
+record_index history_index;
+
+namespace {
+// The appended file's record boundaries when another file is on view.
+record_index append_index;
+
+record_index& index_of_append_file() {
+  if (std::strcmp(history_file, history_append_file) == 0) return history_index;
+  append_index.refresh(history_append_file);
+  return append_index;
+}
+
+void reopen_writer() {
+  history_writer.close();
+  history_writer.open(history_append_file, open_mode::read_write_end);
+}
+}  // namespace
 
 void open_history_streams() {
   history_writer.open(history_append_file, open_mode::read_write_end);
   history_reader.open(history_file, open_mode::read);
+  history_index.refresh(history_file);
 }
 
 void close_history_streams() {
@@ -20,7 +44,22 @@ void close_history_streams() {
   history_reader.close();
 }
 
-void write_history_record(const char* text) {
-  write_record(history_writer, text);
-  history_writer.flush();
+append_result append_history_text(const char* text) {
+  if (!history_writer.is_open()) reopen_writer();
+  record_index& index = index_of_append_file();
+  const std::string record = prepare_append(history_append_file, index, text);
+  std::uint64_t size_before = 0;
+  file_size_of(history_append_file, size_before);
+  const int records_before = index.count();
+  const bool written = history_writer.is_open() && history_writer.write(record.data(), record.size());
+  if (!(history_writer.flush() && written)) {
+    // The stream may still hold bytes it failed to write; they must not follow the cut.
+    history_writer.close();
+    truncate_file(history_append_file, size_before);
+    reopen_writer();
+    index.refresh(history_append_file);
+    return {false, 0};
+  }
+  index.refresh(history_append_file);
+  return {true, index.count() - records_before};
 }

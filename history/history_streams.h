@@ -1,6 +1,7 @@
 // The two long-lived streams over the history, and the history's shared state.
 #pragma once
 #include "history/record_file.h"
+#include "history/record_index.h"
 
 constexpr int file_name_size = 260;
 extern char history_file[file_name_size];         // file on show and read by navigation
@@ -11,8 +12,19 @@ extern int current_index;  // 1-based; history_count + 1 is the empty end positi
 extern record_stream history_writer;
 extern record_stream history_reader;
 extern record_stream link_tag_writer;
+// Where the records of history_file start; kept up to date by every opening.
+extern record_index history_index;
 
+// Opens the writer on history_append_file and the reader on history_file, and brings the
+// index up to date with history_file.
 void open_history_streams();
 void close_history_streams();
-// Appends one record through the history writer and flushes it, so a crash loses nothing.
-void write_history_record(const char* text);
+
+struct append_result {
+  bool saved;   // false: nothing reached the file, which is as it was before
+  int records;  // records the text makes under the reader's rules
+};
+// Appends text to history_append_file as records, flushed. The append starts on a record
+// boundary: a trailing Ctrl+Z is cut off and a missing final separator written first.
+// A failed write is cut back off the file.
+append_result append_history_text(const char* text);

@@ -6,40 +6,14 @@
 #include "app/res/resource_ids.h"
 #include "history/clip_output.h"
 #include "history/history_streams.h"
+#include "history/moves.h"
 #include "settings/settings_values.h"
 
-int move_target = 1;
-int move_mode = move_by_steps;
 int back_stack[back_stack_size] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 int scroll_pos = 1;
 
 namespace {
-constexpr int jump = 100;
 constexpr int page = 16;  // a page of 15 and then one line
-
-void reopen_history() {
-  close_history_streams();
-  open_history_streams();
-}
-
-void restart_from_top() {
-  reopen_history();
-  current_index = 0;
-}
-
-// The end of the data: a read that found no byte left shows the empty end position,
-// which counts as a step; a reader that had already ended changes nothing.
-void reach_end(read_result result) {
-  if (result != read_result::end_reached) return;
-  ++current_index;
-  if (move_mode == move_by_steps) --move_target;
-}
-
-bool should_stop() {
-  if (move_mode == move_to_position) return current_index == move_target;
-  if (move_mode == move_by_steps) return --move_target == 0;
-  return true;
-}
 
 void push_position(int position) {
   std::memmove(back_stack + 1, back_stack, sizeof back_stack[0] * (back_stack_size - 1));
@@ -58,36 +32,14 @@ int at_least_1(int value) { return value < 1 ? 1 : value; }
 int at_most_count(int value) { return value > history_count ? history_count : value; }
 }  // namespace
 
-void move() {
-  read_result result = read_record(history_reader, current_index);
-  while (result == read_result::record) {
-    if (should_stop()) return;
-    if (history_count < current_index) history_count = current_index;
-    result = read_record(history_reader, current_index);
-  }
-  reach_end(result);
-}
-
 void step_back(WPARAM wparam) {
-  move_mode = move_to_position;
-  move_target = current_index - (wparam == '<' ? jump : 1);
-  // From the first record the step wraps to the newest one, not to the end position.
-  if (move_target < 1) move_target = history_count;
-  restart_from_top();
-  move();
+  move_back(wparam == '<');
   SetWindowTextA(clip_edit, clip_text);
   InvalidateRect(main_window, nullptr, TRUE);
 }
 
 void step_forward(WPARAM wparam) {
-  move_mode = move_by_steps;
-  move_target = wparam == '>' ? jump : 1;
-  move();
-  // Past the end the steps left go on from the first record, once.
-  if (history_reader.at_end()) {
-    restart_from_top();
-    move();
-  }
+  move_forward(wparam == '>');
   InvalidateRect(main_window, nullptr, TRUE);
 }
 

@@ -1,20 +1,15 @@
-// Moving through the history one record at a time: the moves, the positions, the back
-// stack, the searches and the scroll bar. Moves read the history sequentially; going
-// backwards starts again from the top.
+// Moving through the history one record at a time as the user sees it: the steps, the
+// back stack, the searches and the scroll bar.
 #pragma once
 #include <windows.h>
 
-constexpr int move_to_position = 1;  // move_target is the position to reach
-constexpr int move_by_steps = 2;     // move_target is the number of steps still to go
+#include "history/moves.h"
+
 constexpr int back_stack_size = 20;
 
-extern int move_target;
-extern int move_mode;
 extern int back_stack[back_stack_size];  // positions put on the clipboard, newest first
 extern int scroll_pos;                   // the scroll bar's own value, apart from current_index
 
-// Reads forward from the reader's position towards move_target in move_mode.
-void move();
 // Shows the record before the one on show, or 100 before it when wparam is '<'.
 void step_back(WPARAM wparam);
 // Shows the next record, or the one 100 ahead when wparam is '>'.

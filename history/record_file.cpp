@@ -1,9 +1,20 @@
 #include "history/record_file.h"
 
 #include <cstring>
+#include <string>
+
+#include "history/file_ops.h"
 
 char clip_text[clip_size];
 char record_separator[separator_size] = "\a\n";
+
+namespace {
+std::size_t write_bytes(const void* bytes, std::size_t length, std::FILE* file) {
+  return std::fwrite(bytes, 1, length, file);
+}
+}  // namespace
+
+std::size_t (*record_write_function)(const void*, std::size_t, std::FILE*) = write_bytes;
 
 namespace {
 constexpr int no_byte = -2;
@@ -31,14 +42,18 @@ bool record_stream::open(const char* name, open_mode mode) {
   return file_ != nullptr;
 }
 
-void record_stream::close() {
-  if (file_) std::fclose(file_);
+bool record_stream::close() {
+  bool closed = true;
+  if (file_) closed = std::fclose(file_) == 0;
   file_ = nullptr;
   ended_ = false;
+  records_read_ = 0;
   raw_ahead_ = no_byte;
   peeked_ = no_byte;
+  buffer_offset_ = 0;
   read_pos_ = 0;
   read_length_ = 0;
+  return closed;
 }
 
 int record_stream::raw_get() {
@@ -48,6 +63,7 @@ int record_stream::raw_get() {
     return c;
   }
   if (read_pos_ == read_length_) {
+    buffer_offset_ += read_length_;
     read_length_ = std::fread(read_buffer_, 1, read_buffer_size, file_);
     read_pos_ = 0;
     if (read_length_ == 0) return EOF;
@@ -83,21 +99,40 @@ int record_stream::get() {
 
 int record_stream::peek() {
   if (!file_) return EOF;
-  if (peeked_ == no_byte) peeked_ = translated_get();
+  if (peeked_ == no_byte) {
+    peeked_offset_ = tell();
+    peeked_ = translated_get();
+  }
   return peeked_;
 }
 
-void record_stream::write(const char* bytes, size_t length) {
-  if (!file_) return;
-  size_t start = 0;
-  for (size_t i = 0; i < length; ++i) {
-    if (bytes[i] == '\n') {
-      std::fwrite(bytes + start, 1, i - start, file_);
-      std::fputs("\r\n", file_);
-      start = i + 1;
-    }
+std::uint64_t record_stream::tell() const {
+  if (peeked_ != no_byte) return peeked_offset_;
+  // A byte read ahead has been taken from the buffer but not yet handed out.
+  return buffer_offset_ + read_pos_ - (raw_ahead_ >= 0 ? 1 : 0);
+}
+
+bool record_stream::seek_record(std::uint64_t offset, int records) {
+  if (!file_ || !seek_stream(file_, offset)) return false;
+  ended_ = false;
+  records_read_ = records;
+  raw_ahead_ = no_byte;
+  peeked_ = no_byte;
+  buffer_offset_ = offset;
+  read_pos_ = 0;
+  read_length_ = 0;
+  return true;
+}
+
+bool record_stream::write(const char* bytes, std::size_t length) {
+  if (!file_) return false;
+  std::string stored;
+  stored.reserve(length + length / 16 + 2);
+  for (std::size_t i = 0; i < length; ++i) {
+    if (bytes[i] == '\n') stored += '\r';
+    stored += bytes[i];
   }
-  std::fwrite(bytes + start, 1, length - start, file_);
+  return record_write_function(stored.data(), stored.size(), file_) == stored.size();
 }
 
 bool record_stream::flush() {
@@ -107,7 +142,7 @@ bool record_stream::flush() {
   return written;
 }
 
-read_result read_record(record_stream& stream, int& counter) {
+read_result read_record_into(record_stream& stream, int& counter, char* out) {
   if (stream.failed() || stream.at_end()) return read_result::end_already_reached;
   const unsigned char stop = static_cast<unsigned char>(record_separator[0]);
   int length = 0;
@@ -119,9 +154,11 @@ read_result read_record(record_stream& stream, int& counter) {
       break;
     }
     if (c == stop) break;
-    clip_text[length++] = static_cast<char>(stream.get());
+    c = stream.get();
+    if (out != nullptr) out[length] = static_cast<char>(c);
+    ++length;
   }
-  clip_text[length] = '\0';
+  if (out != nullptr) out[length] = '\0';
   if (file_ended && length == 0) {
     stream.mark_ended();
     return read_result::end_reached;
@@ -134,12 +171,15 @@ read_result read_record(record_stream& stream, int& counter) {
     }
   }
   ++counter;
+  stream.count_record();
   return read_result::record;
 }
 
-void write_record(record_stream& stream, const char* text) {
-  stream.write(text, std::strlen(text));
-  stream.write(record_separator, std::strlen(record_separator));
+read_result read_record(record_stream& stream, int& counter) { return read_record_into(stream, counter, clip_text); }
+
+bool write_record(record_stream& stream, const char* text) {
+  const bool text_written = stream.write(text, std::strlen(text));
+  return stream.write(record_separator, std::strlen(record_separator)) && text_written;
 }
 
 int count_records(const char* name) {

@@ -3,6 +3,7 @@
 // (LF <-> CR LF) so they read the same on every platform.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 
 constexpr int clip_size = 20480;  // clip-sized text field, terminator included
@@ -22,6 +23,10 @@ enum class open_mode {
 
 enum class read_result { record, end_reached, end_already_reached };
 
+// Every byte written to a record file goes through this; tests put a failing writer here
+// to see what a full disk does. It returns the number of bytes written, as fwrite does.
+extern std::size_t (*record_write_function)(const void* bytes, std::size_t length, std::FILE* file);
+
 // A file stream with the text-mode translation. Closed when destroyed, which is what
 // closes the long-lived streams at process exit.
 class record_stream {
@@ -32,7 +37,8 @@ class record_stream {
   ~record_stream() { close(); }
 
   bool open(const char* name, open_mode mode);
-  void close();
+  // False when buffered bytes could not be written out.
+  bool close();
   bool is_open() const { return file_ != nullptr; }
   // Next byte with CR LF taken as LF and a Ctrl+Z that ends the file taken as the end.
   int get();
@@ -40,7 +46,16 @@ class record_stream {
   bool at_end() const { return ended_; }
   bool failed() const { return file_ == nullptr; }
   void mark_ended() { ended_ = true; }
-  void write(const char* bytes, size_t length);
+  // Raw offset in the file of the next byte get() hands out.
+  std::uint64_t tell() const;
+  // Puts the reader at offset, a record start an earlier read of the same file found,
+  // with `records` records before it.
+  bool seek_record(std::uint64_t offset, int records);
+  // Records read since the stream was opened or set at a record start.
+  int records_read() const { return records_read_; }
+  void count_record() { ++records_read_; }
+  // Writes bytes with each LF stored as CR LF; false when not all of them were taken.
+  bool write(const char* bytes, std::size_t length);
   // False when something written since the last flush did not reach the file.
   bool flush();
 
@@ -49,19 +64,24 @@ class record_stream {
   int translated_get();
   std::FILE* file_ = nullptr;
   bool ended_ = false;
+  int records_read_ = 0;
   int raw_ahead_ = -2;     // raw byte read while looking past CR or Ctrl+Z; -2 for none
-  // Reading byte by byte through stdio costs a lock per byte; every step back rereads the
-  // history from the top, so reads go through a buffer of our own.
-  static constexpr size_t read_buffer_size = 65536;
+  // Reading byte by byte through stdio costs a lock per byte, and the history is read
+  // from the top at start-up, so reads go through a buffer of our own.
+  static constexpr std::size_t read_buffer_size = 65536;
   unsigned char read_buffer_[read_buffer_size];
-  size_t read_pos_ = 0;
-  size_t read_length_ = 0;
+  std::uint64_t buffer_offset_ = 0;  // raw offset of read_buffer_[0]
+  std::size_t read_pos_ = 0;
+  std::size_t read_length_ = 0;
   int peeked_ = -2;        // translated byte handed out by peek(); -2 for none
+  std::uint64_t peeked_offset_ = 0;
 };
 
 // Reads the next record into clip_text; raises counter by 1 when a record was read.
 read_result read_record(record_stream& stream, int& counter);
-// Writes text and the separator; no flush.
-void write_record(record_stream& stream, const char* text);
+// The same into out (clip_size bytes), or only past the record when out is null.
+read_result read_record_into(record_stream& stream, int& counter, char* out);
+// Writes text and the separator; no flush. False when not all bytes were taken.
+bool write_record(record_stream& stream, const char* text);
 // Number of records in a file (0 for a missing one, which is created).
 int count_records(const char* name);

@@ -4,6 +4,8 @@
 
 #include "app/app_state.h"
 #include "app/clip_menus.h"
+#include "app/save_notice.h"
+#include "history/file_replace.h"
 #include "history/clip_output.h"
 #include "history/maintenance.h"
 #include "history/record_file.h"
@@ -68,11 +70,19 @@ void reload_ring() {
   }
 }
 
-void save_ring() {
+bool save_ring() {
+  // Written beside the ring file and put in its place in one step, so a failed or
+  // interrupted save leaves the last ring whole.
+  static const char temporary[] = "tmpclipsave.tmp";
   record_stream file;
-  file.open(ring_file_name, open_mode::rewrite);
+  bool written = file.open(temporary, open_mode::rewrite);
   for (const ring_slot& slot : recent_ring)
-    if (slot.text[0] != '\0') write_record(file, slot.text);
+    if (written && slot.text[0] != '\0') written = write_record(file, slot.text);
+  written = file.flush() && written;
+  written = file.close() && written;
+  const bool saved = written && replace_file(temporary, ring_file_name);
+  if (!saved) DeleteFileA(temporary);
+  return report_save(saved, ring_file_name);
 }
 
 void choose_from_ring(int id) {

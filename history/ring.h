@@ -21,8 +21,9 @@ extern int ring_full;        // set once the ids have wrapped
 void keep_in_ring(const char* text);
 // Fills the ring and its menu from "tmpclipsave.txt".
 void reload_ring();
-// Writes every filled slot, in slot order, to "tmpclipsave.txt".
-void save_ring();
+// Writes every filled slot, in slot order, to "tmpclipsave.txt", replacing the file in
+// one step; false (and the user told) when it could not be saved.
+bool save_ring();
 // A ring-menu choice: the slot listed under id goes back on the clipboard (slot 0 when
 // no slot has that id); with history saving off it is also appended to the history.
 void choose_from_ring(int id);

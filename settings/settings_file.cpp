@@ -4,7 +4,9 @@
 
 #include <cstdio>
 
+#include "app/save_notice.h"
 #include "drawers/genre_list.h"
+#include "history/file_replace.h"
 #include "settings/settings_values.h"
 #include "settings/ui_texts.h"
 
@@ -13,16 +15,16 @@ char ini_path[ini_path_size];
 namespace {
 const char init_section[] = "init";
 
-int read_int(const char* key, int fallback) { return GetPrivateProfileIntA(init_section, key, fallback, ini_path); }
+// A value that does not start with a number keeps the default.
+int read_int(const char* key, int fallback) {
+  char text[32];
+  GetPrivateProfileStringA(init_section, key, "", text, sizeof text, ini_path);
+  int value = fallback;
+  return parse_setting_number(text, value) ? value : fallback;
+}
 
 void read_text(const char* key, const char* fallback, char* out, DWORD size) {
   GetPrivateProfileStringA(init_section, key, fallback, out, size, ini_path);
-}
-
-void write_int(const char* key, int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%d", value);
-  WritePrivateProfileStringA(init_section, key, text, ini_path);
 }
 
 void build_ini_path() {
@@ -35,7 +37,7 @@ void build_ini_path() {
 
 void load_settings() {
   build_ini_path();
-  backup_number = read_int("back num", 0);
+  backup_number = limit_backup_number(read_int("back num", 0));
   data_max = limit_data_max(read_int("max", 500));
   history_menu_max = limit_history_menu_max(read_int("his max", 10));
   tag_save_limit = limit_tag_save_limit(read_int("tagsavelimit sec", 10));
@@ -51,14 +53,46 @@ void load_settings() {
   read_text("taglinkfile", "taglink.txt", tag_link_file, 256);
 }
 
-void save_settings() {
-  write_int("back num", backup_number);
-  write_int("max", data_max);
-  write_int("his max", history_menu_max);
-  WritePrivateProfileStringA(init_section, "mode", mode_name, ini_path);
-  WritePrivateProfileStringA(init_section, "save", history_saving == 1 ? "history" : "no-history", ini_path);
-  write_int("spname", genre_number);
-  save_genre_list();
+bool save_settings() {
+  settings_update update;
+  update.write_number(init_section, "back num", backup_number);
+  update.write_number(init_section, "max", data_max);
+  update.write_number(init_section, "his max", history_menu_max);
+  update.write(init_section, "mode", mode_name);
+  update.write(init_section, "save", history_saving == 1 ? "history" : "no-history");
+  update.write_number(init_section, "spname", genre_number);
+  save_genre_list(update);
+  return update.commit();
+}
+
+settings_update::settings_update() : ok_(true), committed_(false) {
+  std::snprintf(path_, sizeof path_, "%s.tmp", ini_path);
+  if (!CopyFileA(ini_path, path_, FALSE)) {
+    ok_ = GetLastError() == ERROR_FILE_NOT_FOUND;
+    DeleteFileA(path_);
+  }
+}
+
+settings_update::~settings_update() {
+  if (!committed_) DeleteFileA(path_);
+}
+
+void settings_update::write(const char* section, const char* key, const char* value) {
+  if (ok_ && !WritePrivateProfileStringA(section, key, value, path_)) ok_ = false;
+}
+
+void settings_update::write_number(const char* section, const char* key, int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", value);
+  write(section, key, text);
+}
+
+bool settings_update::commit() {
+  // Lets go of the profile functions' own copy, so the file on disk is complete.
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_);
+  committed_ = ok_ && replace_file(path_, ini_path);
+  if (!committed_) DeleteFileA(path_);
+  return report_save(committed_, settings_file_name);
 }
 
 bool pick_history_file(HWND owner, char* path) {

@@ -7,7 +7,27 @@ constexpr int ini_path_size = 32768;
 extern char ini_path[ini_path_size];
 
 void load_settings();
-void save_settings();
+// Writes every stored value; false (and the user told) when the file could not be saved.
+bool save_settings();
 // Shows the open-file dialog; true when the user confirmed a file, whose full path is
 // then in path (260 bytes, kept by the caller between calls).
 bool pick_history_file(HWND owner, char* path);
+
+// A change of the settings file made on a copy beside it, which takes the file's place
+// in one step on commit, so a failed or interrupted save leaves the old file whole.
+class settings_update {
+ public:
+  settings_update();
+  ~settings_update();
+  settings_update(const settings_update&) = delete;
+  settings_update& operator=(const settings_update&) = delete;
+  void write(const char* section, const char* key, const char* value);
+  void write_number(const char* section, const char* key, int value);
+  // Puts the copy in the file's place; false when any step failed.
+  bool commit();
+
+ private:
+  char path_[ini_path_size + 8];
+  bool ok_;
+  bool committed_;
+};

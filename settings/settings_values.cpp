@@ -1,5 +1,6 @@
 #include "settings/settings_values.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -54,8 +55,27 @@ void set_defaults() {
   backup_number = 0;
 }
 
-int limit_data_max(int value) { return value <= 500 ? 500 : value; }
-int limit_history_menu_max(int value) { return value <= 10 ? 10 : value; }
+bool parse_setting_number(const char* text, int& value) {
+  const char* c = text;
+  while (*c == ' ' || *c == '\t') ++c;
+  const bool negative = *c == '-';
+  if (*c == '-' || *c == '+') ++c;
+  if (*c < '0' || *c > '9') return false;
+  long long number = 0;
+  for (; *c >= '0' && *c <= '9'; ++c)
+    if (number <= INT_MAX) number = number * 10 + (*c - '0');
+  if (negative) number = -number;
+  value = number > INT_MAX ? INT_MAX : number < INT_MIN ? INT_MIN : static_cast<int>(number);
+  return true;
+}
+
+namespace {
+int hold(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
+}  // namespace
+
+int limit_backup_number(int value) { return hold(value, 0, highest_backup_number); }
+int limit_data_max(int value) { return hold(value, 500, highest_data_max); }
+int limit_history_menu_max(int value) { return hold(value, 10, highest_history_menu_max); }
 int limit_tag_save_limit(int value) {
   if (value >= 60) return 60;
   if (value <= 1) return 1;

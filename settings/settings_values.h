@@ -39,7 +39,17 @@ extern int test_submenu_count;
 // Applied while the main window is being created, before the settings file is read.
 void set_defaults();
 
-// Reading limits of the settings file, shared by the loader and its tests.
+// The decimal number a stored value starts with (blanks, an optional sign, digits), as
+// the profile functions read it; false when the value starts with no number. A number
+// past the int range is held at that range's end, never wrapped.
+bool parse_setting_number(const char* text, int& value);
+
+// Reading limits of the settings file, shared by the loader and its tests. The upper
+// bounds keep every count and sum made from them inside the int range.
+constexpr int highest_backup_number = 999999999;
+constexpr int highest_data_max = 10000000;
+constexpr int highest_history_menu_max = 100000;
+int limit_backup_number(int value);
 int limit_data_max(int value);
 int limit_history_menu_max(int value);
 int limit_tag_save_limit(int value);

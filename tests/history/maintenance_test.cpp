@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/res/resource_ids.h"
+#include "app/tray_icon.h"
 #include "drawers/drawer_names.h"
 #include "history/history_streams.h"
 #include "history/maintenance.h"
@@ -58,6 +59,26 @@ TEST_F(maintenance_test, the_backup_takes_the_next_number_after_the_saved_one) {
   EXPECT_EQ(ini_value("init", "back num"), "5");
 }
 
+TEST_F(maintenance_test, hostile_settings_and_index_lines_cannot_destroy_records) {
+  // A backup numbered 0 would be the keep file's name; a huge maximum must not overflow
+  // into a compaction at every start; a stray line must not drop the entries after it.
+  write_file("dovane_clip.ini", "[init]\r\nback num=-1\r\n");
+  write_file("_recycle_index.txt", "505\r\nnot a number\r\n507\r\n");
+  start_with(numbered_records(1, 521));
+  EXPECT_EQ(read_file("1_clip_bak.txt"), numbered_records(1, 500));
+  EXPECT_EQ(read_file("_clip.txt"), numbered_records(501, 521));
+  EXPECT_EQ(read_file("_recycle_index.txt"), "5\r\n7\r\n");
+  EXPECT_FALSE(file_exists("0_clip_bak.txt"));
+}
+
+TEST_F(maintenance_test, the_largest_maximum_leaves_a_history_alone) {
+  write_file("dovane_clip.ini", "[init]\r\nmax=2147483647\r\n");
+  start_with(numbered_records(1, 521));
+  EXPECT_EQ(data_max, highest_data_max);
+  EXPECT_EQ(read_file("_clip.txt"), numbered_records(1, 521));
+  EXPECT_FALSE(file_exists("1_clip_bak.txt"));
+}
+
 TEST_F(maintenance_test, an_existing_backup_is_never_written_over_when_the_settings_are_lost) {
   write_file("1_clip_bak.txt", "older backup\a\r\n");
   start_with(numbered_records(1, 521));
@@ -66,7 +87,7 @@ TEST_F(maintenance_test, an_existing_backup_is_never_written_over_when_the_setti
   EXPECT_EQ(ini_value("init", "back num"), "2");
 }
 
-TEST_F(maintenance_test, a_failed_replacement_leaves_the_history_whole_and_the_copy_behind) {
+TEST_F(maintenance_test, a_failed_replacement_leaves_the_history_whole_and_says_so) {
   write_file("_recycle_index.txt", "505\r\n12\r\n");
   write_file("_clip.txt", numbered_records(1, 521));
   // Another program holds the history open without allowing it to be replaced.
@@ -76,8 +97,10 @@ TEST_F(maintenance_test, a_failed_replacement_leaves_the_history_whole_and_the_c
   start_app();
   CloseHandle(holder);
   EXPECT_EQ(read_file("_clip.txt"), numbered_records(1, 521));
-  EXPECT_EQ(read_file("0_clip_bak.txt"), numbered_records(501, 521));
+  EXPECT_FALSE(file_exists("0_clip_bak.txt"));
+  EXPECT_FALSE(file_exists("recycletmp.txt"));
   EXPECT_EQ(read_file("1_clip_bak.txt"), numbered_records(1, 500));
+  EXPECT_NE(std::string(tray_icon.last_balloon()).find("保存できませんでした"), std::string::npos);
   EXPECT_EQ(ini_value("init", "back num"), "1");
   // The index still fits the history that stayed.
   EXPECT_EQ(read_file("_recycle_index.txt"), "505\r\n12\r\n");

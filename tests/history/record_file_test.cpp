@@ -189,7 +189,7 @@ TEST_F(record_file_test, history_records_reach_the_disk_at_once) {
   std::snprintf(history_file, file_name_size, "%s", "_clip.txt");
   std::snprintf(history_append_file, file_name_size, "%s", "_clip.txt");
   open_history_streams();
-  write_history_record("first");
+  EXPECT_TRUE(append_history_text("first").saved);
   EXPECT_EQ(read_file("_clip.txt"), "first\a\r\n");
   int counter = 0;
   EXPECT_EQ(read_record(history_reader, counter), read_result::record);

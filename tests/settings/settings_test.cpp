@@ -42,7 +42,8 @@ TEST_F(settings_test, integer_keys_are_held_within_their_limits) {
       {"tagsavelimit sec", "60", &tag_save_limit, 60}, {"tagsavelimit sec", "1000", &tag_save_limit, 60},
       {"tagsavelimit sec", "-5", &tag_save_limit, 1},  {"tagsavelimit sec", "30", &tag_save_limit, 30},
       {"back num", "7", &backup_number, 7},     {"back num", "x", &backup_number, 0},
-      {"spname", "x", &genre_number, 0},
+      {"back num", "-1", &backup_number, 0},    {"max", "99999999999", &data_max, highest_data_max},
+      {"tagsavelimit sec", "x", &tag_save_limit, 10}, {"spname", "x", &genre_number, 1},
   };
   for (const limit_case& c : cases) {
     write_file("dovane_clip.ini", std::string("[init]\r\n") + c.key + "=" + c.stored + "\r\n");

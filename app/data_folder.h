@@ -1,0 +1,22 @@
+// Every state file is named relative to the data folder, the current directory at
+// start-up. The open-file dialog moves the current directory while the user browses
+// (also on the platform itself), and a clip copied meanwhile must still be stored there.
+#pragma once
+#include <string>
+
+// Remembers the current directory as the data folder.
+void remember_data_folder();
+
+// Holds the data folder as the current directory for its lifetime, then puts back the
+// directory it found.
+class in_data_folder {
+ public:
+  in_data_folder();
+  ~in_data_folder();
+  in_data_folder(const in_data_folder&) = delete;
+  in_data_folder& operator=(const in_data_folder&) = delete;
+
+ private:
+  bool moved_;
+  std::string found_;
+};

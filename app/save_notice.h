@@ -1,0 +1,6 @@
+// Telling the user that something could not be saved: once per run of failures of a
+// file (a tray balloon), and in the status line until a later save of it succeeds.
+#pragma once
+
+// Records the outcome of writing the named file; true passes saved through.
+bool report_save(bool saved, const char* file_name);

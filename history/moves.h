@@ -1,0 +1,19 @@
+// Moving the history reader from record to record. Positions are counted as reading
+// from the top counts them; the offset index lets the reader jump to where that reading
+// would have taken it.
+#pragma once
+
+constexpr int move_to_position = 1;  // move_target is the position to reach
+constexpr int move_by_steps = 2;     // move_target is the number of steps still to go
+
+extern int move_target;
+extern int move_mode;
+
+// Reads forward from the reader's position towards move_target in move_mode.
+void move();
+// The reader back before record 1, current_index 0, every appended record visible.
+void restart_from_top();
+// To the record before the one on show, or 100 before it; from record 1 to the newest.
+void move_back(bool jump);
+// To the next record, or 100 ahead; past the end the steps left go on from record 1, once.
+void move_forward(bool jump);

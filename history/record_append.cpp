@@ -1,0 +1,28 @@
+#include "history/record_append.h"
+
+#include <cstdio>
+
+#include "history/file_ops.h"
+
+namespace {
+void cut_trailing_mark(const char* name, record_index& index) {
+  std::FILE* file = std::fopen(name, "rb");
+  if (file == nullptr) return;
+  std::uint64_t size = 0;
+  int last = EOF;
+  if (file_size_of(name, size) && size > 0 && seek_stream(file, size - 1)) last = std::fgetc(file);
+  std::fclose(file);
+  if (last == 0x1A && truncate_file(name, size - 1)) index.forget_trailing_mark();
+}
+}  // namespace
+
+std::string prepare_append(const char* name, record_index& index, const char* text) {
+  index.refresh(name);
+  cut_trailing_mark(name, index);
+  index.refresh(name);
+  std::string bytes;
+  if (!index.has_end_position()) bytes += record_separator;
+  bytes += text;
+  bytes += record_separator;
+  return bytes;
+}

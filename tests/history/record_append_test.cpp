@@ -1,0 +1,99 @@
+// Appends to the history: what was there reads as before, the new text starts a record
+// of its own, the count is what the reader makes of it, and a failed write leaves the
+// file as it was.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "history/history_streams.h"
+#include "tests/support/scratch_dir.h"
+
+namespace {
+
+std::vector<std::string> records_of(const char* name) {
+  record_stream reader;
+  reader.open(name, open_mode::read);
+  std::vector<std::string> texts;
+  int counter = 0;
+  while (read_record(reader, counter) == read_result::record) texts.emplace_back(clip_text);
+  return texts;
+}
+
+class record_append_test : public scratch_dir_test {
+ protected:
+  void SetUp() override {
+    scratch_dir_test::SetUp();
+    std::snprintf(history_file, file_name_size, "%s", "_clip.txt");
+    std::snprintf(history_append_file, file_name_size, "%s", "_clip.txt");
+  }
+  void TearDown() override {
+    close_history_streams();
+    history_index.clear();
+    record_write_function = [](const void* bytes, std::size_t length, std::FILE* file) {
+      return std::fwrite(bytes, 1, length, file);
+    };
+    std::snprintf(record_separator, separator_size, "%s", "\a\n");
+    scratch_dir_test::TearDown();
+  }
+  append_result append_to(const std::string& before, const char* text) {
+    write_file("_clip.txt", before);
+    close_history_streams();
+    open_history_streams();
+    return append_history_text(text);
+  }
+};
+
+TEST_F(record_append_test, appends_start_on_a_record_boundary_and_count_what_the_reader_makes) {
+  struct append_case {
+    std::string before;
+    const char* text;
+    std::string after;
+    int records;
+  };
+  const append_case cases[] = {
+      {"", "x", "x\a\r\n", 1},
+      {"a\a\r\n", "x", "a\a\r\nx\a\r\n", 1},
+      {"a\a\r\nb", "x", "a\a\r\nb\a\r\nx\a\r\n", 1},         // torn or hand-edited end
+      {"a\a\r\n\x1a", "x", "a\a\r\nx\a\r\n", 1},             // old end-of-data mark
+      {"a\a\a\r\n", "x", "a\a\a\r\n\a\r\nx\a\r\n", 1},       // its last record ran into the end
+      {"a\a\r\n", "p\aq", "a\a\r\np\aq\a\r\n", 2},           // an inner stop byte makes two
+      {"a\a\r\n", "l1\nl2", "a\a\r\nl1\r\nl2\a\r\n", 1},
+  };
+  for (const append_case& c : cases) {
+    const std::vector<std::string> old_records = records_of("_clip.txt");
+    const append_result result = append_to(c.before, c.text);
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(read_file("_clip.txt"), c.after) << c.text;
+    EXPECT_EQ(result.records, c.records) << c.text;
+    EXPECT_EQ(history_index.count(), static_cast<int>(records_of("_clip.txt").size())) << c.text;
+  }
+  std::snprintf(record_separator, separator_size, "%s", "\n");
+  const append_result lines = append_to("a\r\n", "one\ntwo\nthree");
+  EXPECT_EQ(lines.records, 3);
+  EXPECT_EQ(records_of("_clip.txt"), (std::vector<std::string>{"a", "one", "two", "three"}));
+}
+
+TEST_F(record_append_test, a_failed_write_is_cut_back_and_counts_nothing) {
+  const std::string before = "a\a\r\nb";
+  for (std::size_t taken : {std::size_t{0}, std::size_t{1}, std::size_t{7}}) {
+    static std::size_t limit;
+    limit = taken;
+    record_write_function = [](const void* bytes, std::size_t length, std::FILE* file) {
+      return std::fwrite(bytes, 1, length < limit ? length : limit, file);
+    };
+    const append_result failed = append_to(before, "a longer text");
+    EXPECT_FALSE(failed.saved);
+    EXPECT_EQ(failed.records, 0);
+    EXPECT_EQ(read_file("_clip.txt"), before) << taken;
+    EXPECT_EQ(history_index.count(), 2);
+    record_write_function = [](const void* b, std::size_t length, std::FILE* file) {
+      return std::fwrite(b, 1, length, file);
+    };
+    // The writer is usable again at once.
+    EXPECT_TRUE(append_history_text("next").saved);
+    EXPECT_EQ(read_file("_clip.txt"), before + "\a\r\nnext\a\r\n");
+  }
+}
+
+}  // namespace

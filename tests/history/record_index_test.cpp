@@ -1,0 +1,234 @@
+// The offset index against the plain reader: seeking to record n must read exactly what
+// reading from the top reads there, and every move must end where rereading ends.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "history/history_streams.h"
+#include "history/moves.h"
+#include "history/record_index.h"
+#include "tests/history/random_records.h"
+#include "tests/support/scratch_dir.h"
+
+namespace {
+
+struct read_step {
+  read_result result;
+  std::string text;
+  bool ended;
+  std::uint64_t offset;
+};
+
+read_step next(record_stream& reader) {
+  int counter = 0;
+  read_step step;
+  step.result = read_record(reader, counter);
+  step.text.assign(clip_text, std::strlen(clip_text));
+  step.ended = reader.at_end();
+  step.offset = reader.tell();
+  return step;
+}
+
+bool same(const read_step& a, const read_step& b) {
+  return a.result == b.result && a.text == b.text && a.ended == b.ended && a.offset == b.offset;
+}
+
+class record_index_test : public scratch_dir_test {
+ protected:
+  void TearDown() override {
+    std::snprintf(record_separator, separator_size, "%s", "\a\n");
+    scratch_dir_test::TearDown();
+  }
+};
+
+TEST_F(record_index_test, seeking_to_any_record_reads_what_reading_from_the_top_reads) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 120; ++round) {
+    const std::string separator = round % 3 == 0 ? "\n" : "\a\n";
+    std::snprintf(record_separator, separator_size, "%s", separator.c_str());
+    write_file("f.txt", random_record_file(random, separator, round % 4 == 0));
+    std::vector<read_step> from_top;
+    record_stream reader;
+    reader.open("f.txt", open_mode::read);
+    do {
+      from_top.push_back(next(reader));
+    } while (from_top.back().result == read_result::record);
+    from_top.push_back(next(reader));
+
+    record_index index;
+    index.build("f.txt");
+    const int records = static_cast<int>(from_top.size()) - 2;
+    ASSERT_EQ(index.count(), records) << round;
+    EXPECT_EQ(index.has_end_position(), from_top[records].result == read_result::end_reached) << round;
+    record_stream seeker;
+    seeker.open("f.txt", open_mode::read);
+    for (int n = records - 1; n >= 0; --n) {
+      ASSERT_TRUE(index.seek_after(seeker, n));
+      // The record there and the one after it: seeking leaves no trace on later reads.
+      for (int k = n; k < n + 2; ++k) ASSERT_TRUE(same(next(seeker), from_top[k])) << round << " " << n << " " << k;
+    }
+  }
+}
+
+TEST_F(record_index_test, refreshing_after_growth_or_shrinking_matches_a_new_pass) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 60; ++round) {
+    std::string bytes = random_record_file(random, "\a\n", false);
+    write_file("f.txt", bytes);
+    record_index kept;
+    kept.build("f.txt");
+    bytes = random() % 3 == 0 ? bytes.substr(0, bytes.size() / 2) : bytes + random_record_file(random, "\a\n", false);
+    write_file("f.txt", bytes);
+    kept.refresh("f.txt");
+    record_index fresh;
+    fresh.build("f.txt");
+    ASSERT_EQ(kept.count(), fresh.count()) << round;
+    EXPECT_EQ(kept.has_end_position(), fresh.has_end_position());
+    EXPECT_EQ(kept.end(), fresh.end());
+    for (int n = 1; n <= fresh.count(); ++n) ASSERT_EQ(kept.start(n), fresh.start(n)) << round << " " << n;
+  }
+}
+
+// The moves as they were before the index: every restart reopens the file and every
+// record on the way is read. A model of its own state, apart from the real globals.
+struct rereading_model {
+  record_stream reader;
+  std::string text;
+  int current = 1, count = 0, target = 1, mode = move_by_steps;
+
+  void restart() {
+    reader.open("_clip.txt", open_mode::read);
+    current = 0;
+  }
+  bool should_stop() {
+    if (mode == move_to_position) return current == target;
+    return --target == 0;
+  }
+  void move() {
+    read_result result = read_record(reader, current);
+    while (result == read_result::record) {
+      if (should_stop()) return;
+      if (count < current) count = current;
+      result = read_record(reader, current);
+    }
+    if (result != read_result::end_reached) return;
+    ++current;
+    if (mode == move_by_steps) --target;
+  }
+  void back(bool jump) {
+    mode = move_to_position;
+    target = current - (jump ? 100 : 1);
+    if (target < 1) target = count;
+    restart();
+    move();
+  }
+  void forward(bool jump) {
+    mode = move_by_steps;
+    target = jump ? 100 : 1;
+    move();
+    if (reader.at_end()) {
+      restart();
+      move();
+    }
+  }
+};
+
+// The search reads on from wherever the reader stands, on both sides alike.
+void search(record_stream& reader, int& current, int& count, const std::string& wanted) {
+  read_result result = read_record(reader, current);
+  while (result == read_result::record && std::strstr(clip_text, wanted.c_str()) == nullptr) {
+    if (count < current) count = current;
+    result = read_record(reader, current);
+  }
+  if (result == read_result::end_reached) ++current;
+}
+
+class moves_test : public scratch_dir_test {
+ protected:
+  void TearDown() override {
+    close_history_streams();
+    history_index.clear();
+    std::snprintf(record_separator, separator_size, "%s", "\a\n");
+    scratch_dir_test::TearDown();
+  }
+
+  void expect_same(const rereading_model& model, int round, int step) {
+    ASSERT_EQ(std::string(clip_text), model.text) << round << " step " << step;
+    ASSERT_EQ(current_index, model.current) << round << " step " << step;
+    ASSERT_EQ(history_count, model.count) << round << " step " << step;
+    ASSERT_EQ(history_reader.at_end(), model.reader.at_end()) << round << " step " << step;
+    if (!history_reader.at_end()) {
+      ASSERT_EQ(history_reader.tell(), model.reader.tell()) << round << " step " << step;
+    }
+  }
+};
+
+TEST_F(moves_test, every_move_ends_where_rereading_from_the_top_ends) {
+  std::mt19937 random(5);
+  for (int round = 0; round < 80; ++round) {
+    const std::string separator = round % 4 == 3 ? "\n" : "\a\n";
+    std::snprintf(record_separator, separator_size, "%s", separator.c_str());
+    write_file("_clip.txt", random_record_file(random, separator, round % 5 == 0));
+    close_history_streams();
+    history_index.clear();
+    open_history_streams();
+    rereading_model model;
+    model.reader.open("_clip.txt", open_mode::read);
+    history_count = model.count = count_records("_clip.txt");
+    current_index = model.current = history_count + 1;
+    std::string real_text, model_text;
+    for (int step = 0; step < 60; ++step) {
+      const int action = static_cast<int>(random() % 8);
+      const bool jump = random() % 4 == 0;
+      const int position = static_cast<int>(random() % (history_count + 3)) - 1;
+      const std::string wanted(1, "ab\r\x82z"[random() % 5]);
+      const std::string appended = random_text(random, false);
+      const int records_before = action == 6 ? count_records("_clip.txt") : 0;
+
+      std::memcpy(clip_text, real_text.c_str(), real_text.size() + 1);
+      switch (action) {
+        case 0: case 1: move_back(jump); break;
+        case 2: case 3: move_forward(jump); break;
+        case 4: search(history_reader, current_index, history_count, wanted); break;
+        case 5: current_index = position + 1; move_back(false); break;
+        case 6: {
+          // A capture, then a click: a reader that stood at the old end may or may not
+          // have seen the new bytes, by the chance of its buffer, until it restarts.
+          const append_result added = append_history_text(appended.c_str());
+          ASSERT_TRUE(added.saved);
+          history_count += added.records;
+          current_index = history_count;
+          move_back(false);
+          break;
+        }
+        default: current_index = 1; history_count = 0; move_back(false); break;
+      }
+      real_text = clip_text;
+
+      std::memcpy(clip_text, model_text.c_str(), model_text.size() + 1);
+      switch (action) {
+        case 0: case 1: model.back(jump); break;
+        case 2: case 3: model.forward(jump); break;
+        case 4: search(model.reader, model.current, model.count, wanted); break;
+        case 5: model.current = position + 1; model.back(false); break;
+        case 6: {
+          const int records_after = count_records("_clip.txt");
+          std::memcpy(clip_text, model_text.c_str(), model_text.size() + 1);
+          model.count += records_after - records_before;
+          model.current = model.count;
+          model.back(false);
+          break;
+        }
+        default: model.current = 1; model.count = 0; model.back(false); break;
+      }
+      model.text = model_text = clip_text;
+      std::memcpy(clip_text, real_text.c_str(), real_text.size() + 1);
+      expect_same(model, round, step);
+    }
+  }
+}
+
+}  // namespace
