@@ -237,6 +237,23 @@ TEST_F(drawer_menus_test, other_entries_of_the_drawer_menu_keep_their_command) {
   EXPECT_EQ(popup_menu, clip_menu);
 }
 
+// The refill reads every drawer file; the clip on show is not one of their records.
+TEST_F(drawer_menus_test, block_and_genre_changes_leave_the_clip_as_it_was) {
+  write_file("dovane_clip.ini", "[init]\r\n[special]\r\n1=A\r\n2=B\r\n");
+  // Files without a final separator leave their last record in the reader's buffer.
+  for (const char* name : {"_A9.txt", "_1A9.txt", "_B9.txt", "_B.txt"}) write_file(name, record("x") + "tail");
+  start_app();
+  set_clip("my clip");
+  command(CMD_BLOCK_RO);
+  EXPECT_STREQ(clip_text, "my clip");
+  choose_by_position(main_window, genre_menu, 2);
+  EXPECT_STREQ(clip_text, "my clip");
+  command(31001);
+  EXPECT_STREQ(genre_name, "A");
+  EXPECT_STREQ(clip_text, "my clip");
+  EXPECT_EQ(entries_of(drawer_menus[9]), (std::vector<menu_entry>{{entry_id(9, 1), "x"}, {entry_id(9, 2), "tail"}}));
+}
+
 TEST_F(drawer_menus_test, inserting_from_a_missing_file_creates_it_and_puts_out_an_empty_text) {
   start_app();
   set_clip("before");
