@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/app_state.h"
+#include "app/main_window.h"
 #include "app/res/resource_ids.h"
 #include "drawers/drawer_menus.h"
 #include "history/clip_output.h"
@@ -108,7 +109,7 @@ LRESULT CALLBACK note_procedure(HWND note, UINT message, WPARAM wparam, LPARAM l
         static char search_text[clip_size];
         read_note(note, search_text);
         SetWindowTextA(search_edit, search_text);
-        ShowWindow(main_window, SW_RESTORE);
+        show_main_window();
         SetFocus(main_window);
         break;
       }
@@ -118,11 +119,11 @@ LRESULT CALLBACK note_procedure(HWND note, UINT message, WPARAM wparam, LPARAM l
       case CMD_SAVE_TO_SPECIAL: {
         static char note_text[clip_size];
         read_note(note, note_text);
-        register_in_drawer(note_text, 0, drawer_menu_entries(0));
+        register_in_drawer(note_text, 0);
         return 0;
       }
       case CMD_MAIN_WINDOW:
-        ShowWindow(main_window, SW_RESTORE);
+        show_main_window();
         SetFocus(main_window);
         return 0;
       default: break;

@@ -1,18 +1,67 @@
 #include "app/clip_menus.h"
 
+#include <climits>
 #include <cstdio>
 
 #include "app/app_state.h"
 #include "app/menu_label.h"
 #include "app/res/resource_ids.h"
+#include "drawers/drawer_names.h"
 #include "settings/settings_values.h"
+
+int clip_entry_id(int base_id, int number) {
+  int first = 1;
+  int last = 0;
+  const int drawer_offset = base_id - drawer_id_base;
+  if (base_id == history_id_base || base_id == recycle_id_base) {
+    last = history_id_span - 1;
+  } else if (base_id == ring_id_base) {
+    first = 0;
+    last = ring_slots - 1;
+  } else if (drawer_offset >= 0 && drawer_offset % drawer_id_stride == 0 &&
+             drawer_offset / drawer_id_stride < drawer_count) {
+    last = drawer_id_stride - 1;
+  }
+  return number >= first && number <= last ? base_id + number : parked_entry_id;
+}
+
+void append_clip_entry(HMENU menu, int id, const char* label, int number) {
+  MENUITEMINFOA item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_ID | MIIM_STRING | MIIM_DATA | MIIM_FTYPE;
+  item.fType = MFT_STRING;
+  item.wID = static_cast<UINT>(id);
+  item.dwItemData = static_cast<ULONG_PTR>(number > 0 ? number : 0);
+  item.dwTypeData = const_cast<char*>(label);
+  InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
+}
+
+int clip_entry_number(HMENU menu, int position) {
+  MENUITEMINFOA item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_DATA;
+  if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &item)) return 0;
+  return item.dwItemData <= INT_MAX ? static_cast<int>(item.dwItemData) : 0;
+}
 
 void add_clip_to_menu(HMENU menu, int base_id, int entry_number, const char* text, int limit, int& counter) {
   char label[menu_label_size];
   make_menu_label(text, label);
-  if (label[0] != '\0') AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(base_id + entry_number), label);
+  if (label[0] != '\0') append_clip_entry(menu, clip_entry_id(base_id, entry_number), label, entry_number);
   ++counter;
   if (counter > limit) DeleteMenu(menu, 1, MF_BYPOSITION);
+}
+
+void notify_menus_by_position() {
+  // The style takes effect on the menu bar and on the root handed to TrackPopupMenu;
+  // some platforms read it from the menu that holds the item, so every submenu gets it.
+  MENUINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIM_STYLE;
+  GetMenuInfo(menu_bar, &info);
+  info.dwStyle |= MNS_NOTIFYBYPOS;
+  info.fMask = MIM_STYLE | MIM_APPLYTOSUBMENUS;
+  SetMenuInfo(menu_bar, &info);
 }
 
 void set_history_saving(int on) {

@@ -59,15 +59,6 @@ void zoom_font(int step) {
   InvalidateRect(main_window, nullptr, TRUE);
 }
 
-// The window is created at the system's minimum size, which leaves no room for the clip;
-// the first time it is opened at that size it gets a size to work in.
-void show_main_window() {
-  RECT client;
-  GetClientRect(main_window, &client);
-  ShowWindow(main_window, SW_SHOWNORMAL);
-  if (client.bottom < 100) SetWindowPos(main_window, nullptr, 0, 0, 560, 420, SWP_NOMOVE | SWP_NOZORDER);
-}
-
 // Commands with a case of their own; returns false for those that go on to the range tests.
 bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
   switch (id) {
@@ -135,22 +126,64 @@ void run_range_commands(int id, LPARAM lparam) {
   }
   if (id > recycle_id_base && id < recycle_id_base + history_id_span)
     show_chosen_record(id - recycle_id_base + 1, lparam);
-  if (id >= drawer_menu_first_id && id <= genre_id_base + genre_id_span) run_drawer_or_genre_command(id);
+  if (id >= drawer_menu_first_id && id <= genre_id_base + genre_id_span) run_drawer_or_genre_by_id(id);
   if (id >= ring_id_base && id <= ring_id_base + ring_slots) choose_from_ring(id);
   if (id >= register_id_base && id < register_id_base + drawer_count) {
-    register_in_drawer(clip_text, id - register_id_base, drawer_menu_entries(id - register_id_base));
+    register_in_drawer(clip_text, id - register_id_base);
     SetFocus(scroll_bar);
   }
   if (id >= block_id_base && id <= block_id_base + 4) select_block(id - block_id_base);
 }
 
+// An entry chosen from the menu that holds it, decided by the record or genre number it
+// carries, so its identifier never matters; false for any other item.
+bool run_clip_entry(HMENU menu, int number) {
+  if (number <= 0) return false;
+  if (menu == history_menu) {
+    show_chosen_record(number + 1, 0);
+    record_reuse(current_index);
+    return true;
+  }
+  if (menu == recycle_menu) {
+    show_chosen_record(number + 1, 0);
+    return true;
+  }
+  const int drawer = drawer_of_menu(menu);
+  if (drawer >= 0) {
+    insert_from_drawer(drawer, number);
+    return true;
+  }
+  if (menu == genre_menu) {
+    if (number <= genre_count) {
+      choose_genre(number);
+      save_settings();
+    }
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+// The window is created at the system's minimum size, which leaves no room for the clip;
+// the first time it is opened at that size it gets a size to work in.
+void show_main_window() {
+  ShowWindow(main_window, SW_SHOWNORMAL);
+  RECT client;
+  GetClientRect(main_window, &client);
+  if (client.bottom < 100) SetWindowPos(main_window, nullptr, 0, 0, 560, 420, SWP_NOMOVE | SWP_NOZORDER);
+}
 
 void on_menu_command(WPARAM position, LPARAM menu) {
   HMENU from = reinterpret_cast<HMENU>(menu);
-  if (run_drawer_or_genre_entry(from, static_cast<int>(position))) return;
-  const UINT id = GetMenuItemID(from, static_cast<int>(position));
-  if (id != static_cast<UINT>(-1)) on_command(MAKEWPARAM(id, 0), 0);
+  const int at = static_cast<int>(position);
+  MENUITEMINFOA item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_ID | MIIM_SUBMENU;
+  if (!GetMenuItemInfoA(from, static_cast<UINT>(at), TRUE, &item) || item.hSubMenu != nullptr) return;
+  if (run_clip_entry(from, clip_entry_number(from, at))) return;
+  // Fixed commands and ring entries mean what their identifier says.
+  on_command(MAKEWPARAM(LOWORD(item.wID), 0), 0);
 }
 
 void on_command(WPARAM wparam, LPARAM lparam) {

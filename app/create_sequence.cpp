@@ -93,7 +93,7 @@ void run_create_sequence(HWND window) {
   }
   ring_menu = GetSubMenu(clip_menu, 10);
   genre_menu = GetSubMenu(clip_menu, 6);
-  notify_drawer_and_genre_menus_by_position();
+  notify_menus_by_position();
   fill_history_menu();
   fill_recycle_menu();
 

@@ -20,6 +20,8 @@ LRESULT on_create(HWND window) {
   history_menu_count = 0;
   current_index = 1;
   capture_timer_on = 0;
+  // Registered before the shell can announce a restart to us.
+  taskbar_created_message();
   run_create_sequence(window);
   return 0;
 }
@@ -151,6 +153,11 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case tray_callback_message:
       tray_callback(lparam);
       return DefWindowProcA(window, message, wparam, lparam);
-    default: return DefWindowProcA(window, message, wparam, lparam);
+    default:
+      if (message == taskbar_created_message()) {
+        tray_icon.add_again();
+        return 0;
+      }
+      return DefWindowProcA(window, message, wparam, lparam);
   }
 }

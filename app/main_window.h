@@ -10,8 +10,10 @@ void run_create_sequence(HWND window);
 // Runs once, whether from WM_DESTROY or from the end command.
 void run_shutdown_sequence();
 void on_command(WPARAM wparam, LPARAM lparam);
-// A menu choice reported by menu and position (the drawer and genre menus report so).
+// A menu choice reported by its holding menu and position.
 void on_menu_command(WPARAM position, LPARAM menu);
+// Shows the main window, with room for the clip the first time.
+void show_main_window();
 // Makes view_font anew at the given zoom, releasing the font it replaces.
 void replace_view_font(int width_percent, int height_percent);
 

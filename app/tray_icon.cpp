@@ -61,6 +61,12 @@ int tray_icon_object::set_tip(const char* text, bool update) {
   return 1;
 }
 
+int tray_icon_object::add_again() {
+  if (data_.hWnd == nullptr) return 0;
+  added_ = 0;
+  return add();
+}
+
 int tray_icon_object::show_balloon(const char* text, bool warning) {
   const size_t length = sjis_whole_prefix(text, sizeof balloon_ - 1);
   std::memcpy(balloon_, text, length);
@@ -75,6 +81,11 @@ int tray_icon_object::show_balloon(const char* text, bool warning) {
   notice.dwInfoFlags = warning ? NIIF_WARNING : NIIF_INFO;
   if (added_ != 1) add();
   return Shell_NotifyIconA(NIM_MODIFY, &notice) ? 1 : 0;
+}
+
+UINT taskbar_created_message() {
+  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  return message;
 }
 
 void tray_callback(LPARAM mouse_message) {

@@ -16,6 +16,8 @@ class tray_icon_object {
   int modify();
   int remove();
   int set_tip(const char* text, bool update);
+  // A restarted shell holds no icons: adds the icon again as it stands, tip and all.
+  int add_again();
   // A balloon over the icon (the platform's NIF_INFO notice); warning or plain information.
   int show_balloon(const char* text, bool warning);
   const char* last_balloon() const { return balloon_; }
@@ -31,6 +33,9 @@ class tray_icon_object {
 };
 
 extern tray_icon_object tray_icon;
+
+// The message the shell broadcasts when it (re)starts; registered on first use.
+UINT taskbar_created_message();
 
 // The tray callback message: right button opens the popup, left button stores the clip.
 void tray_callback(LPARAM mouse_message);

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/res/resource_ids.h"
+#include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
 #include "drawers/drawer_records.h"
 #include "drawers/genre_list.h"
@@ -17,6 +18,15 @@ int editor_index = 0;
 namespace {
 constexpr int number_box_chars = 9;
 constexpr int genre_box_size = 260;
+
+// Where the record on show was read from: "削除" deletes that one, whatever has been
+// typed into the boxes since.
+struct shown_record {
+  int block;
+  int drawer;
+  int index;
+};
+shown_record shown{0, 0, 0};
 
 // A box that does not begin with a number leaves the value as it was.
 void read_number_box(HWND dialog, int box, int& value) {
@@ -45,6 +55,7 @@ void show_number(HWND dialog, int box, int value) {
 
 void refresh(HWND dialog) {
   read_drawer_record(editor_block, editor_drawer, editor_index);
+  shown = {editor_block, editor_drawer, editor_index};
   SetDlgItemTextA(dialog, IDC_SP_TEXT, clip_text);
   SetDlgItemTextA(dialog, IDC_SP_GENRE, genre_name);
   show_number(dialog, IDC_SP_BLOCK, editor_block);
@@ -68,16 +79,35 @@ void save_record(HWND dialog) {
   append_drawer_record(editor_block, editor_drawer, clip_text);
 }
 
+// The boxes go back to the drawer deleted from and show what now holds that number.
 void delete_record(HWND dialog) {
-  read_number_box(dialog, IDC_SP_DRAWER, editor_drawer);
-  delete_drawer_record(editor_block, editor_drawer, editor_index);
+  delete_drawer_record(shown.block, shown.drawer, shown.index);
+  editor_block = shown.block;
+  editor_drawer = shown.drawer;
+  editor_index = shown.index;
+  send_refresh(dialog);
 }
 
+// A name that trims to nothing is refused: nothing is written and the name stays.
 void save_genre(HWND dialog) {
   char typed[genre_box_size];
   GetDlgItemTextA(dialog, IDC_SP_GENRE, typed, sizeof typed);
-  add_genre(typed);
+  const int number = add_genre(typed);
+  if (number == 0) {
+    SetDlgItemTextA(dialog, IDC_SP_GENRE, genre_name);
+    MessageBeep(MB_ICONWARNING);
+    return;
+  }
+  genre_number = number;
   set_genre_stems(typed);
+  show_current_genre();
+  send_refresh(dialog);
+}
+
+void step_genre(HWND dialog) {
+  next_genre();
+  show_current_genre();
+  send_refresh(dialog);
 }
 
 BOOL run_editor_command(HWND dialog, int id) {
@@ -92,13 +122,14 @@ BOOL run_editor_command(HWND dialog, int id) {
     case IDC_SP_SAVE: save_record(dialog); return TRUE;
     case IDC_SP_DELETE: delete_record(dialog); return TRUE;
     case IDC_SP_SAVE_GENRE: save_genre(dialog); return TRUE;
-    case IDC_SP_NEXT_GENRE:
-      next_genre();
-      send_refresh(dialog);
-      return TRUE;
+    case IDC_SP_NEXT_GENRE: step_genre(dialog); return TRUE;
     case IDC_SP_PASTE:
     case IDOK: return TRUE;
-    case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+    case IDCANCEL:
+      // What the editor appended or deleted shows in the menus from now on.
+      show_current_genre();
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
     default: return FALSE;
   }
 }

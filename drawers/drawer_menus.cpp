@@ -1,5 +1,7 @@
 #include "drawers/drawer_menus.h"
 
+#include <cstring>
+
 #include "app/app_state.h"
 #include "app/clip_menus.h"
 #include "drawers/drawer_names.h"
@@ -7,11 +9,14 @@
 #include "drawers/genre_list.h"
 #include "history/clip_output.h"
 #include "history/record_file.h"
+#include "settings/settings_file.h"
 #include "settings/settings_values.h"
 
 namespace {
 constexpr int name_size = 256;
 int fill_counter = 0;
+// clip_text held while a drawer file is read through it for a menu or a count.
+char kept_clip[clip_size];
 
 bool is_drawer(int drawer) { return drawer >= 0 && drawer < drawer_count; }
 
@@ -22,23 +27,23 @@ bool holds_id(HMENU menu, int id) {
   return menu != nullptr && GetMenuStringA(menu, static_cast<UINT>(id), label, sizeof label, MF_BYCOMMAND) > 0;
 }
 
-void set_notify_by_position(HMENU menu) {
-  MENUINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = MIM_STYLE;
-  GetMenuInfo(menu, &info);
-  info.dwStyle |= MNS_NOTIFYBYPOS;
-  SetMenuInfo(menu, &info);
+void keep_clip() { std::memcpy(kept_clip, clip_text, sizeof kept_clip); }
+void restore_clip() { std::memcpy(clip_text, kept_clip, sizeof clip_text); }
+
+// The record reader reads into clip_text, so the clip is kept around the count.
+int count_drawer_records(const char* name) {
+  keep_clip();
+  const int count = count_records(name);
+  restore_clip();
+  return count;
 }
 
-void run_drawer_entry(int id) {
-  const int offset = id - drawer_id_base;
-  insert_from_drawer(offset / drawer_id_stride, offset % drawer_id_stride);
-}
-
-void run_genre_entry(int id) {
-  const int number = id - genre_id_base;
-  if (number >= 1 && number <= genre_count) choose_genre(number);
+void list_drawer_records(int drawer, const char* name) {
+  record_stream reader;
+  if (!reader.open(name, open_mode::read_must_exist)) return;
+  int count = 0;
+  while (read_record(reader, count) == read_result::record)
+    add_clip_to_menu(drawer_menus[drawer], drawer_base_id(drawer), count, clip_text, drawer_menu_limit, fill_counter);
 }
 }  // namespace
 
@@ -47,11 +52,9 @@ void fill_drawer_menu(int drawer) {
   char name[name_size];
   drawer_file_name(name, sizeof name, current_block, drawer);
   fill_counter = 0;
-  record_stream reader;
-  if (!reader.open(name, open_mode::read_must_exist)) return;
-  int count = 0;
-  while (read_record(reader, count) == read_result::record)
-    add_clip_to_menu(drawer_menus[drawer], drawer_base_id(drawer), count, clip_text, drawer_menu_limit, fill_counter);
+  keep_clip();
+  list_drawer_records(drawer, name);
+  restore_clip();
 }
 
 void select_block(int block) {
@@ -61,13 +64,23 @@ void select_block(int block) {
   for (int d = 0; d < drawer_count; ++d) fill_drawer_menu(d);
 }
 
-int drawer_menu_entries(int drawer) { return is_drawer(drawer) ? GetMenuItemCount(drawer_menus[drawer]) : 0; }
+void show_current_genre() {
+  for (int k = 1; k <= genre_count; ++k)
+    CheckMenuItem(genre_menu, static_cast<UINT>(genre_id_base + k),
+                  MF_BYCOMMAND | (k == genre_number ? MF_CHECKED : MF_UNCHECKED));
+  select_block(current_block);
+}
 
-void register_in_drawer(const char* text, int drawer, int entry_count) {
+void register_in_drawer(const char* text, int drawer) {
   if (!is_drawer(drawer)) return;
+  char name[name_size];
+  drawer_file_name(name, sizeof name, current_block, drawer);
+  // The text's first record follows every record already in the file, whether or not
+  // the menu lists them.
+  const int number = count_drawer_records(name) + 1;
   if (!append_drawer_record(current_block, drawer, text)) return;
   int counter = 0;
-  add_clip_to_menu(drawer_menus[drawer], drawer_base_id(drawer), entry_count, text, drawer_menu_limit, counter);
+  add_clip_to_menu(drawer_menus[drawer], drawer_base_id(drawer), number, text, drawer_menu_limit, counter);
 }
 
 void insert_from_drawer(int drawer, int record) {
@@ -83,34 +96,25 @@ void insert_from_drawer(int drawer, int record) {
   set_title_from(clip_text);
 }
 
-void notify_drawer_and_genre_menus_by_position() {
-  set_notify_by_position(genre_menu);
-  set_notify_by_position(drawer_menu);
-  for (HMENU menu : drawer_menus) set_notify_by_position(menu);
+int drawer_of_menu(HMENU menu) {
+  for (int d = 0; menu != nullptr && d < drawer_count; ++d)
+    if (drawer_menus[d] == menu) return d;
+  return -1;
 }
 
-bool run_drawer_or_genre_entry(HMENU menu, int position) {
-  const int id = static_cast<int>(GetMenuItemID(menu, position));
-  if (menu != nullptr && menu == genre_menu) {
-    run_genre_entry(id);
-    return true;
-  }
-  for (HMENU drawer : drawer_menus) {
-    if (menu != nullptr && menu == drawer) {
-      if (id >= drawer_menu_first_id && id <= drawer_menu_last_id) run_drawer_entry(id);
-      return true;
-    }
-  }
-  return false;
-}
-
-void run_drawer_or_genre_command(int id) {
+void run_drawer_or_genre_by_id(int id) {
+  const int genre = id - genre_id_base;
+  const bool may_be_genre = genre >= 1 && genre <= genre_count;
   if (id >= drawer_menu_first_id && id <= drawer_menu_last_id) {
-    const int drawer = (id - drawer_id_base) / drawer_id_stride;
-    if (holds_id(drawer_menus[drawer], id)) {
-      run_drawer_entry(id);
+    const int offset = id - drawer_id_base;
+    if (!may_be_genre || holds_id(drawer_menus[offset / drawer_id_stride], id)) {
+      insert_from_drawer(offset / drawer_id_stride, offset % drawer_id_stride);
       return;
     }
   }
-  if (id > genre_id_base && id <= genre_id_base + genre_id_span && holds_id(genre_menu, id)) run_genre_entry(id);
+  if (may_be_genre) {
+    choose_genre(genre);
+    // The genre chosen survives a session that ends without the program's own shutdown.
+    save_settings();
+  }
 }

@@ -8,9 +8,19 @@ char genre_name[genre_name_size] = "special";
 char block_stems[block_count][stem_size];
 int current_block = 0;
 
+namespace {
+// What the settings file's reader strips from around a value. None of these bytes can be
+// the second byte of a double-byte character, so stripping from the end is safe.
+bool is_stripped(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '"' || c == '\'';
+}
+}  // namespace
+
 void copy_genre_name(char* out, size_t size, const char* text) {
   if (size == 0) return;
+  while (is_stripped(*text)) ++text;
   size_t length = sjis_whole_prefix(text, genre_name_max < size - 1 ? genre_name_max : size - 1);
+  while (length > 0 && is_stripped(text[length - 1])) --length;
   for (size_t i = 0; i < length; ++i) out[i] = text[i];
   out[length] = '\0';
 }

@@ -14,9 +14,11 @@ extern int current_block;
 
 // Copies at most genre_name_max bytes of text into out, never splitting a double-byte
 // character, so a long name from the settings file or a typed one stays legible.
+// Surrounding blanks and quotes are left out: the settings file would drop them on
+// reading, and the files must be named as the name reads back.
 void copy_genre_name(char* out, size_t size, const char* text);
-// Takes the genre name (cut as above) and rebuilds the five stems; the name enters them
-// byte for byte.
+// Takes the genre name (trimmed and cut as above) and rebuilds the five stems; the name
+// enters them byte for byte.
 void set_genre_stems(const char* name);
 // Blocks outside 0-4 have no stem and are held within 0-4; any drawer number is allowed.
 const char* drawer_file_name(char* out, size_t size, int block, int drawer);

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/app_state.h"
+#include "app/clip_menus.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
 #include "settings/settings_file.h"
@@ -38,11 +39,11 @@ void load_genre_list() {
     char name[genre_name_max + 1];
     read_genre(k, name);
     if (name[0] == '\0') break;
-    AppendMenuA(genre_menu, MF_STRING, genre_id_base + k, name);
+    append_clip_entry(genre_menu, genre_id_base + k, name, k);
     ++genre_count;
   }
   if (genre_count == 0) {
-    AppendMenuA(genre_menu, MF_STRING, genre_id_base + 1, "special");
+    append_clip_entry(genre_menu, genre_id_base + 1, "special", 1);
     genre_count = 1;
   }
   if (genre_number < 1 || genre_number > genre_count) genre_number = 1;
@@ -60,13 +61,17 @@ void choose_genre(int number) {
   select_block(0);
 }
 
-void add_genre(const char* name) {
+int add_genre(const char* name) {
   char cut[genre_name_max + 1];
   copy_genre_name(cut, sizeof cut, name);
-  if (cut[0] == '\0') return;
+  // A genre past the identifier span could never be chosen from the menu.
+  if (cut[0] == '\0' || genre_count >= genre_id_span) return 0;
   settings_update update;
   write_genre(update, genre_count + 1, cut);
-  if (update.commit()) ++genre_count;
+  if (!update.commit()) return 0;
+  ++genre_count;
+  append_clip_entry(genre_menu, genre_id_base + genre_count, cut, genre_count);
+  return genre_count;
 }
 
 void next_genre() {
@@ -74,7 +79,12 @@ void next_genre() {
   if (genre_number > genre_count) genre_number = 1;
   char name[genre_name_max + 1];
   read_genre(genre_number, name);
-  set_genre_stems(name);
+  // On a first run the default genre lives only in the menu.
+  char label[genre_name_size];
+  if (name[0] == '\0' && GetMenuStringA(genre_menu, static_cast<UINT>(genre_number), label, sizeof label,
+                                        MF_BYPOSITION) > 0)
+    copy_genre_name(name, sizeof name, label);
+  if (name[0] != '\0') set_genre_stems(name);
 }
 
 void save_genre_list(settings_update& update) {

@@ -10,9 +10,11 @@ extern int genre_count;
 void load_genre_list();
 // Makes genre n (1 to genre_count) current: name, stems, check mark, block い, menus.
 void choose_genre(int number);
-// Writes a non-empty name under the next key at once; the menu shows it after a restart.
-void add_genre(const char* name);
-// Makes the next genre of the stored list current, name and stems only.
+// Writes a name (trimmed and cut as genre names are) under the next key at once and
+// lists it in the menu; returns its number, or 0 for an empty name or a full list.
+int add_genre(const char* name);
+// Makes the next genre current, name and stems only: its stored name, else the menu's
+// label for it; a genre with neither keeps the name as it was.
 void next_genre();
 class settings_update;
 // Writes the genre menu's labels back under keys "1", "2", ...

@@ -6,6 +6,11 @@
 
 #include "app/app_state.h"
 #include "app/clip_menus.h"
+#include "app/res/resource_ids.h"
+#include "drawers/drawer_names.h"
+#include "drawers/genre_list.h"
+#include "history/history_streams.h"
+#include "history/record_file.h"
 #include "settings/settings_values.h"
 #include "tests/win32/app_fixture.h"
 
@@ -54,6 +59,151 @@ TEST_F(clip_menus_test, empty_labels_add_nothing_but_count_toward_the_limit) {
   add_clip_to_menu(menu, 1000, 4, "a\tb and a long tail past twenty", 100, counter);
   EXPECT_EQ(entries_after_separator(menu), (std::vector<entry>{{1004, "a.b and a long tail "}}));
   DestroyMenu(menu);
+}
+
+struct id_case {
+  int base;
+  int number;
+  int id;
+};
+
+// Each kind keeps the identifiers the commands by id reach; past its range an entry is
+// parked, never given an identifier of another range or of a fixed command.
+TEST(clip_entry_ids, stay_in_their_own_range_or_are_parked) {
+  const id_case cases[] = {
+      {1000, 1, 1001},          {1000, 5999, 6999},         {1000, 6000, parked_entry_id},
+      {1000, 10005, parked_entry_id}, {1000, 39005, parked_entry_id}, {1000, 0, parked_entry_id},
+      {11000, 5999, 16999},     {11000, 29005, parked_entry_id},
+      {21000, 1499, 22499},     {21000, 1500, parked_entry_id},  {34500, 1, 34501},
+      {34500, 1499, 35999},     {34500, 5505, parked_entry_id},  {36000, 1, parked_entry_id},
+      {45000, 0, 45000},        {45000, 49, 45049},              {45000, 50, parked_entry_id},
+  };
+  for (const id_case& c : cases) EXPECT_EQ(clip_entry_id(c.base, c.number), c.id) << c.base << " + " << c.number;
+}
+
+// A long-used installation, written in one go: 60,000 history records listed up to
+// 6000 at a time, re-use entries past record 10000, a drawer of 2000 records, and a
+// drawer entry that shares its identifier with a genre entry.
+class large_menus_test : public app_test {
+ protected:
+  static std::string numbered(const char* prefix, int first, int last) {
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(last - first + 1) * 10);
+    for (int n = first; n <= last; ++n) bytes += prefix + std::to_string(n) + "\a\r\n";
+    return bytes;
+  }
+  void SetUp() override {
+    app_test::SetUp();
+    write_file("dovane_clip.ini",
+               "[init]\r\nmax=100000\r\nhis max=6000\r\nsave=history\r\n"
+               "[special]\r\n1=special\r\n2=B\r\n3=C\r\n4=D\r\n");
+    write_file("_clip.txt", numbered("h", 1, 60000));
+    // Under the old numbering 29005 was the end command and 10005 a drawer record.
+    write_file("_recycle_index.txt", "29005\r\n10005\r\n59999\r\n3\r\n");
+    write_file("_special.txt", numbered("d", 1, 2000));
+    write_file("_special6.txt", numbered("s", 1, 1050));
+    start_app();
+  }
+  void choose(HMENU menu, int position) {
+    SendMessageA(main_window, WM_MENUCOMMAND, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(menu));
+  }
+  std::string label_at(HMENU menu, int position) {
+    char label[64] = "";
+    GetMenuStringA(menu, static_cast<UINT>(position), label, sizeof label, MF_BYPOSITION);
+    return label;
+  }
+  // Chosen as the platform reports it, the entry outputs the record its label shows.
+  void expect_choice_outputs_its_label(HMENU menu, int position) {
+    const std::string label = label_at(menu, position);
+    ASSERT_FALSE(label.empty()) << position;
+    choose(menu, position);
+    EXPECT_EQ(clipboard_text(), label) << "position " << position;
+    ASSERT_TRUE(IsWindow(main_window)) << "position " << position;
+  }
+  int position_of_label(HMENU menu, const std::string& label) {
+    for (int p = 1; p < GetMenuItemCount(menu); ++p)
+      if (label_at(menu, p) == label) return p;
+    return -1;
+  }
+};
+
+TEST_F(large_menus_test, every_kind_of_entry_outputs_the_record_its_label_shows) {
+  ASSERT_EQ(data_max, 100000);
+  ASSERT_EQ(history_count, 60000);
+  ASSERT_EQ(GetMenuItemCount(history_menu), 6001);
+  ASSERT_EQ(label_at(history_menu, 1), "h54001");
+  for (int position : {1, 2, 3001, 5999, 6000}) expect_choice_outputs_its_label(history_menu, position);
+  EXPECT_EQ(current_index, 60000);
+
+  // The index's four entries, then one per history choice.
+  ASSERT_EQ(GetMenuItemCount(recycle_menu), 1 + 4 + 5);
+  EXPECT_EQ(label_at(recycle_menu, 1), "h29005");
+  EXPECT_EQ(label_at(recycle_menu, 9), "h60000");
+  for (int position = 1; position <= 9; ++position) expect_choice_outputs_its_label(recycle_menu, position);
+  EXPECT_EQ(GetMenuItemCount(recycle_menu), 10) << "re-use choices record no new re-use";
+
+  ASSERT_EQ(GetMenuItemCount(drawer_menus[0]), 101);
+  EXPECT_EQ(label_at(drawer_menus[0], 1), "d1901");
+  for (int position : {1, 50, 100}) expect_choice_outputs_its_label(drawer_menus[0], position);
+}
+
+TEST_F(large_menus_test, a_genre_and_a_drawer_entry_with_one_identifier_each_do_their_own_job) {
+  const int drawer_position = position_of_label(drawer_menus[6], "s1004");
+  ASSERT_GT(drawer_position, 0);
+  ASSERT_EQ(static_cast<int>(GetMenuItemID(drawer_menus[6], drawer_position)), 31004);
+  ASSERT_EQ(static_cast<int>(GetMenuItemID(genre_menu, 4)), 31004);
+
+  choose(drawer_menus[6], drawer_position);
+  EXPECT_EQ(clipboard_text(), "s1004");
+  EXPECT_STREQ(genre_name, "special");
+  choose(genre_menu, 4);
+  EXPECT_STREQ(genre_name, "D");
+  EXPECT_EQ(clipboard_text(), "s1004");
+}
+
+TEST_F(large_menus_test, no_entry_carries_a_fixed_command_and_parked_commands_do_nothing) {
+  HMENU clip_entry_menus[] = {history_menu, recycle_menu, drawer_menus[0], drawer_menus[6]};
+  for (HMENU menu : clip_entry_menus) {
+    for (int p = 1; p < GetMenuItemCount(menu); ++p) {
+      const int id = static_cast<int>(GetMenuItemID(menu, p));
+      const bool own_range = (menu == history_menu && id > 1000 && id < 7000) ||
+                             (menu == recycle_menu && id > 11000 && id < 17000) ||
+                             (menu == drawer_menus[0] && id > 21000 && id < 22500) ||
+                             (menu == drawer_menus[6] && id > 30000 && id < 31500);
+      EXPECT_TRUE(own_range || id == parked_entry_id) << label_at(menu, p) << " has " << id;
+    }
+  }
+  EXPECT_EQ(GetMenuItemID(recycle_menu, 1), static_cast<UINT>(parked_entry_id));
+  EXPECT_EQ(GetMenuItemID(recycle_menu, 4), 11003u);
+
+  command(parked_entry_id);
+  EXPECT_EQ(clipboard_text(), "");
+  EXPECT_EQ(current_index, 60001);
+  EXPECT_TRUE(IsWindow(main_window));
+  EXPECT_EQ(ini_value("init", "mode"), "<missing>") << "nothing was saved by a shutdown";
+
+  // Commands by identifier keep their meaning where the ranges reach.
+  command(11003);
+  EXPECT_EQ(clipboard_text(), "h3");
+}
+
+// Every menu the popup can show, and the menu bar, report choices by holding menu and
+// position; the submenus too, for platforms that read the style from them.
+TEST_F(clip_menus_test, every_menu_reports_choices_by_position) {
+  start_app();
+  HMENU menus[] = {menu_bar, clip_menu, ring_menu, drawer_menu, history_menu, recycle_menu,
+                   genre_menu, drawer_menus[0], drawer_menus[9], control_menu};
+  for (HMENU menu : menus) {
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_STYLE;
+    ASSERT_TRUE(GetMenuInfo(menu, &info));
+    EXPECT_TRUE(info.dwStyle & MNS_NOTIFYBYPOS) << menu;
+  }
+  // A fixed command reached by position runs as its identifier says.
+  choose_popup(ring_menu);
+  SendMessageA(main_window, WM_MENUCOMMAND, 0, reinterpret_cast<LPARAM>(ring_menu));
+  EXPECT_EQ(popup_menu, clip_menu);
 }
 
 }  // namespace

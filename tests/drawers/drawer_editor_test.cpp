@@ -17,6 +17,8 @@
 
 namespace {
 
+void set_clip(const char* text) { std::snprintf(clip_text, sizeof clip_text, "%s", text); }
+
 // The dialog runs modeless with its own procedure, so each click is handled at once.
 class drawer_editor_test : public app_test {
  protected:
@@ -164,9 +166,40 @@ TEST_F(drawer_editor_test, delete_removes_the_record_on_show_from_the_editors_bl
   EXPECT_EQ(read_file("_special2.txt"), record("a") + record("c"));
   EXPECT_EQ(read_file("_1special2.txt"), record("x") + record("y"));
   EXPECT_FALSE(file_exists("_special2.txtt"));
-  EXPECT_EQ(box(IDC_SP_TEXT), "b");  // shown until the next refresh
+  // The view follows the file: number 3 is now past the end, read through to nothing.
+  expect_view(0, 2, 3, "");
   click(IDC_SP_PREV_RECORD);
   expect_view(0, 2, 2, "c");
+  click(IDC_SP_DELETE);
+  EXPECT_EQ(read_file("_special2.txt"), record("a"));
+}
+
+// A drawer or block typed after the last refresh names what the next step shows; the
+// record on show still comes from where it was read, and only that one goes.
+TEST_F(drawer_editor_test, delete_after_typing_another_drawer_removes_the_record_on_show) {
+  write_file("_special.txt", record("zero 1") + record("zero 2"));
+  write_file("_special3.txt", record("three 1") + record("three 2"));
+  write_file("_2special.txt", record("ha 1") + record("ha 2"));
+  start_app();
+  open_editor();
+  click(IDC_SP_NEXT_RECORD);
+  expect_view(0, 0, 2, "zero 2");
+  type(IDC_SP_DRAWER, "3");
+  type(IDC_SP_BLOCK, "2");
+  click(IDC_SP_DELETE);
+  EXPECT_EQ(read_file("_special.txt"), record("zero 1"));
+  EXPECT_EQ(read_file("_special3.txt"), record("three 1") + record("three 2"));
+  EXPECT_EQ(read_file("_2special.txt"), record("ha 1") + record("ha 2"));
+  expect_view(0, 0, 2, "");
+
+  // Stepping after a delete goes on from the drawer on show.
+  click(IDC_SP_PREV_RECORD);
+  expect_view(0, 0, 1, "zero 1");
+  type(IDC_SP_DRAWER, "3");
+  click(IDC_SP_NEXT_RECORD);
+  expect_view(0, 3, 2, "three 2");
+  click(IDC_SP_DELETE);
+  EXPECT_EQ(read_file("_special3.txt"), record("three 1"));
 }
 
 TEST_F(drawer_editor_test, delete_leaves_the_drawer_file_whole_when_the_new_file_cannot_be_made) {
@@ -199,39 +232,80 @@ TEST_F(drawer_editor_test, delete_and_read_of_a_missing_file_create_nothing) {
   EXPECT_FALSE(file_exists("_special6.txtt"));
 }
 
-TEST_F(drawer_editor_test, a_saved_genre_is_written_at_once_and_reached_with_next) {
+TEST_F(drawer_editor_test, a_saved_genre_is_written_listed_and_shown_at_once) {
+  write_file("_special.txt", record("special phrase"));
+  write_file("_work.txt", record("at work"));
+  write_file("_1work4.txt", record("work ro"));
   start_app();
+  command(CMD_BLOCK_RO);
   open_editor();
   type(IDC_SP_GENRE, "work");
   click(IDC_SP_SAVE_GENRE);
   EXPECT_EQ(ini_value("special", "2"), "work");
   EXPECT_STREQ(genre_name, "work");
   EXPECT_EQ(genre_count, 2);
-  EXPECT_EQ(GetMenuItemCount(genre_menu), 2);  // listed after a restart only
-
-  write_file("_work.txt", record("at work"));
-  click(IDC_SP_NEXT_GENRE);
   EXPECT_EQ(genre_number, 2);
-  EXPECT_EQ(box(IDC_SP_GENRE), "work");
-  EXPECT_EQ(box(IDC_SP_TEXT), "at work");
+  EXPECT_EQ(entries_of(genre_menu), (std::vector<menu_entry>{{31001, "special"}, {31002, "work"}}));
+  EXPECT_FALSE(is_checked(genre_menu, 31001));
+  EXPECT_TRUE(is_checked(genre_menu, 31002));
+  // The main window's block stays; its menus now list the new genre's files.
+  EXPECT_EQ(current_block, 1);
+  EXPECT_EQ(entries_of(drawer_menus[4]), (std::vector<menu_entry>{{21000 + 4 * 1500 + 1, "work ro"}}));
+  expect_view(0, 0, 1, "at work");
 
-  // Genre 1 lives only in the menu on a first run: its key is missing, so the name is empty.
+  // Genre 1 lives only in the menu on a first run; the step takes its label from there.
   click(IDC_SP_NEXT_GENRE);
   EXPECT_EQ(genre_number, 1);
-  EXPECT_STREQ(genre_name, "");
-  EXPECT_STREQ(block_stems[1], "_1");
+  EXPECT_STREQ(genre_name, "special");
+  EXPECT_STREQ(block_stems[1], "_1special");
+  EXPECT_EQ(box(IDC_SP_GENRE), "special");
+  EXPECT_EQ(box(IDC_SP_TEXT), "special phrase");
+  EXPECT_TRUE(is_checked(genre_menu, 31001));
+  EXPECT_FALSE(is_checked(genre_menu, 31002));
+  EXPECT_TRUE(entries_of(drawer_menus[4]).empty());
+
+  close_app();
+  EXPECT_EQ(ini_value("special", "1"), "special");
+  EXPECT_EQ(ini_value("special", "2"), "work");
+  EXPECT_EQ(ini_value("special", "3"), "<missing>");
 }
 
-TEST_F(drawer_editor_test, an_empty_genre_box_adds_nothing_but_empties_the_name) {
+struct typed_genre_case {
+  const char* typed;
+  const char* stored;  // nullptr: refused
+};
+
+// The settings file drops surrounding blanks and quotes on reading, so the files are
+// named by the name as it reads back; a name of nothing but those is refused.
+TEST_F(drawer_editor_test, typed_genre_names_are_trimmed_and_empty_ones_refused) {
+  const typed_genre_case cases[] = {
+      {"  work  ", "work"}, {"\"quoted\"", "quoted"}, {"\t' mixed \"'", "mixed"}, {"in side", "in side"},
+      {"", nullptr},        {"   ", nullptr},        {"\"\"", nullptr},             {" ' ", nullptr},
+  };
   start_app();
   open_editor();
-  type(IDC_SP_GENRE, "");
-  click(IDC_SP_SAVE_GENRE);
-  EXPECT_EQ(genre_count, 1);
-  EXPECT_EQ(ini_value("special", "2"), "<missing>");
-  EXPECT_STREQ(genre_name, "");
-  EXPECT_STREQ(block_stems[0], "_");
-  EXPECT_STREQ(block_stems[4], "_4");
+  int count = 1;
+  for (const typed_genre_case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    const std::string before = genre_name;
+    type(IDC_SP_GENRE, c.typed);
+    click(IDC_SP_SAVE_GENRE);
+    if (c.stored == nullptr) {
+      EXPECT_EQ(genre_count, count);
+      EXPECT_EQ(std::string(genre_name), before);
+      EXPECT_EQ(box(IDC_SP_GENRE), before);
+      EXPECT_EQ(ini_value("special", std::to_string(count + 1).c_str()), "<missing>");
+      continue;
+    }
+    ++count;
+    EXPECT_EQ(genre_count, count);
+    EXPECT_EQ(ini_value("special", std::to_string(count).c_str()), c.stored);
+    EXPECT_STREQ(genre_name, c.stored);
+    EXPECT_EQ(std::string(block_stems[2]), std::string("_2") + c.stored);
+    type(IDC_SP_TEXT, "phrase");
+    click(IDC_SP_SAVE);
+    EXPECT_TRUE(file_exists((std::string("_") + c.stored + ".txt").c_str()));
+  }
 }
 
 TEST_F(drawer_editor_test, a_long_genre_box_is_cut_on_a_whole_character) {
@@ -245,17 +319,40 @@ TEST_F(drawer_editor_test, a_long_genre_box_is_cut_on_a_whole_character) {
   EXPECT_EQ(std::string(genre_name), typed.substr(0, 31));
 }
 
-TEST_F(drawer_editor_test, next_genre_wraps_and_moves_neither_check_mark_nor_block) {
+TEST_F(drawer_editor_test, next_genre_wraps_moves_the_check_mark_and_refills_the_block_on_show) {
   write_file("dovane_clip.ini", "[init]\r\nspname=3\r\n[special]\r\n1=A\r\n2=B\r\n3=C\r\n");
+  write_file("_3C.txt", record("C ni"));
+  write_file("_3A.txt", record("A ni"));
   start_app();
   command(CMD_BLOCK_NI);
+  ASSERT_EQ(entries_of(drawer_menus[0]), (std::vector<menu_entry>{{21001, "C ni"}}));
+  set_clip("the clip");
   open_editor();
   click(IDC_SP_NEXT_GENRE);
   EXPECT_EQ(genre_number, 1);
   EXPECT_EQ(box(IDC_SP_GENRE), "A");
-  EXPECT_TRUE(is_checked(genre_menu, 31003));
-  EXPECT_FALSE(is_checked(genre_menu, 31001));
+  EXPECT_FALSE(is_checked(genre_menu, 31003));
+  EXPECT_TRUE(is_checked(genre_menu, 31001));
   EXPECT_EQ(current_block, 3);
+  EXPECT_TRUE(is_checked(clip_menu, CMD_BLOCK_NI));
+  EXPECT_EQ(entries_of(drawer_menus[0]), (std::vector<menu_entry>{{21001, "A ni"}}));
+}
+
+// Closing the editor shows in the menus what it appended and deleted.
+TEST_F(drawer_editor_test, the_menus_list_the_drawers_as_the_editor_leaves_them) {
+  write_file("_special.txt", record("first") + record("second") + record("third"));
+  start_app();
+  open_editor();
+  click(IDC_SP_DELETE);
+  type(IDC_SP_DRAWER, "8");
+  type(IDC_SP_TEXT, "added");
+  click(IDC_SP_SAVE);
+  EXPECT_EQ(entries_of(drawer_menus[0]).size(), 3u);
+  click(IDCANCEL);
+  EXPECT_EQ(entries_of(drawer_menus[0]), (std::vector<menu_entry>{{21001, "second"}, {21002, "third"}}));
+  EXPECT_EQ(entries_of(drawer_menus[8]), (std::vector<menu_entry>{{21000 + 8 * 1500 + 1, "added"}}));
+  choose_by_position(main_window, drawer_menus[0], 1);
+  EXPECT_EQ(clipboard_text(), "second");
 }
 
 // The real command: a modal dialog over the main window. A timer inside its loop types

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/clip_menus.h"
 #include "app/res/resource_ids.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
@@ -102,31 +103,48 @@ TEST_F(drawer_menus_test, an_empty_registration_stores_a_record_but_no_entry) {
   EXPECT_EQ(read_file("_special.txt"), record(""));
   EXPECT_TRUE(entries_of(drawer_menus[0]).empty());
 
-  // The next entry is numbered from the menu, one below its record: until a refill it
-  // inserts the empty record before it.
+  // The next entry is numbered by the file, not by the menu: it inserts its own record
+  // at once, as it will after a refill.
   set_clip("second");
   command(CMD_REGISTER_0);
-  EXPECT_EQ(entries_of(drawer_menus[0]), (std::vector<menu_entry>{{entry_id(0, 1), "second"}}));
-  choose_by_position(main_window, drawer_menus[0], 1);
-  EXPECT_EQ(clipboard_text(), "");
-
-  command(CMD_BLOCK_I);
   EXPECT_EQ(entries_of(drawer_menus[0]), (std::vector<menu_entry>{{entry_id(0, 2), "second"}}));
   choose_by_position(main_window, drawer_menus[0], 1);
   EXPECT_EQ(clipboard_text(), "second");
 }
 
-TEST_F(drawer_menus_test, a_registration_past_a_full_menu_is_numbered_101_and_trims_nothing) {
-  write_file("_special5.txt", numbered_records(150, "r"));
+struct registration_case {
+  int drawer;
+  int records_before;
+  int id_after;
+};
+
+// The entry is numbered by the file's records, whatever the menu lists: a full menu of a
+// long file, and a file whose new record lies past the drawer's identifier range.
+TEST_F(drawer_menus_test, a_registration_is_numbered_by_the_drawer_file_and_trims_nothing) {
+  const registration_case cases[] = {{5, 150, entry_id(5, 151)}, {7, 1499, parked_entry_id}};
+  char name[32];
+  for (const registration_case& c : cases) {
+    std::snprintf(name, sizeof name, "_special%d.txt", c.drawer);
+    write_file(name, numbered_records(c.records_before, "r"));
+  }
   start_app();
-  ASSERT_EQ(GetMenuItemCount(drawer_menus[5]), 101);
-  set_clip("newest");
-  command(CMD_REGISTER_5);
-  const std::vector<menu_entry> listed = entries_of(drawer_menus[5]);
-  ASSERT_EQ(listed.size(), 101u);
-  EXPECT_EQ(listed.front(), (menu_entry{entry_id(5, 51), "r51"}));
-  EXPECT_EQ(listed.back(), (menu_entry{entry_id(5, 101), "newest"}));
-  EXPECT_EQ(read_file("_special5.txt"), numbered_records(150, "r") + record("newest"));
+  for (const registration_case& c : cases) {
+    SCOPED_TRACE(c.records_before);
+    HMENU menu = drawer_menus[c.drawer];
+    ASSERT_EQ(GetMenuItemCount(menu), 101);
+    set_clip("newest");
+    command(CMD_REGISTER_0 + c.drawer);
+    const std::vector<menu_entry> listed = entries_of(menu);
+    ASSERT_EQ(listed.size(), 101u);
+    EXPECT_EQ(listed.front().label, "r" + std::to_string(c.records_before - 99));
+    EXPECT_EQ(listed.back(), (menu_entry{c.id_after, "newest"}));
+    std::snprintf(name, sizeof name, "_special%d.txt", c.drawer);
+    EXPECT_EQ(read_file(name), numbered_records(c.records_before, "r") + record("newest"));
+    set_clip("other");
+    choose_by_position(main_window, menu, 101);
+    EXPECT_EQ(clipboard_text(), "newest");
+    EXPECT_STREQ(clip_text, "newest");
+  }
 }
 
 TEST_F(drawer_menus_test, a_registration_that_wrote_nothing_adds_no_entry) {
@@ -139,7 +157,7 @@ TEST_F(drawer_menus_test, a_registration_that_wrote_nothing_adds_no_entry) {
 
 TEST_F(drawer_menus_test, the_note_window_registers_into_drawer_0) {
   start_app();
-  register_in_drawer("from a note", 0, drawer_menu_entries(0));
+  register_in_drawer("from a note", 0);
   EXPECT_EQ(read_file("_special.txt"), record("from a note"));
   EXPECT_EQ(entries_of(drawer_menus[0]), (std::vector<menu_entry>{{entry_id(0, 1), "from a note"}}));
 }
@@ -217,6 +235,23 @@ TEST_F(drawer_menus_test, other_entries_of_the_drawer_menu_keep_their_command) {
   ASSERT_EQ(static_cast<int>(GetMenuItemID(drawer_menu, standard_position)), CMD_POPUP_STANDARD);
   choose_by_position(main_window, drawer_menu, standard_position);
   EXPECT_EQ(popup_menu, clip_menu);
+}
+
+// The refill reads every drawer file; the clip on show is not one of their records.
+TEST_F(drawer_menus_test, block_and_genre_changes_leave_the_clip_as_it_was) {
+  write_file("dovane_clip.ini", "[init]\r\n[special]\r\n1=A\r\n2=B\r\n");
+  // Files without a final separator leave their last record in the reader's buffer.
+  for (const char* name : {"_A9.txt", "_1A9.txt", "_B9.txt", "_B.txt"}) write_file(name, record("x") + "tail");
+  start_app();
+  set_clip("my clip");
+  command(CMD_BLOCK_RO);
+  EXPECT_STREQ(clip_text, "my clip");
+  choose_by_position(main_window, genre_menu, 2);
+  EXPECT_STREQ(clip_text, "my clip");
+  command(31001);
+  EXPECT_STREQ(genre_name, "A");
+  EXPECT_STREQ(clip_text, "my clip");
+  EXPECT_EQ(entries_of(drawer_menus[9]), (std::vector<menu_entry>{{entry_id(9, 1), "x"}, {entry_id(9, 2), "tail"}}));
 }
 
 TEST_F(drawer_menus_test, inserting_from_a_missing_file_creates_it_and_puts_out_an_empty_text) {

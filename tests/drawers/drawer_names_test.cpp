@@ -100,6 +100,30 @@ TEST(drawer_names, genre_names_are_cut_to_31_bytes_on_a_whole_character) {
   }
 }
 
+// Names are kept as the settings file reads them back, which drops surrounding blanks
+// and quotes; the cut to 31 bytes may leave a blank at the end, which goes too.
+TEST(drawer_names, genre_names_lose_surrounding_blanks_and_quotes) {
+  const cut_case cases[] = {
+      {"  work  ", "work"},
+      {"\"quoted\"", "quoted"},
+      {"'single'", "single"},
+      {" \t\"' both '\" \r\n", "both"},
+      {"in side", "in side"},
+      {"a\"b", "a\"b"},
+      {"あい ", "あい"},
+      {std::string(30, 'g') + " tail", std::string(30, 'g')},
+      {"   ", ""},
+      {"\"\"", ""},
+  };
+  for (const cut_case& c : cases) {
+    char out[64];
+    copy_genre_name(out, sizeof out, c.name.c_str());
+    EXPECT_EQ(std::string(out), c.kept) << "[" << c.name << "]";
+    set_genre_stems(c.name.c_str());
+    EXPECT_EQ(std::string(block_stems[1]), "_1" + c.kept);
+  }
+}
+
 TEST(drawer_names, a_small_field_takes_only_whole_characters) {
   char out[4];
   copy_genre_name(out, sizeof out, "あい");
