@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "app/message_route.h"
 #include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
 #include "settings/ui_texts.h"
@@ -40,12 +41,6 @@ int run_program(HINSTANCE module) {
   tray_icon.add();
   HACCEL accelerators = LoadAcceleratorsA(module, "dovane_clip");
   MSG message{};
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    // Accelerator keys act on the main window whichever window of the thread has the focus.
-    if (!TranslateAcceleratorA(main_window, accelerators, &message)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-  }
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) route_message(message, accelerators);
   return static_cast<int>(message.wParam);
 }

@@ -141,8 +141,14 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_TIMER: return on_timer();
     case WM_INITMENUPOPUP: return on_init_menu_popup(wparam);
     case WM_CTLCOLORSCROLLBAR: return reinterpret_cast<LRESULT>(caption_brush);
-    case WM_LBUTTONDOWN: step_back(wparam); return 0;
-    case WM_RBUTTONDOWN: step_forward(wparam); return 0;
+    case WM_LBUTTONDOWN:
+      clear_not_found_note();
+      step_back(wparam);
+      return 0;
+    case WM_RBUTTONDOWN:
+      clear_not_found_note();
+      step_forward(wparam);
+      return 0;
     case WM_KEYUP:
     case WM_LBUTTONUP:
     case WM_RBUTTONUP: output_and_remember(); return 0;

@@ -1,10 +1,13 @@
-// The label rule of the clip menus: the first 20 bytes of the clip, tabs shown as ".".
+// How clips are shown on one line: the clip-menu labels (the first 20 bytes, tabs shown
+// as "."), the window title and the tray tip. The stored texts are never changed.
 #pragma once
 #include <cstddef>
 
 constexpr size_t menu_label_bytes = 20;
 constexpr size_t menu_label_size = menu_label_bytes + 1;
 
-// Cut by bytes, as the menus have always shown them, so a double-byte character at the
-// cut may be split.
+// Copies at most max_bytes of text into out (max_bytes + 1 bytes, terminator included):
+// whole characters only, every control character shown as a space except a tab, shown as
+// tab_shows_as. Returns the bytes copied.
+size_t make_display_text(const char* text, size_t max_bytes, char tab_shows_as, char* out);
 void make_menu_label(const char* text, char (&label)[menu_label_size]);

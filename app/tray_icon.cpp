@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/menu_label.h"
 #include "app/sjis_cut.h"
 #include "history/maintenance.h"
 #include "history/record_file.h"
@@ -10,12 +11,8 @@
 tray_icon_object tray_icon;
 
 namespace {
-// The tip field holds 63 bytes and the terminator; the cut never splits a character.
-void copy_tip(char* field, const char* text) {
-  const size_t length = sjis_whole_prefix(text, 63);
-  std::memcpy(field, text, length);
-  field[length] = '\0';
-}
+// The tip field holds 63 bytes and the terminator; one line, whole characters.
+void copy_tip(char* field, const char* text) { make_display_text(text, 63, ' ', field); }
 }  // namespace
 
 tray_icon_object::tray_icon_object() : data_{}, added_(0), balloon_{}, balloons_shown_(0) { data_.cbSize = NOTIFYICONDATAA_V1_SIZE; }

@@ -1,10 +1,12 @@
 #include "history/capture.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "app/app_state.h"
 #include "app/clip_menus.h"
 #include "app/save_notice.h"
+#include "app/tray_icon.h"
 #include "history/clip_output.h"
 #include "history/clipboard_block.h"
 #include "history/history_streams.h"
@@ -33,26 +35,43 @@ class open_clipboard {
   bool open_;
 };
 
+bool is_own_window(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return window != nullptr && process == GetCurrentProcessId();
+}
+
 // Another program may hand over text without its terminator; the copy then ends where
-// the memory block ends. An empty text leaves clip_text as it was.
-bool copy_clipboard_text() {
+// the memory block ends. An empty text leaves clip_text as it was. Our own output with
+// affixes gives back the clip it wrapped, so affixes never pile up around a clip.
+bool copy_clipboard_text(HWND owner, bool& cut) {
   HANDLE data = GetClipboardData(CF_TEXT);
   if (data == nullptr) return false;
   const SIZE_T size = GlobalSize(data);
   const char* bytes = static_cast<const char*>(GlobalLock(data));
   if (bytes == nullptr) return false;
   const copied_text copied = copy_clipboard_block(bytes, size, clip_text, clip_size);
+  const char* wrapped = is_own_window(owner) ? clip_wrapped_by(bytes, size) : nullptr;
   GlobalUnlock(data);
-  return copied.length > 0;
+  cut = copied.cut && wrapped == nullptr;
+  if (wrapped == nullptr) return copied.length > 0;
+  std::memcpy(clip_text, wrapped, std::strlen(wrapped) + 1);
+  return clip_text[0] != '\0';
 }
 
 // The clipboard is closed again before anything is put back on it.
-clipboard_content read_clipboard(HWND& owner) {
+clipboard_content read_clipboard(HWND& owner, bool& cut) {
   open_clipboard clipboard(main_window);
   owner = GetClipboardOwner();
   if (!clipboard.is_open()) return clipboard_content::none;
   if (clipboard_marked_private()) return clipboard_content::private_clip;
-  return copy_clipboard_text() ? clipboard_content::text : clipboard_content::none;
+  return copy_clipboard_text(owner, cut) ? clipboard_content::text : clipboard_content::none;
+}
+
+void tell_clip_was_cut() {
+  char notice[64];
+  std::snprintf(notice, sizeof notice, "%dバイトまで保存しました", clip_size - 1);
+  tray_icon.show_balloon(notice, false);
 }
 
 void append_captured_clip() {
@@ -61,8 +80,8 @@ void append_captured_clip() {
   if (!report_save(appended.saved, history_append_file)) return;
   const int first_record = history_count + 1;
   history_count += appended.records;
-  // The nested notification of this output puts the composed text into clip_text, so
-  // the history menu entry, the clip edit and the title show the affixes.
+  // The nested notification of this output gives back the clip itself, so the history
+  // menu entry, the clip edit and the title show it without the affixes.
   if (start_state == 1 || end_state == 1) put_clip(main_window, start_state, end_state);
   current_index = history_count;
   add_clip_to_menu(history_menu, history_id_base, first_record, clip_text, history_menu_max, history_menu_count);
@@ -84,19 +103,23 @@ void forward_notification(WPARAM wparam, LPARAM lparam) {
 
 bool capture_clipboard(WPARAM wparam, LPARAM lparam, int was_timer_on) {
   // A URL as the previous clip, still inside the timer's window, pairs with this clip.
-  bool link_tag_armed = was_timer_on != 0 && std::strncmp(previous_clip, "http://", 7) == 0;
+  bool link_tag_armed = was_timer_on != 0 && (std::strncmp(previous_clip, "http://", 7) == 0 ||
+                                              std::strncmp(previous_clip, "https://", 8) == 0);
   HWND owner = nullptr;
-  const clipboard_content content = read_clipboard(owner);
+  bool cut = false;
+  const clipboard_content content = read_clipboard(owner, cut);
   if (content == clipboard_content::private_clip) {
     forward_notification(wparam, lparam);
     return false;
   }
   if (content == clipboard_content::text) {
     const bool duplicate = previous_clip[0] != '\0' && std::strcmp(previous_clip, clip_text) == 0;
-    if (owner == main_window || duplicate)
+    if (owner == main_window || duplicate) {
       link_tag_armed = false;
-    else
+    } else {
       keep_new_clip();
+      if (cut) tell_clip_was_cut();
+    }
     // Text the clip edit put there itself stays as the user typed it.
     if (GetClipboardOwner() != clip_edit) SetWindowTextA(clip_edit, clip_text);
   } else {

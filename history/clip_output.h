@@ -11,5 +11,8 @@ constexpr int compose_size = 61440;  // three clip-sized texts and the terminato
 void put_clip(HWND owner, int start, int end);
 // Puts text on the clipboard as it is.
 void put_text_on_clipboard(HWND owner, const char* text, size_t length);
+// When a clipboard block (size bytes, ending at its first zero byte or at its end) is the
+// last output of put_clip, the clip that output wrapped in its affixes; else nullptr.
+const char* clip_wrapped_by(const char* block, size_t size);
 // Retitles the main window: the first 70 bytes of text, then " [どばね]".
 void set_title_from(const char* text);

@@ -18,11 +18,15 @@ void step_forward(WPARAM wparam);
 void output_and_remember();
 // Shows the position output before the one on show.
 void go_back(WPARAM wparam, LPARAM lparam);
-// Finds the next record holding the search text, then outputs it.
+// Finds the next record holding the search text, then outputs it; when there is none,
+// everything stays as it was and the status line says so.
 void search_history();
+// A move or a search that finds something takes back the searches' "not found" note.
+void clear_not_found_note();
 // The key table of the main window: moves, the open-file command, first-letter search.
 void type_character(WPARAM character);
-// Finds the next record that begins with byte, starting over after a miss.
+// Finds the next record that begins with byte; a miss leaves the view as it was and
+// makes the next letter start from the top.
 void first_letter_search(unsigned char byte);
 // The scroll bar's actions, by scroll code.
 void scroll_history(WPARAM wparam);

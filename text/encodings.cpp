@@ -17,10 +17,6 @@ unsigned char byte_at(const char* text, std::size_t i) {
     return static_cast<unsigned char>(text[i]);
 }
 
-bool fits(std::size_t o, std::size_t count) {
-    return count <= content_limit - o;
-}
-
 void put(std::size_t& o, unsigned int byte) {
     conversion_output[o++] = static_cast<char>(byte & 0xFF);
 }
@@ -34,15 +30,6 @@ void put_escape(std::size_t& o, const char* sequence) {
     for (std::size_t k = 0; k < escape_length; ++k) put(o, byte_at(sequence, k));
 }
 
-unsigned int base64_value(unsigned char byte) {
-    if (byte >= 'A' && byte <= 'Z') return byte - 'A';
-    if (byte >= 'a' && byte <= 'z') return byte - 'a' + 26;
-    if (byte >= '0' && byte <= '9') return byte - '0' + 52;
-    if (byte == '+') return 62;
-    if (byte == '/') return 63;
-    return 0;
-}
-
 bool opens_kanji(const char* text, std::size_t i) {
     return byte_at(text, i) == escape && byte_at(text, i + 1) == '$' &&
            (byte_at(text, i + 2) == 'B' || byte_at(text, i + 2) == '@');
@@ -54,6 +41,10 @@ bool closes_kanji(const char* text, std::size_t i) {
 }
 
 }  // namespace
+
+bool conversion_fits(std::size_t o, std::size_t count) {
+    return o <= content_limit && count <= content_limit - o;
+}
 
 bool is_sjis_lead(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
@@ -97,25 +88,9 @@ unsigned int sjis_to_jis_pair(unsigned char first, unsigned char second) {
     return row << 8 | cell;
 }
 
-void decode_base64(const char* text) {
-    const std::size_t length = std::strlen(text);
-    std::size_t o = 0;
-    // A clip always fits; anything longer is cut at a whole group.
-    for (std::size_t start = 0; start < length && fits(o, 3); start += 4) {
-        unsigned int value[4];
-        for (std::size_t k = 0; k < 4; ++k)
-            value[k] = start + k < length ? base64_value(byte_at(text, start + k)) : 0;
-        put(o, value[0] * 4 + value[1] / 16);
-        put(o, (value[1] % 16) * 16 + value[2] / 4);
-        put(o, (value[2] % 4) * 64 + value[3]);
-    }
-    conversion_output[o] = '\0';
-}
-
-void to_shift_jis(const char* text) {
+std::size_t append_shift_jis(const char* text, std::size_t o) {
     bool kanji_mode = false;
     std::size_t i = 0;
-    std::size_t o = 0;
     // Every write below is a whole character; one that does not fit ends the result.
     for (;;) {
         const unsigned char c = byte_at(text, i);
@@ -132,15 +107,15 @@ void to_shift_jis(const char* text) {
         }
         const unsigned char next = byte_at(text, i + 1);
         if (kanji_mode && is_jis_byte(c)) {
-            if (!fits(o, 2)) break;
+            if (!conversion_fits(o, 2)) break;
             put_pair(o, jis_to_sjis_pair(c, next));
             // A pair cut by the end maps to zero bytes, which end the result.
-            if (next == 0) return;
+            if (next == 0) return o;
             i += 2;
             continue;
         }
         if (c == '\n' && (i == 0 || byte_at(text, i - 1) != '\r')) {
-            if (!fits(o, 2)) break;
+            if (!conversion_fits(o, 2)) break;
             put(o, '\r');
             put(o, '\n');
             i += 1;
@@ -152,11 +127,15 @@ void to_shift_jis(const char* text) {
         if ((c == '\r' && next == '\n') ||
             (is_sjis_lead(c) && is_sjis_trail(next) && !(kanji_mode && is_jis_byte(next))))
             count = 2;
-        if (!fits(o, count)) break;
+        if (!conversion_fits(o, count)) break;
         for (std::size_t k = 0; k < count; ++k) put(o, byte_at(text, i + k));
         i += count;
     }
-    conversion_output[o] = '\0';
+    return o;
+}
+
+void to_shift_jis(const char* text) {
+    conversion_output[append_shift_jis(text, 0)] = '\0';
 }
 
 void to_iso2022jp(const char* text) {
@@ -170,7 +149,7 @@ void to_iso2022jp(const char* text) {
         if (c == 0) break;
         if (is_sjis_lead(c)) {
             const std::size_t needed = (kanji_mode ? 0 : escape_length) + 2 + escape_length;
-            if (!fits(o, needed)) break;
+            if (!conversion_fits(o, needed)) break;
             if (!kanji_mode) {
                 put_escape(o, open_kanji);
                 kanji_mode = true;
@@ -186,7 +165,7 @@ void to_iso2022jp(const char* text) {
             }
             continue;
         }
-        if (!fits(o, 1)) break;
+        if (!conversion_fits(o, 1)) break;
         if (c == '\r') {
             // The byte after a CR goes with it, whatever it is.
             put(o, '\n');

@@ -23,6 +23,14 @@ unsigned int jis_to_sjis_pair(unsigned char first, unsigned char second);
 // is not lead + trail or falls outside 0x2121-0x7E7E (lead bytes 0xF0-0xFC).
 unsigned int sjis_to_jis_pair(unsigned char first, unsigned char second);
 
+// Mail text to Shift_JIS (text/mail_decode.cpp): a Base64 body, or header text whose
+// encoded words are decoded.
 void decode_base64(const char* text);
 void to_iso2022jp(const char* text);
 void to_shift_jis(const char* text);
+// to_shift_jis writing from position o of conversion_output on; returns the position
+// after its last byte and writes no terminator.
+std::size_t append_shift_jis(const char* text, std::size_t o);
+// Room left in conversion_output from position o for count more bytes, the terminator
+// kept aside.
+bool conversion_fits(std::size_t o, std::size_t count);

@@ -1,3 +1,3 @@
 # Sources of text/.
-list(APPEND PORTABLE_SOURCES text/encodings.cpp text/stamps.cpp)
+list(APPEND PORTABLE_SOURCES text/encodings.cpp text/mail_decode.cpp text/stamps.cpp text/sjis_search.cpp)
 list(APPEND WIN32_SOURCES text/text_commands.cpp)

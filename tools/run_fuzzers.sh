@@ -23,6 +23,8 @@ flags="-std=c++17 -g -O1 -Wall -Wextra -Werror -finput-charset=UTF-8 -I$root
 mkdir -p "$build"
 # shellcheck disable=SC2086
 clang++ $flags -fsanitize=fuzzer-no-link -c "$root/text/encodings.cpp" -o "$build/encodings.o"
+# shellcheck disable=SC2086
+clang++ $flags -fsanitize=fuzzer-no-link -c "$root/text/mail_decode.cpp" -o "$build/mail_decode.o"
 
 # Seeds that reach the worst growth at once: a clip of LFs doubles under
 # to_shift_jis, alternating double-byte and ASCII characters triple under
@@ -46,6 +48,15 @@ lines "$(printf 'a\r')" "$max_len" crlf_lines
 fill "TWFu" "$max_len" base64_groups
 lines "$(printf 'TWFuTWE=\r')" "$max_len" base64_lines
 { printf x; head -c 20478 /dev/zero | tr '\0' '\n'; } > "$seeds/odd_lf"
+# Mail text: a body of ISO-2022-JP wrapped at 76 columns, header words side by side
+# and folded, words of every charset kind, and a header that fills the field.
+printf 'GyRCM0YwTBsoQg0KDQobJEJNaD01JE4ycTVEJE82Yk1LRnwkTjhhOGU7MDt+JCskaUJoO00ycTVE\r\nPDwkRzlUJCQkXiQ5ISMbKEINCg==\r\n' \
+    > "$seeds/jis_body_76"
+printf 'Subject: =?ISO-2022-JP?B?GyRCMnE1RBsoQg==?=\r\n =?iso-2022-jp?b?GyRCJE4kKkNOJGkkOxsoQg==?= (2)' \
+    > "$seeds/header_words"
+printf '=?shift_jis?B?g0qDaYLGir+Omg==?= =?utf-8?B?5Lya?= =?ISO-2022-JP?Q?abc?= =?x*ja?B?QUJD?=' \
+    > "$seeds/word_charsets"
+fill '=?ISO-2022-JP?B?GyRCJCIbKEI=?=' "$max_len" header_full
 
 dictionary=$build/conversions.dict
 cat > "$dictionary" <<'DICT'
@@ -59,6 +70,14 @@ cat > "$dictionary" <<'DICT'
 "\xf0\x40"
 "$\x22"
 "=="
+"=?"
+"?="
+"?B?"
+"?Q?"
+"=?ISO-2022-JP?B?"
+"=?shift_jis?b?"
+"GyRC"
+"GyhC"
 DICT
 
 failed=0
@@ -66,7 +85,7 @@ for target in decode_base64 to_iso2022jp to_shift_jis; do
     binary=$build/${target}_fuzz
     # shellcheck disable=SC2086
     clang++ $flags -fsanitize=fuzzer "$root/fuzz/${target}_fuzz.cpp" "$build/encodings.o" \
-        -o "$binary"
+        "$build/mail_decode.o" -o "$binary"
     corpus=$build/corpus_$target
     rm -rf "$corpus"
     mkdir -p "$corpus"

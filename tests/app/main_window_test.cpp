@@ -19,8 +19,10 @@ namespace {
 std::vector<int> seen_commands;
 WNDPROC real_main_procedure;
 
+// Records commands from menus and accelerators; the children's notifications carry their
+// window in lparam and are left out.
 LRESULT CALLBACK recording_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_COMMAND) seen_commands.push_back(LOWORD(wparam));
+  if (message == WM_COMMAND && lparam == 0) seen_commands.push_back(LOWORD(wparam));
   return CallWindowProcA(real_main_procedure, window, message, wparam, lparam);
 }
 
@@ -214,39 +216,73 @@ TEST_F(main_window_test, open_and_close_commands_show_and_hide_the_window) {
   EXPECT_FALSE(IsWindowVisible(main_window));
 }
 
-TEST_F(main_window_test, accelerators_reach_the_main_window_from_a_note) {
+// Presses a key with or without Ctrl as the keyboard would deliver it to the focused
+// window; the test's pump then routes it as the program's loop does.
+void post_key(HWND focused, WPARAM key, bool control) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = control ? 0x80 : 0;
+  SetKeyboardState(keys);
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
+  PostMessageA(focused, WM_KEYDOWN, key, scan | 1);
+  PostMessageA(focused, WM_KEYUP, key, scan | 1 | 0xC0000000);
+}
+
+std::string selected_text(HWND edit) {
+  DWORD from = 0, to = 0;
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  char text[256];
+  GetWindowTextA(edit, text, sizeof text);
+  return std::string(text).substr(from, to - from);
+}
+
+TEST_F(main_window_test, editing_keys_act_on_the_focused_edit_and_other_keys_reach_the_main_window) {
   start_app();
   real_main_procedure = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(main_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recording_procedure)));
+  ShowWindow(main_window, SW_SHOWNORMAL);
   HWND note = open_note_window();
-  SetForegroundWindow(note);
-  SetFocus(note);
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  struct key_case {
-    WPARAM key;
-    bool control;
-    int command;  // 0: nothing may arrive
-  };
-  const key_case cases[] = {
-      {'C', true, CMD_FROM_CLIPBOARD}, {'X', true, CMD_CUT}, {VK_DELETE, false, CMD_ERASE},
-      {'A', true, CMD_BACK},           {'M', true, 0},
-  };
-  for (const key_case& c : cases) {
-    seen_commands.clear();
-    keys[VK_CONTROL] = c.control ? 0x80 : 0;
-    SetKeyboardState(keys);
-    PostMessageA(note, WM_KEYDOWN, c.key, 1);
+  const auto press_key = [this](HWND focused, WPARAM key, bool control) {
+    post_key(focused, key, control);
     pump();
+    BYTE keys[256];
+    GetKeyboardState(keys);
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
-    if (c.command == 0) {
-      EXPECT_TRUE(seen_commands.empty()) << "a grayed item's key sends nothing";
-    } else {
-      ASSERT_EQ(seen_commands.size(), 1u) << c.key;
-      EXPECT_EQ(seen_commands[0], c.command);
-    }
+  };
+  for (HWND edit : {note, search_edit}) {
+    SCOPED_TRACE(edit == note ? "note" : "search edit");
+    SetForegroundWindow(GetAncestor(edit, GA_ROOT));
+    SetFocus(edit);
+    SetWindowTextA(edit, "alpha beta");
+    SendMessageA(edit, EM_SETSEL, 6, 10);
+    seen_commands.clear();
+    press_key(edit, 'C', true);
+    EXPECT_EQ(clipboard_text(), "beta");
+    press_key(edit, 'A', true);
+    EXPECT_EQ(selected_text(edit), "alpha beta");
+    press_key(edit, 'X', true);
+    EXPECT_EQ(window_text(edit), "");
+    EXPECT_EQ(clipboard_text(), "alpha beta");
+    press_key(edit, 'V', true);
+    press_key(edit, 'V', true);
+    EXPECT_EQ(window_text(edit), "alpha betaalpha beta");
+    press_key(edit, 'Z', true);
+    EXPECT_EQ(window_text(edit), "alpha beta");
+    SendMessageA(edit, EM_SETSEL, 0, 6);
+    press_key(edit, VK_DELETE, false);
+    EXPECT_EQ(window_text(edit), "beta");
+    EXPECT_TRUE(seen_commands.empty());
+    // Keys that are no editing keys still act on the main window.
+    press_key(edit, 'S', true);
+    EXPECT_EQ(seen_commands, std::vector<int>{CMD_SPECIAL});
   }
+  // Where no edit has the focus the editing keys keep their accelerators.
+  SetFocus(scroll_bar);
+  seen_commands.clear();
+  press_key(scroll_bar, 'A', true);
+  press_key(scroll_bar, 'C', true);
+  EXPECT_EQ(seen_commands, (std::vector<int>{CMD_BACK, CMD_FROM_CLIPBOARD}));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(menu_label, first_twenty_bytes_with_tabs_shown_as_dots) {
+TEST(menu_label, first_twenty_bytes_of_whole_characters_with_tabs_shown_as_dots) {
   struct label_case {
     std::string text;
     std::string label;
@@ -18,13 +18,33 @@ TEST(menu_label, first_twenty_bytes_with_tabs_shown_as_dots) {
       {"", ""},
       {"\t\t", ".."},
       {"exactly twenty bytes", "exactly twenty bytes"},
-      // Cut by bytes: the eleventh double-byte character loses its trail byte.
-      {std::string(19, 'x') + "\x82\xa0", std::string(19, 'x') + "\x82"},
+      // A double-byte character that would lose its trail byte is left out whole.
+      {std::string(19, 'x') + "\x82\xa0", std::string(19, 'x')},
+      {"一行目\r\n\t二行目", "一行目  .二行目"},
+      {"a\x1b[0m\x7f\x0b", "a [0m  "},
+      // Trail bytes 0x40-0x7E look like ASCII but are no characters of their own.
+      {"表\x81\x7f", "表\x81 "},
+      {"ｱｲ\x82", "ｱｲ\x82"},
   };
   for (const label_case& c : cases) {
     char label[menu_label_size];
     make_menu_label(c.text.c_str(), label);
     EXPECT_EQ(label, c.label) << c.text;
+  }
+}
+
+TEST(display_text, forty_kanji_are_cut_on_a_character_boundary_with_room_to_spare) {
+  std::string kanji;
+  for (int k = 0; k < 40; ++k) kanji += "漢";
+  struct cut_case {
+    size_t max_bytes;
+    size_t length;
+  };
+  // The menu label, the tray tip and the title's clip part.
+  for (const cut_case& c : {cut_case{20, 20}, cut_case{63, 62}, cut_case{70, 70}, cut_case{71, 70}}) {
+    char out[80];
+    EXPECT_EQ(make_display_text(kanji.c_str(), c.max_bytes, ' ', out), c.length) << c.max_bytes;
+    EXPECT_EQ(std::string(out), kanji.substr(0, c.length)) << c.max_bytes;
   }
 }
 

@@ -86,7 +86,7 @@ TEST_F(drawer_menus_test, registering_appends_the_clip_and_lists_it) {
   set_clip("greeting\nline two");
   command(CMD_REGISTER_2);
   EXPECT_EQ(read_file("_special2.txt"), "greeting\r\nline two\a\r\n");
-  EXPECT_EQ(entries_of(drawer_menus[2]), (std::vector<menu_entry>{{entry_id(2, 1), "greeting\nline two"}}));
+  EXPECT_EQ(entries_of(drawer_menus[2]), (std::vector<menu_entry>{{entry_id(2, 1), "greeting line two"}}));
   EXPECT_EQ(GetFocus(), scroll_bar);
 
   command(CMD_BLOCK_HO);

@@ -33,11 +33,18 @@ dd if=/dev/zero of="$work/filler" bs=4096 2>/dev/null || true
 rm "$work/slack"
 big=$(printf 'x%.0s' $(seq 12000))
 copy_text "$big"
-sleep 2
-import -window root "$artifacts/full_disk.png"
+# The small ring file still fits: once it holds the clip, the capture has been made.
+for _ in $(seq 100); do grep -qs xxxx "$work/tmpclipsave.txt" && break; sleep 0.1; done
+grep -qs xxxx "$work/tmpclipsave.txt" || { echo "FAIL: the clip was never captured"; exit 1; }
 # The balloon over the tray icon, bottom right of the desktop, is mostly white.
-brightness=$(convert "$artifacts/full_disk.png" -crop 110x50+1155+712 -format '%[fx:mean]' info:)
-awk -v b="$brightness" 'BEGIN { exit !(b > 0.7) }' || { echo "FAIL: no notice over the tray icon"; exit 1; }
+shown=""
+for _ in $(seq 20); do
+  import -window root "$artifacts/full_disk.png"
+  brightness=$(convert "$artifacts/full_disk.png" -crop 110x50+1155+712 -format '%[fx:mean]' info:)
+  awk -v b="$brightness" 'BEGIN { exit !(b > 0.7) }' && { shown=1; break; }
+  sleep 0.25
+done
+[ -n "$shown" ] || { echo "FAIL: no notice over the tray icon"; exit 1; }
 expect_file _clip.txt 'before the disk filled\a\r\n'
 
 rm "$work/filler"

@@ -91,13 +91,22 @@ TEST_F(capture_test, a_long_clip_is_whole_in_the_history_and_cut_to_256_bytes_in
   EXPECT_EQ(read_file("tmpclipsave.txt"), records_on_disk({long_clip.substr(0, 256)}));
 }
 
-TEST_F(capture_test, a_clip_past_20479_bytes_is_cut_there_everywhere_but_the_ring) {
+TEST_F(capture_test, a_clip_past_20479_bytes_is_cut_there_everywhere_but_the_ring_and_says_so_once) {
   start_saving_history();
   const std::string huge(25000, 'x');
   copy_from_other_program(huge);
   EXPECT_EQ(std::strlen(clip_text), 20479u);
   EXPECT_EQ(std::strlen(previous_clip), 20479u);
   EXPECT_EQ(read_file("_clip.txt"), records_on_disk({huge.substr(0, 20479)}));
+  EXPECT_STREQ(tray_icon.last_balloon(), "20479バイトまで保存しました");
+  // The same clip again, a short one, or our own output of the cut clip: no new notice.
+  tray_icon.show_balloon("earlier notice", false);
+  copy_from_other_program(huge);
+  copy_from_other_program("short");
+  command(7);
+  EXPECT_STREQ(tray_icon.last_balloon(), "earlier notice");
+  copy_from_other_program(std::string(20480, 'y'));
+  EXPECT_STREQ(tray_icon.last_balloon(), "20479バイトまで保存しました");
 }
 
 TEST_F(capture_test, empty_or_missing_text_changes_nothing_but_the_title) {
@@ -142,8 +151,10 @@ TEST_F(capture_test, with_the_start_affix_open_each_new_clip_comes_back_wrapped)
   start_state = 1;
   copy_from_other_program("本文です");
   EXPECT_EQ(clipboard_text(), "前略、本文です");
-  EXPECT_STREQ(clip_text, "前略、本文です");
-  EXPECT_EQ(window_text(clip_edit), "前略、本文です");
+  // The output comes back as the clip it wrapped.
+  EXPECT_STREQ(clip_text, "本文です");
+  EXPECT_EQ(window_text(clip_edit), "本文です");
+  EXPECT_EQ(window_text(main_window), "本文です [どばね]");
   EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"本文です"}));
   EXPECT_STREQ(recent_ring[ring_pos].text, "本文です");
   EXPECT_STREQ(previous_clip, "本文です");
@@ -152,6 +163,77 @@ TEST_F(capture_test, with_the_start_affix_open_each_new_clip_comes_back_wrapped)
   start_state = -1;
   DestroyWindow(start_window);
   start_window = nullptr;
+}
+
+TEST_F(capture_test, affixes_wrap_the_bare_clip_whatever_the_order_of_toggles_and_captures) {
+  start_saving_history();
+  const auto toggle = [this](char which) {
+    if (which == 'S') {
+      command(0, BN_CLICKED, start_button);
+      if (start_state == 1) SetWindowTextA(start_window, "Dear Tanaka-san,\r\n");
+    } else {
+      command(6, BN_CLICKED, end_button);
+      if (end_state == 1) SetWindowTextA(end_window, "\r\nBest regards");
+    }
+  };
+  const auto wrapped = [](const std::string& clip) {
+    return std::string(start_state == 1 ? "Dear Tanaka-san,\r\n" : "") + clip +
+           (end_state == 1 ? "\r\nBest regards" : "");
+  };
+  std::vector<std::string> captured{"clip 0"};
+  copy_from_other_program(captured.back());
+  // S and E press the start and end buttons (an opened window gets its text typed in),
+  // C copies a new clip in another program. Every order starts with both closed.
+  for (const char* order : {"SE", "ES", "SSEE", "SESE", "SEES", "SCEC", "ECSC", "CSECSE"}) {
+    SCOPED_TRACE(order);
+    for (const char* step = order; *step != '\0'; ++step) {
+      if (*step == 'C') {
+        captured.push_back("clip " + std::to_string(captured.size()));
+        copy_from_other_program(captured.back());
+      } else {
+        toggle(*step);
+      }
+      command(7);  // the reset button puts the clip out with the affixes now on
+      EXPECT_EQ(clipboard_text(), wrapped(captured.back())) << "after step " << (step - order);
+      EXPECT_EQ(clip_text, captured.back());
+      EXPECT_EQ(window_text(clip_edit), captured.back());
+      EXPECT_EQ(window_text(main_window), captured.back() + " [どばね]");
+    }
+    if (start_state == 1) toggle('S');
+    if (end_state == 1) toggle('E');
+  }
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk(captured));
+  EXPECT_EQ(menu_labels(history_menu), captured);
+  // A history entry chosen with the affixes on is recorded for re-use as the record itself.
+  toggle('S');
+  toggle('E');
+  command(1000 + 2);
+  EXPECT_EQ(clipboard_text(), wrapped("clip 1"));
+  EXPECT_EQ(read_file("_recycle.txt"), records_on_disk({"clip 1"}));
+  EXPECT_EQ(menu_labels(recycle_menu), std::vector<std::string>{"clip 1"});
+  toggle('S');
+  toggle('E');
+}
+
+TEST_F(capture_test, labels_title_and_tip_show_one_line_of_whole_characters) {
+  start_saving_history();
+  std::string kanji;
+  for (int k = 0; k < 40; ++k) kanji += "漢";
+  struct label_case {
+    std::string clip, label, title, tip;
+  };
+  const label_case cases[] = {
+      {"一行目\r\n\t二行目", "一行目  .二行目", "一行目   二行目 [どばね]", "一行目   二行目"},
+      {kanji, kanji.substr(0, 20), kanji.substr(0, 70) + " [どばね]", kanji.substr(0, 62)},
+  };
+  for (const label_case& c : cases) {
+    copy_from_other_program(c.clip);
+    EXPECT_EQ(menu_labels(ring_menu, first_ring_entry).back(), c.label);
+    EXPECT_EQ(menu_labels(history_menu).back(), c.label);
+    EXPECT_EQ(window_text(main_window), c.title);
+    EXPECT_EQ(std::string(tray_icon.tip()), c.tip);
+    EXPECT_EQ(previous_clip, c.clip) << "the clip itself is kept byte for byte";
+  }
 }
 
 // Counts the clipboard notifications it is passed, so forwarding can be seen.

@@ -72,7 +72,6 @@ TEST_F(link_tag_test, only_a_new_text_right_after_an_http_url_pairs_with_it) {
   };
   // None of these makes a tag (a tag would also open the dialog and wait for it).
   const row table[] = {
-      {"https://example.jp/a", "caption a", false},
       {"HTTP://example.jp/b", "caption b", false},
       {"http://example.jp/c", "caption c", true},
       {"http://example.jp/d", "", false},
@@ -86,6 +85,16 @@ TEST_F(link_tag_test, only_a_new_text_right_after_an_http_url_pairs_with_it) {
     EXPECT_EQ(read_file("taglink.txt"), "");
     SendMessageA(main_window, WM_TIMER, capture_timer_id, 0);
   }
+}
+
+TEST_F(link_tag_test, an_https_url_arms_the_tag_as_well) {
+  start_empty();
+  copy_from_other_program("https://example.jp/secure");
+  close_dialog_quickly();
+  copy_from_other_program("安全なページ");
+  const std::string tag = "<a href=\"https://example.jp/secure\">安全なページ</a>";
+  EXPECT_EQ(clipboard_text(), tag);
+  EXPECT_EQ(read_file("taglink.txt"), tag + "\r\n");
 }
 
 TEST_F(link_tag_test, make_command_right_after_an_empty_start_up_pairs_two_empty_texts) {

@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/res/resource_ids.h"
+#include "app/status_note.h"
 #include "history/history_streams.h"
 #include "history/navigation.h"
 #include "tests/history/history_samples.h"
@@ -148,19 +149,33 @@ TEST_F(navigation_test, search_finds_the_next_record_holding_the_text_and_output
   EXPECT_EQ(back_stack[0], 3);
 }
 
-TEST_F(navigation_test, a_search_that_finds_nothing_ends_at_the_end_and_outputs_an_empty_text) {
-  start_with(records_on_disk({"alpha", "beta", "gamma", "delta", "epsilon"}));
+TEST_F(navigation_test, search_matches_whole_characters_only) {
+  // 東京 holds the bytes of 結 across its two characters.
+  start_with(records_on_disk({"前", "東京", "結果"}));
   show(1);
+  SetWindowTextA(search_edit, "結");
+  command(CMD_SEARCH);
+  EXPECT_EQ(current_index, 3);
+  EXPECT_EQ(clipboard_text(), "結果");
+}
+
+TEST_F(navigation_test, a_search_that_finds_nothing_keeps_the_clipboard_and_the_view_and_says_so) {
+  start_with(records_on_disk({"alpha", "beta", "gamma", "delta", "epsilon"}));
+  show(2);
+  copy_from_other_program("copied elsewhere");
   SetWindowTextA(search_edit, "zzz");
   command(CMD_SEARCH);
-  EXPECT_EQ(current_index, 6);
-  EXPECT_STREQ(clip_text, "");
-  EXPECT_EQ(clipboard_text(), "");
-  // It does not wrap: a second search finds nothing until a move starts over.
-  SetWindowTextA(search_edit, "alpha");
+  EXPECT_EQ(clipboard_text(), "copied elsewhere");
+  EXPECT_STREQ(clip_text, "copied elsewhere");
+  EXPECT_EQ(shown_in_edit(), "copied elsewhere");
+  EXPECT_EQ(current_index, 2);
+  EXPECT_STREQ(status_note(), "見つかりません");
+  // The reader stands after the record on show again, so the next search goes on from it.
+  SetWindowTextA(search_edit, "l");
   command(CMD_SEARCH);
-  EXPECT_EQ(current_index, 6);
-  EXPECT_STREQ(clip_text, "");
+  EXPECT_EQ(current_index, 4);
+  EXPECT_EQ(clipboard_text(), "delta");
+  EXPECT_STREQ(status_note(), "");
 }
 
 TEST_F(navigation_test, typing_a_letter_cycles_through_the_records_that_begin_with_it) {
@@ -170,8 +185,9 @@ TEST_F(navigation_test, typing_a_letter_cycles_through_the_records_that_begin_wi
     int index;
     const char* text;
   };
-  for (const expected_find& e : {expected_find{3, "cherry"}, expected_find{7, "coconut"}, expected_find{0, ""},
-                                 expected_find{3, "cherry"}}) {
+  // The third finds nothing and leaves coconut on show; the fourth starts from the top.
+  for (const expected_find& e : {expected_find{3, "cherry"}, expected_find{7, "coconut"},
+                                 expected_find{7, "coconut"}, expected_find{3, "cherry"}}) {
     type('c');
     EXPECT_EQ(current_index, e.index);
     EXPECT_STREQ(clip_text, e.text);
@@ -198,7 +214,7 @@ TEST_F(navigation_test, the_key_table_steps_jumps_and_searches) {
     const char* text;
   };
   const key_case cases[] = {
-      {',', 2, "two"}, {'<', 5, "five"}, {'.', 4, "four"}, {'>', 6, ""}, {'f', 4, "four"}, {'t', 0, ""},
+      {',', 2, "two"}, {'<', 5, "five"}, {'.', 4, "four"}, {'>', 6, ""}, {'f', 4, "four"}, {'t', 3, "three"},
   };
   for (const key_case& c : cases) {
     show(3);
@@ -212,20 +228,39 @@ struct scroll_case {
   int start, code, thumb, expected;
 };
 
-TEST_F(navigation_test, scroll_bar_actions_move_their_own_position_and_show_that_record) {
-  start_with(numbered_records(1, 40));
+TEST_F(navigation_test, scroll_bar_actions_start_from_the_record_on_show) {
+  start_with(numbered_records(1, 60));
   const scroll_case cases[] = {
-      {1, SB_PAGERIGHT, 0, 17}, {30, SB_PAGERIGHT, 0, 40}, {20, SB_PAGELEFT, 0, 4}, {10, SB_PAGELEFT, 0, 1},
-      {5, SB_LINERIGHT, 0, 6},  {40, SB_LINERIGHT, 0, 40}, {5, SB_LINELEFT, 0, 4},  {1, SB_LINELEFT, 0, 1},
-      {9, SB_LEFT, 0, 1},       {9, SB_RIGHT, 0, 40},      {9, SB_THUMBTRACK, 25, 25}, {9, 99, 0, 9},
+      {1, SB_PAGERIGHT, 0, 17}, {50, SB_PAGERIGHT, 0, 60}, {20, SB_PAGELEFT, 0, 4}, {10, SB_PAGELEFT, 0, 1},
+      {5, SB_LINERIGHT, 0, 6},  {60, SB_LINERIGHT, 0, 60}, {5, SB_LINELEFT, 0, 4},  {1, SB_LINELEFT, 0, 1},
+      {9, SB_LEFT, 0, 1},       {9, SB_RIGHT, 0, 60},      {9, SB_THUMBTRACK, 25, 25}, {9, 99, 0, 9},
   };
   for (const scroll_case& c : cases) {
-    scroll_pos = c.start;
+    show(c.start);
     scroll(c.code, c.thumb);
-    EXPECT_EQ(scroll_pos, c.expected) << "code " << c.code << " from " << c.start;
     EXPECT_EQ(current_index, c.expected) << "code " << c.code << " from " << c.start;
     EXPECT_EQ(shown_in_edit(), r(c.expected)) << "code " << c.code << " from " << c.start;
   }
+  // After moves by clicks the steps go on from what the user sees.
+  show(7);
+  back();
+  scroll(SB_LINELEFT);
+  EXPECT_EQ(shown_in_edit(), "r5");
+  show(28);
+  forward();
+  scroll(SB_PAGERIGHT);
+  EXPECT_EQ(shown_in_edit(), "r45");
+}
+
+TEST_F(navigation_test, the_thumb_reaches_records_past_65535) {
+  write_file("dovane_clip.ini", "[init]\r\nmax=100000\r\n");
+  start_with(numbered_records(1, 70000));
+  SetScrollRange(scroll_bar, SB_CTL, 1, 70000, FALSE);
+  SetScrollPos(scroll_bar, SB_CTL, 66000, FALSE);
+  // The message's own position holds only the low 16 bits of 66000.
+  scroll(SB_THUMBTRACK, 66000 & 0xFFFF);
+  EXPECT_EQ(current_index, 66000);
+  EXPECT_EQ(shown_in_edit(), "r66000");
 }
 
 TEST_F(navigation_test, a_page_right_stops_at_the_newest_of_a_short_history) {

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/entry.h"
+#include "app/message_route.h"
 #include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
 #include "settings/settings_file.h"
@@ -68,11 +69,7 @@ void app_test::pump() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) continue;
-    if (accelerators_ != nullptr && main_window != nullptr &&
-        TranslateAcceleratorA(main_window, accelerators_, &message))
-      continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    route_message(message, main_window != nullptr ? accelerators_ : nullptr);
   }
 }
 
