@@ -185,6 +185,70 @@ TEST_F(record_file_test, open_modes) {
   EXPECT_EQ(read_file("keep.txt"), "");
 }
 
+// What the reader must make of raw file bytes: CR LF read as LF, a final Ctrl+Z
+// dropped, then a record ended at every separator.
+std::vector<std::string> reference_split(std::string disk, const std::string& separator) {
+  if (!disk.empty() && disk.back() == '\x1a') disk.pop_back();
+  std::string text;
+  for (size_t i = 0; i < disk.size(); ++i)
+    if (!(disk[i] == '\r' && i + 1 < disk.size() && disk[i + 1] == '\n')) text += disk[i];
+  std::vector<std::string> records;
+  size_t start = 0;
+  for (size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + separator.size())
+    records.push_back(text.substr(start, at - start));
+  if (start < text.size()) records.push_back(text.substr(start));
+  return records;
+}
+
+// Whole records of random text up to the disk offset end, with CR LF pairs, lone CRs,
+// Ctrl+Z and Shift_JIS pairs inside.
+void add_filler(std::string& disk, size_t end, unsigned& seed) {
+  const char bytes[] = "abcxyz \r\x1a\x82\xa0";
+  while (disk.size() < end) {
+    seed = seed * 1103515245u + 12345u;
+    size_t length = (seed >> 8) % 3000;
+    if (disk.size() + length + 6 > end) length = end - disk.size() - 3;
+    for (size_t k = 0; k < length; ++k) {
+      seed = seed * 1103515245u + 12345u;
+      if ((seed >> 8) % 16 == 0 && k + 1 < length) {
+        disk += "\r\n";
+        ++k;
+      } else {
+        disk += bytes[(seed >> 8) % (sizeof bytes - 1)];
+      }
+    }
+    disk += "\a\r\n";
+  }
+}
+
+TEST_F(record_file_test, records_read_the_same_across_every_read_buffer_refill) {
+  constexpr size_t refill = 65536;
+  // Every byte boundary of this run falls on a refill for one of the shifts.
+  const std::string awkward = "ab\r\n\a\r\nc\x1a" "d\r\r\n\a\r\n";
+  unsigned seed = 17;
+  for (size_t shift = 0; shift <= awkward.size(); ++shift) {
+    std::string disk;
+    add_filler(disk, refill - shift, seed);
+    disk += awkward;
+    add_filler(disk, 2 * refill - (awkward.size() - shift), seed);
+    disk += awkward;
+    add_filler(disk, 3 * refill - 10000, seed);
+    for (int line = 0; line < 1000; ++line) disk += "one long record\r\n";
+    disk += "\a\r\n";
+    // The file ends with a Ctrl+Z that is the last byte of a full buffer.
+    add_filler(disk, 4 * refill - 1, seed);
+    disk += '\x1a';
+    ASSERT_EQ(disk.size(), 4 * refill);
+    write_file("big.txt", disk);
+    for (const char* separator : {"\a\n", "\n"}) {
+      std::snprintf(record_separator, sizeof record_separator, "%s", separator);
+      const std::vector<std::string> expected = reference_split(disk, separator);
+      EXPECT_EQ(read_all("big.txt").records, expected) << "shift " << shift;
+      EXPECT_EQ(count_records("big.txt"), static_cast<int>(expected.size())) << "shift " << shift;
+    }
+  }
+}
+
 TEST_F(record_file_test, history_records_reach_the_disk_at_once) {
   std::snprintf(history_file, file_name_size, "%s", "_clip.txt");
   std::snprintf(history_append_file, file_name_size, "%s", "_clip.txt");
