@@ -223,28 +223,31 @@ void add_filler(std::string& disk, size_t end, unsigned& seed) {
 
 TEST_F(record_file_test, records_read_the_same_across_every_read_buffer_refill) {
   constexpr size_t refill = 65536;
-  // Every byte boundary of this run falls on a refill for one of the shifts.
   const std::string awkward = "ab\r\n\a\r\nc\x1a" "d\r\r\n\a\r\n";
+  constexpr size_t files = 6;
+  ASSERT_GT(3 * files, awkward.size());
   unsigned seed = 17;
-  for (size_t shift = 0; shift <= awkward.size(); ++shift) {
+  // The run sits on three refills per file, shifted so that every byte boundary of it
+  // (and the ones at its two ends) falls on a refill in one of the files.
+  for (size_t first_shift = 0; first_shift < files; ++first_shift) {
     std::string disk;
-    add_filler(disk, refill - shift, seed);
-    disk += awkward;
-    add_filler(disk, 2 * refill - (awkward.size() - shift), seed);
-    disk += awkward;
-    add_filler(disk, 3 * refill - 10000, seed);
+    for (size_t k = 1; k <= 3; ++k) {
+      add_filler(disk, k * refill - (first_shift + files * (k - 1)), seed);
+      disk += awkward;
+    }
+    add_filler(disk, 4 * refill - 10000, seed);
     for (int line = 0; line < 1000; ++line) disk += "one long record\r\n";
     disk += "\a\r\n";
     // The file ends with a Ctrl+Z that is the last byte of a full buffer.
-    add_filler(disk, 4 * refill - 1, seed);
+    add_filler(disk, 5 * refill - 1, seed);
     disk += '\x1a';
-    ASSERT_EQ(disk.size(), 4 * refill);
+    ASSERT_EQ(disk.size(), 5 * refill);
     write_file("big.txt", disk);
     for (const char* separator : {"\a\n", "\n"}) {
       std::snprintf(record_separator, sizeof record_separator, "%s", separator);
       const std::vector<std::string> expected = reference_split(disk, separator);
-      EXPECT_EQ(read_all("big.txt").records, expected) << "shift " << shift;
-      EXPECT_EQ(count_records("big.txt"), static_cast<int>(expected.size())) << "shift " << shift;
+      EXPECT_EQ(read_all("big.txt").records, expected) << "file " << first_shift;
+      EXPECT_EQ(count_records("big.txt"), static_cast<int>(expected.size())) << "file " << first_shift;
     }
   }
 }
