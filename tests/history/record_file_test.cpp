@@ -143,6 +143,21 @@ TEST_F(record_file_test, ctrl_z_ending_an_old_file_is_its_end_mark) {
   EXPECT_EQ(read_all("g.txt").records, (std::vector<std::string>{"a", "b"}));
 }
 
+// The re-use index reader looks at the next byte more than once before taking it.
+TEST_F(record_file_test, peeking_again_takes_nothing) {
+  write_file("f.txt", "1\r\n2");
+  record_stream in;
+  in.open("f.txt", open_mode::read);
+  std::string seen;
+  for (int k = 0; k < 3; ++k) {
+    in.peek();
+    seen += static_cast<char>(in.peek());
+    seen += static_cast<char>(in.get());
+  }
+  EXPECT_EQ(seen, "11\n\n22");
+  EXPECT_EQ(in.peek(), EOF);
+}
+
 TEST_F(record_file_test, lone_cr_is_kept_and_cr_before_lf_is_dropped_once) {
   write_file("f.txt", "\r\ra\r\r\n\a\r\n");
   EXPECT_EQ(read_all("f.txt").records, (std::vector<std::string>{"\r\ra\r\n"}));
