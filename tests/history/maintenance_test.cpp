@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <sstream>
 #include <string>
 
 #include "app/app_state.h"
@@ -115,6 +117,22 @@ TEST_F(maintenance_test, the_history_menu_lists_the_newest_records_newest_last) 
   EXPECT_EQ(menu_entries(history_menu), expected);
 }
 
+// The fill looks at the last 6000 records and lists the newest "his max" of them.
+class long_history_menu_test : public maintenance_test, public ::testing::WithParamInterface<int> {};
+
+TEST_P(long_history_menu_test, lists_the_newest_records_of_the_last_6000) {
+  const int his_max = GetParam();
+  const std::string settings = "[init]\r\nmax=10000\r\nhis max=" + std::to_string(his_max) + "\r\n";
+  write_file("dovane_clip.ini", settings);
+  start_with(numbered_records(1, 6100));
+  std::vector<std::string> expected;
+  for (int n = 6100 - std::min(his_max, 6000) + 1; n <= 6100; ++n) expected.push_back("r" + std::to_string(n));
+  EXPECT_EQ(menu_labels(history_menu, 1), expected);
+  EXPECT_EQ(history_count, 6100);
+}
+
+INSTANTIATE_TEST_SUITE_P(his_max, long_history_menu_test, ::testing::Values(5990, 6000, 6010));
+
 TEST_F(maintenance_test, the_reuse_menu_is_filled_from_the_index_in_its_order) {
   write_file("_recycle_index.txt", "3\r\n3\r\n7\r\n");
   start_with(numbered_records(1, 10));
@@ -127,6 +145,20 @@ TEST_F(maintenance_test, an_index_number_past_the_history_adds_no_entry) {
   write_file("_recycle_index.txt", "2 99\r\n4\r\n");
   start_with(numbered_records(1, 5));
   const entries expected = {{11002, "r2"}, {11004, "r4"}};
+  EXPECT_EQ(menu_entries(recycle_menu), expected);
+}
+
+TEST_F(maintenance_test, compaction_drops_an_index_entry_that_would_become_0_and_keeps_the_one_above) {
+  write_file("_recycle_index.txt", "500\r\n501\r\n2147483647\r\n99999999999\r\n");
+  start_with(numbered_records(1, 521));
+  std::istringstream index(read_file("_recycle_index.txt"));
+  std::vector<long long> numbers;
+  for (long long number; index >> number;) numbers.push_back(number);
+  ASSERT_FALSE(numbers.empty());
+  EXPECT_EQ(numbers.front(), 1);
+  for (long long number : numbers) EXPECT_GT(number, 0);
+  // Numbers past any history add no entry, before or after renumbering.
+  const entries expected = {{11001, "r501"}};
   EXPECT_EQ(menu_entries(recycle_menu), expected);
 }
 

@@ -143,6 +143,21 @@ TEST_F(record_file_test, ctrl_z_ending_an_old_file_is_its_end_mark) {
   EXPECT_EQ(read_all("g.txt").records, (std::vector<std::string>{"a", "b"}));
 }
 
+// The re-use index reader looks at the next byte more than once before taking it.
+TEST_F(record_file_test, peeking_again_takes_nothing) {
+  write_file("f.txt", "1\r\n2");
+  record_stream in;
+  in.open("f.txt", open_mode::read);
+  std::string seen;
+  for (int k = 0; k < 3; ++k) {
+    in.peek();
+    seen += static_cast<char>(in.peek());
+    seen += static_cast<char>(in.get());
+  }
+  EXPECT_EQ(seen, "11\n\n22");
+  EXPECT_EQ(in.peek(), EOF);
+}
+
 TEST_F(record_file_test, lone_cr_is_kept_and_cr_before_lf_is_dropped_once) {
   write_file("f.txt", "\r\ra\r\r\n\a\r\n");
   EXPECT_EQ(read_all("f.txt").records, (std::vector<std::string>{"\r\ra\r\n"}));
@@ -183,6 +198,73 @@ TEST_F(record_file_test, open_modes) {
   ASSERT_TRUE(s.open("keep.txt", open_mode::rewrite));
   s.close();
   EXPECT_EQ(read_file("keep.txt"), "");
+}
+
+// What the reader must make of raw file bytes: CR LF read as LF, a final Ctrl+Z
+// dropped, then a record ended at every separator.
+std::vector<std::string> reference_split(std::string disk, const std::string& separator) {
+  if (!disk.empty() && disk.back() == '\x1a') disk.pop_back();
+  std::string text;
+  for (size_t i = 0; i < disk.size(); ++i)
+    if (!(disk[i] == '\r' && i + 1 < disk.size() && disk[i + 1] == '\n')) text += disk[i];
+  std::vector<std::string> records;
+  size_t start = 0;
+  for (size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + separator.size())
+    records.push_back(text.substr(start, at - start));
+  if (start < text.size()) records.push_back(text.substr(start));
+  return records;
+}
+
+// Whole records of random text up to the disk offset end, with CR LF pairs, lone CRs,
+// Ctrl+Z and Shift_JIS pairs inside.
+void add_filler(std::string& disk, size_t end, unsigned& seed) {
+  const char bytes[] = "abcxyz \r\x1a\x82\xa0";
+  while (disk.size() < end) {
+    seed = seed * 1103515245u + 12345u;
+    size_t length = (seed >> 8) % 3000;
+    if (disk.size() + length + 6 > end) length = end - disk.size() - 3;
+    for (size_t k = 0; k < length; ++k) {
+      seed = seed * 1103515245u + 12345u;
+      if ((seed >> 8) % 16 == 0 && k + 1 < length) {
+        disk += "\r\n";
+        ++k;
+      } else {
+        disk += bytes[(seed >> 8) % (sizeof bytes - 1)];
+      }
+    }
+    disk += "\a\r\n";
+  }
+}
+
+TEST_F(record_file_test, records_read_the_same_across_every_read_buffer_refill) {
+  constexpr size_t refill = 65536;
+  const std::string awkward = "ab\r\n\a\r\nc\x1a" "d\r\r\n\a\r\n";
+  constexpr size_t files = 6;
+  ASSERT_GT(3 * files, awkward.size());
+  unsigned seed = 17;
+  // The run sits on three refills per file, shifted so that every byte boundary of it
+  // (and the ones at its two ends) falls on a refill in one of the files.
+  for (size_t first_shift = 0; first_shift < files; ++first_shift) {
+    std::string disk;
+    for (size_t k = 1; k <= 3; ++k) {
+      add_filler(disk, k * refill - (first_shift + files * (k - 1)), seed);
+      disk += awkward;
+    }
+    add_filler(disk, 4 * refill - 10000, seed);
+    for (int line = 0; line < 1000; ++line) disk += "one long record\r\n";
+    disk += "\a\r\n";
+    // The file ends with a Ctrl+Z that is the last byte of a full buffer.
+    add_filler(disk, 5 * refill - 1, seed);
+    disk += '\x1a';
+    ASSERT_EQ(disk.size(), 5 * refill);
+    write_file("big.txt", disk);
+    for (const char* separator : {"\a\n", "\n"}) {
+      std::snprintf(record_separator, sizeof record_separator, "%s", separator);
+      const std::vector<std::string> expected = reference_split(disk, separator);
+      EXPECT_EQ(read_all("big.txt").records, expected) << "file " << first_shift;
+      EXPECT_EQ(count_records("big.txt"), static_cast<int>(expected.size())) << "file " << first_shift;
+    }
+  }
 }
 
 TEST_F(record_file_test, history_records_reach_the_disk_at_once) {

@@ -9,8 +9,10 @@ void scratch_dir_test::SetUp() {
   char previous[PATH_MAX];
   ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
   previous_dir_ = previous;
-  char pattern[] = "/tmp/dovane_test_XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
+  // TMPDIR lets a caller that may abort the tests midway collect what they leave behind.
+  const char* base = getenv("TMPDIR");
+  std::string pattern = std::string(base != nullptr && base[0] != '\0' ? base : "/tmp") + "/dovane_test_XXXXXX";
+  ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
   dir_ = pattern;
   ASSERT_EQ(chdir(dir_.c_str()), 0);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 using namespace std::string_literals;
@@ -98,6 +99,25 @@ TEST(base64, line_breaks_and_blanks_between_groups_take_no_position) {
     }
 }
 
+TEST(base64, every_symbol_decodes_to_its_own_value) {
+    const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    // After "QUF" the last symbol of the group is the low six bits of the third byte 0x40 + value.
+    for (unsigned value = 0; value < 64; ++value) {
+        decode_base64(("QUF"s + alphabet[value]).c_str());
+        EXPECT_EQ(shown(), "AA"s + static_cast<char>(0x40 + value)) << alphabet[value];
+    }
+    // Each symbol in each place of a group, as Python's base64 module decodes the alphabet.
+    decode_base64(alphabet);
+    EXPECT_EQ(raw(48),
+              "\x00\x10\x83\x10\x51\x87\x20\x92\x8b\x30\xd3\x8f\x41\x14\x93\x51\x55\x97\x61\x96\x9b\x71"
+              "\xd7\x9f\x82\x18\xa3\x92\x59\xa7\xa2\x9a\xab\xb2\xdb\xaf\xc3\x1c\xb3\xd3\x5d\xb7\xe3\x9e"
+              "\xbb\xf3\xdf\xbf"s);
+    decode_base64("QUI=");
+    EXPECT_EQ(shown(), "AB");
+    decode_base64("QQ==");
+    EXPECT_EQ(shown(), "A");
+}
+
 TEST(base64, shorter_decode_after_longer_shows_only_its_own_bytes) {
     decode_base64((mail_base64_1 + mail_base64_2).c_str());
     decode_base64("TWFu");
@@ -135,6 +155,46 @@ TEST(jis, pair_mappings_reject_bytes_outside_their_classes) {
     for (const pair_case& c : cases)
         EXPECT_EQ(c.map(c.first, c.second), c.expected)
             << std::hex << unsigned(c.first) << " " << unsigned(c.second);
+}
+
+// The input is the tail of a heap block of its exact size, so reading a byte past its
+// terminator is a sanitizer error.
+void convert_at_block_end(void (*convert)(const char*), const std::string& input) {
+    std::unique_ptr<char[]> block(new char[input.size() + 1]);
+    std::memcpy(block.get(), input.c_str(), input.size() + 1);
+    convert(block.get());
+}
+
+// Where Python's iso2022_jp codec decodes the input, the result is its decoding in code
+// page 932 (LF widened to CR LF); a cut pair it reports as incomplete ends the result there.
+const conversion_case jis_edge_cases[] = {
+    {"LF inside a run keeps the run", to_shift_jis, "\x1b$B\x24\x22\n\x24\x24\x1b(B",
+     "\x82\xa0\r\n\x82\xa2\0"s},
+    {"CR LF inside a run keeps the run", to_shift_jis, "\x1b$B\x24\x22\r\n\x24\x24\x1b(B",
+     "\x82\xa0\r\n\x82\xa2\0"s},
+    {"stray 8-bit byte inside a run is copied and the run goes on", to_shift_jis,
+     "\x1b$B\x24\x22\xb1\x24\x24\x1b(B", "\x82\xa0\xb1\x82\xa2\0"s},
+    {"stray space inside a run is copied and the run goes on", to_shift_jis,
+     "\x1b$B\x24\x22 \x24\x24", "\x82\xa0 \x82\xa2\0"s},
+    {"pair cut by the end", to_shift_jis, "\x1b$B\x24\x22\x24", "\x82\xa0\0"s},
+    {"first byte of a run at the end", to_shift_jis, "\x1b$B\x24", "\0"s},
+    {"run opened at the end", to_shift_jis, "a\x1b$B", "a\0"s},
+    {"run closed and opened again at the end", to_shift_jis, "\x1b$B\x24\x22\x1b(B\x1b$B",
+     "\x82\xa0\0"s},
+    {"escape byte at the end", to_shift_jis, "a\x1b", "a\x1b\0"s},
+    {"escape cut after its second byte", to_shift_jis, "a\x1b$", "a\x1b$\0"s},
+    {"closing escape cut after its second byte", to_shift_jis, "\x1b$B\x24\x22\x1b(",
+     "\x82\xa0\x1b\0"s},
+    {"lone lead byte at the end", to_iso2022jp, "a\x82", "a\x1b$B\0"s},
+    {"CR at the end", to_iso2022jp, "a\r", "a\n\0"s},
+};
+
+TEST(jis, edge_inputs_end_the_result_in_place_and_read_nothing_past_the_terminator) {
+    for (const conversion_case& c : jis_edge_cases) {
+        std::memset(conversion_output, '#', conversion_size);
+        convert_at_block_end(c.convert, c.input);
+        EXPECT_EQ(raw(c.expected.size()), c.expected) << c.name;
+    }
 }
 
 struct growth_case {
