@@ -66,6 +66,10 @@ void move() {
   reach_end(result);
 }
 
+void follow_reader() {
+  if (history_reader.is_open() && !history_reader.at_end()) current_index = history_reader.records_read();
+}
+
 void restart_from_top() {
   // Every append is flushed, so going back to the first byte shows what reopening would;
   // only a file changed by someone else needs the streams opened anew.
@@ -87,6 +91,7 @@ void move_back(bool jump) {
 void move_forward(bool jump) {
   move_mode = move_by_steps;
   move_target = jump ? jump_length : 1;
+  follow_reader();
   move();
   if (history_reader.at_end()) {
     restart_from_top();

@@ -11,9 +11,14 @@ extern int move_mode;
 
 // Reads forward from the reader's position towards move_target in move_mode.
 void move();
+// Where current_index was set without moving the reader (start-up leaves it at the end
+// position with the reader before record 1; a capture sets it to the new record), the
+// next read on from the reader numbers records from where the reader stands.
+void follow_reader();
 // The reader back before record 1, current_index 0, every appended record visible.
 void restart_from_top();
 // To the record before the one on show, or 100 before it; from record 1 to the newest.
 void move_back(bool jump);
-// To the next record, or 100 ahead; past the end the steps left go on from record 1, once.
+// To the next record, or 100 ahead, from where the reader stands; past the end the steps
+// left go on from record 1, once.
 void move_forward(bool jump);

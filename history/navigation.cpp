@@ -96,6 +96,7 @@ void search_history() {
   GetWindowTextA(search_edit, wanted, sizeof wanted);
   const int shown = current_index;
   keep_clip_before_search();
+  follow_reader();
   read_result result = read_record(history_reader, current_index);
   while (result == read_result::record && sjis_find(clip_text, wanted) == nullptr) {
     if (history_count < current_index) history_count = current_index;
@@ -124,6 +125,7 @@ void first_letter_search(unsigned char byte) {
   const int shown = current_index;
   keep_clip_before_search();
   if (history_reader.at_end() || letter_search_missed) restart_from_top();
+  follow_reader();
   bool found = false;
   while (!found && read_record(history_reader, current_index) == read_result::record)
     found = static_cast<unsigned char>(clip_text[0]) == byte && clip_text[0] != '\0';

@@ -149,6 +149,19 @@ TEST_F(navigation_test, search_finds_the_next_record_holding_the_text_and_output
   EXPECT_EQ(back_stack[0], 3);
 }
 
+TEST_F(navigation_test, right_after_start_up_reading_on_numbers_records_from_the_top) {
+  // Start-up shows the end position while the reader stands before record 1.
+  start_with(records_on_disk({"alpha", "beta", "gamma", "delta", "epsilon"}));
+  forward();
+  EXPECT_EQ(current_index, 1);
+  EXPECT_STREQ(clip_text, "alpha");
+  SetWindowTextA(search_edit, "ps");
+  command(CMD_SEARCH);
+  EXPECT_EQ(current_index, 5);
+  EXPECT_EQ(history_count, 5);
+  EXPECT_EQ(clipboard_text(), "epsilon");
+}
+
 TEST_F(navigation_test, search_matches_whole_characters_only) {
   // 東京 holds the bytes of 結 across its two characters.
   start_with(records_on_disk({"前", "東京", "結果"}));

@@ -125,9 +125,13 @@ struct rereading_model {
     restart();
     move();
   }
+  void follow() {
+    if (!reader.at_end()) current = reader.records_read();
+  }
   void forward(bool jump) {
     mode = move_by_steps;
     target = jump ? 100 : 1;
+    follow();
     move();
     if (reader.at_end()) {
       restart();
@@ -192,7 +196,7 @@ TEST_F(moves_test, every_move_ends_where_rereading_from_the_top_ends) {
       switch (action) {
         case 0: case 1: move_back(jump); break;
         case 2: case 3: move_forward(jump); break;
-        case 4: search(history_reader, current_index, history_count, wanted); break;
+        case 4: follow_reader(); search(history_reader, current_index, history_count, wanted); break;
         case 5: current_index = position + 1; move_back(false); break;
         case 6: {
           // A capture, then a click: a reader that stood at the old end may or may not
@@ -212,7 +216,7 @@ TEST_F(moves_test, every_move_ends_where_rereading_from_the_top_ends) {
       switch (action) {
         case 0: case 1: model.back(jump); break;
         case 2: case 3: model.forward(jump); break;
-        case 4: search(model.reader, model.current, model.count, wanted); break;
+        case 4: model.follow(); search(model.reader, model.current, model.count, wanted); break;
         case 5: model.current = position + 1; model.back(false); break;
         case 6: {
           const int records_after = count_records("_clip.txt");
