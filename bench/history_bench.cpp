@@ -1,30 +1,39 @@
-// How long the history work takes in the real program on the platform: start-up of the
-// exe over long histories and re-use indexes, one step back far down a history, one
-// compaction, and captures from the notification to the record on disk. Prints a table; run by hand through bench/history_bench.sh.
+// How long the history work takes in the real program on the platform, next to an
+// empty Win32 program started the same way in the same round: start-up over long
+// histories and re-use indexes, steps back far down a history, a compaction, and
+// captures from the notification to the record on disk. Prints a table; run by hand
+// through bench/history_bench.sh.
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/entry.h"
 #include "history/history_streams.h"
 #include "history/maintenance.h"
-#include "history/navigation.h"
+#include "history/moves.h"
 #include "settings/settings_file.h"
 #include "settings/ui_texts.h"
 
 namespace {
 
-constexpr int rounds = 3;
+constexpr int rounds = 7;
 
 double now_ms() {
   LARGE_INTEGER frequency, counter;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&counter);
   return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
 }
 
 void enter_new_folder(const std::string& name) {
@@ -34,97 +43,128 @@ void enter_new_folder(const std::string& name) {
 
 void leave_folder() { SetCurrentDirectoryA(".."); }
 
-// Clips of a usual length, about 60 bytes each.
+// Clips of a usual length, about 60 bytes each, written in one go.
 void write_history(int records) {
-  record_stream out;
-  out.open("_clip.txt", open_mode::rewrite);
+  std::string bytes;
   char text[96];
   for (int n = 1; n <= records; ++n) {
-    std::snprintf(text, sizeof text, "clip %d: some copied text of a usual length", n);
-    write_record(out, text);
+    const int length = std::snprintf(text, sizeof text, "clip %d: some copied text of a usual length\a\r\n", n);
+    bytes.append(text, static_cast<size_t>(length));
   }
+  std::FILE* out = std::fopen("_clip.txt", "wb");
+  std::fwrite(bytes.data(), 1, bytes.size(), out);
+  std::fclose(out);
 }
 
 // Entries spread evenly over the history, as re-uses made over a long time would be.
 void write_reuse_index(int entries, int records) {
-  record_stream out;
-  out.open("_recycle_index.txt", open_mode::rewrite);
-  char line[16];
-  for (int i = 1; i <= entries; ++i) {
-    const int length = std::snprintf(line, sizeof line, "%d\n", static_cast<int>(1LL * records * i / (entries + 1)));
-    out.write(line, static_cast<size_t>(length));
-  }
+  std::FILE* out = std::fopen("_recycle_index.txt", "wb");
+  for (int i = 1; i <= entries; ++i)
+    std::fprintf(out, "%d\r\n", static_cast<int>(1LL * records * i / (entries + 1)));
+  std::fclose(out);
 }
 
 void write_text_file(const char* name, const char* text) {
-  record_stream out;
-  out.open(name, open_mode::rewrite);
-  out.write(text, std::char_traits<char>::length(text));
+  std::FILE* out = std::fopen(name, "wb");
+  std::fputs(text, out);
+  std::fclose(out);
 }
 
-// From process creation until the main window has run its whole create sequence and
-// answers a message.
-double time_startup(const char* exe) {
+struct run {
+  double ms;
+  double peak_mb;
+};
+
+// From process creation until the window has been made and answers a message.
+run time_startup(const char* exe, const char* window_class) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   char command_line[MAX_PATH + 2];
   std::snprintf(command_line, sizeof command_line, "\"%s\"", exe);
   const double start = now_ms();
-  if (!CreateProcessA(exe, command_line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return -1;
+  if (!CreateProcessA(exe, command_line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return {-1, 0};
   HWND window = nullptr;
   while (window == nullptr && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-    window = FindWindowA("dovane_clip", nullptr);
+    window = FindWindowA(window_class, nullptr);
     if (window == nullptr) Sleep(1);
   }
   DWORD_PTR answer = 0;
   if (window != nullptr) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 600000, &answer);
   const double elapsed = now_ms() - start;
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
   if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
   WaitForSingleObject(process.hProcess, 60000);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return window != nullptr ? elapsed : -1;
+  return {window != nullptr ? elapsed : -1, static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0)};
 }
 
-void bench_startup(const char* exe) {
-  for (int records : {500, 5000, 50000}) {
-    for (int entries : {0, 100}) {
-      const std::string folder = "startup_" + std::to_string(records) + "_" + std::to_string(entries);
-      enter_new_folder(folder);
-      // A limit above the history keeps compaction out of this measurement.
-      write_text_file("dovane_clip.ini", "[init]\nmax=1000000\n");
-      write_history(records);
-      write_reuse_index(entries, records);
-      double best = 1e18;
-      for (int round = 0; round < rounds; ++round) best = std::min(best, time_startup(exe));
-      std::printf("| start-up | %d records, %d re-use entries | %.0f ms |\n", records, entries, best);
-      std::fflush(stdout);
-      leave_folder();
+std::string grouped(int number) {
+  std::string digits = std::to_string(number);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), ",");
+  return digits;
+}
+
+void bench_startup(const char* exe, const char* empty_exe) {
+  struct shape {
+    int records, entries;
+  };
+  for (const shape& s : {shape{5000, 0}, shape{5000, 100}, shape{50000, 0}, shape{50000, 100}, shape{50000, 1000},
+                         shape{500000, 0}, shape{500000, 100}, shape{500000, 1000}}) {
+    const std::string folder = "startup_" + std::to_string(s.records) + "_" + std::to_string(s.entries);
+    enter_new_folder(folder);
+    // A limit above the history keeps compaction out of this measurement.
+    write_text_file("dovane_clip.ini", "[init]\r\nmax=1000000\r\n");
+    write_history(s.records);
+    write_reuse_index(s.entries, s.records);
+    std::vector<double> program, empty, program_peak, empty_peak;
+    for (int round = 0; round < rounds; ++round) {
+      const run e = time_startup(empty_exe, "dovane_empty");
+      const run p = time_startup(exe, "dovane_clip");
+      empty.push_back(e.ms);
+      program.push_back(p.ms);
+      empty_peak.push_back(e.peak_mb);
+      program_peak.push_back(p.peak_mb);
     }
+    const double ratio = median(program) / median(empty);
+    std::printf("| start-up | %s records, %s re-use entries | %.0f ms | %.0f ms | %.2fx |\n", grouped(s.records).c_str(),
+                grouped(s.entries).c_str(), median(program), median(empty), ratio);
+    if (s.records == 500000 && s.entries == 0)
+      std::printf("| peak working set | %s records | %.1f MB | %.1f MB | %.1f MB more |\n", grouped(s.records).c_str(),
+                  median(program_peak), median(empty_peak), median(program_peak) - median(empty_peak));
+    std::fflush(stdout);
+    leave_folder();
   }
 }
 
-// A step back rereads the history from the top up to its target.
+// Steps back as a click makes them, to a record far down the history.
 void bench_step_back() {
   enter_new_folder("step_back");
-  write_history(100000);
-  for (int position : {1000, 10000, 100000}) {
-    double best = 1e18;
+  write_history(1000000);
+  std::snprintf(history_file, sizeof history_file, "%s", "_clip.txt");
+  std::snprintf(history_append_file, sizeof history_append_file, "%s", "_clip.txt");
+  open_history_streams();
+  history_count = history_index.count();
+  for (int position : {1000, 100000, 1000000}) {
+    std::vector<double> times;
     for (int round = 0; round < rounds; ++round) {
+      current_index = position + 1;
       const double start = now_ms();
-      close_history_streams();
-      open_history_streams();
-      current_index = 0;
-      move_mode = move_to_position;
-      move_target = position;
-      move();
-      best = std::min(best, now_ms() - start);
+      move_back(false);
+      times.push_back(now_ms() - start);
     }
-    std::printf("| step back | to record %d | %.1f ms |\n", position, best);
+    std::printf("| step back | to record %s of 1,000,000 | %.3f ms | | |\n", grouped(position).c_str(), median(times));
     std::fflush(stdout);
   }
+  std::printf("| offset index | 1,000,000 records | %.1f MB | | %.1f bytes a record |\n",
+              static_cast<double>(history_index.memory_bytes()) / (1024.0 * 1024.0),
+              static_cast<double>(history_index.memory_bytes()) / 1000000.0);
   close_history_streams();
+  history_index.clear();
   leave_folder();
 }
 
@@ -134,14 +174,14 @@ void bench_compaction() {
   load_settings();
   const double start = now_ms();
   compact_history();
-  std::printf("| compaction | 50000 records, 500 to the backup | %.0f ms |\n", now_ms() - start);
+  std::printf("| compaction | 50,000 records, 500 to the backup | %.0f ms | | |\n", now_ms() - start);
   close_history_streams();
   leave_folder();
 }
 
 // Another window of this process owns the clipboard, as another program would; the main
 // window captures synchronously inside CloseClipboard, so the time covers the whole
-// capture, record flushed to disk included.
+// capture, record flushed to disk and ring file saved included.
 void copy_as_other_program(HWND other, const std::string& text) {
   OpenClipboard(other);
   EmptyClipboard();
@@ -160,17 +200,17 @@ void bench_capture() {
   register_main_class(module);
   create_main_window(module);
   HWND other = CreateWindowExA(0, "STATIC", "other program", 0, 0, 0, 10, 10, nullptr, nullptr, module, nullptr);
-  double best = 1e18;
+  std::vector<double> times;
   for (int round = 0; round < rounds; ++round) {
     const std::string large(20000, static_cast<char>('A' + round));
     const double start = now_ms();
     copy_as_other_program(other, large);
-    best = std::min(best, now_ms() - start);
+    times.push_back(now_ms() - start);
   }
-  std::printf("| capture, history saving on | one clip of 20,000 bytes | %.2f ms |\n", best);
+  std::printf("| capture, history saving on | one clip of 20,000 bytes | %.2f ms | | |\n", median(times));
   const double start = now_ms();
   for (int i = 0; i < 1000; ++i) copy_as_other_program(other, "clip " + std::to_string(i));
-  std::printf("| capture, history saving on | 1,000 clips in a row | %.0f ms |\n", now_ms() - start);
+  std::printf("| capture, history saving on | 1,000 clips in a row | %.0f ms | | |\n", now_ms() - start);
   std::fflush(stdout);
   DestroyWindow(other);
   DestroyWindow(main_window);
@@ -180,17 +220,19 @@ void bench_capture() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: history_bench PATH_OF_dovane_clip.exe\n");
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: history_bench PATH_OF_dovane_clip.exe PATH_OF_empty_window.exe\n");
     return 2;
   }
-  // The folders change below; the exe is started by its full path.
+  // The folders change below; the programs are started by their full paths.
   char exe[MAX_PATH];
+  char empty_exe[MAX_PATH];
   GetFullPathNameA(argv[1], sizeof exe, exe, nullptr);
-  std::printf("| operation | size | time |\n|---|---|---|\n");
+  GetFullPathNameA(argv[2], sizeof empty_exe, empty_exe, nullptr);
+  std::printf("| operation | size | dovane_clip | empty program | ratio |\n|---|---|---|---|---|\n");
   bench_step_back();
   bench_compaction();
-  bench_startup(exe);
+  bench_startup(exe, empty_exe);
   bench_capture();
   return 0;
 }

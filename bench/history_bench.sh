@@ -15,5 +15,5 @@ trap cleanup EXIT
 unset DISPLAY
 start_own_xvfb
 prepare_wine_prefix
-cp "$build/dovane_clip.exe" "$work/"
-cd "$work" && wine "$build/history_bench.exe" 'dovane_clip.exe'
+cp "$build/dovane_clip.exe" "$build/empty_window.exe" "$work/"
+cd "$work" && wine "$build/history_bench.exe" dovane_clip.exe empty_window.exe

@@ -124,6 +124,22 @@ bool record_stream::seek_record(std::uint64_t offset, int records) {
   return true;
 }
 
+bool record_stream::pass_over_text(unsigned char stop) {
+  if (!file_ || peeked_ != no_byte || raw_ahead_ != no_byte) return false;
+  const unsigned char* start = read_buffer_ + read_pos_;
+  // Raw bytes are never fewer than the bytes they read as, so a stop byte found within
+  // the record length limit ends the record before the limit could cut it.
+  std::size_t span = read_length_ - read_pos_;
+  if (span > static_cast<std::size_t>(clip_size - 1)) span = clip_size - 1;
+  const void* found = std::memchr(start, stop, span);
+  if (found == nullptr) return false;
+  std::size_t length = static_cast<std::size_t>(static_cast<const unsigned char*>(found) - start);
+  // A line feed that stops a record may be the second half of a CR LF pair.
+  if (stop == '\n' && length > 0 && start[length - 1] == '\r') --length;
+  read_pos_ += length;
+  return true;
+}
+
 bool record_stream::write(const char* bytes, std::size_t length) {
   if (!file_) return false;
   std::string stored;
@@ -147,7 +163,9 @@ read_result read_record_into(record_stream& stream, int& counter, char* out) {
   const unsigned char stop = static_cast<unsigned char>(record_separator[0]);
   int length = 0;
   bool file_ended = false;
-  while (length < clip_size - 1) {
+  // Passing over a record needs no copy; the buffer is searched for its end at once.
+  const bool passed = out == nullptr && stop != '\r' && stop != 0x1A && stream.pass_over_text(stop);
+  while (!passed && length < clip_size - 1) {
     int c = stream.peek();
     if (c == EOF) {
       file_ended = true;

@@ -54,6 +54,9 @@ class record_stream {
   // Records read since the stream was opened or set at a record start.
   int records_read() const { return records_read_; }
   void count_record() { ++records_read_; }
+  // Passes over the text of a record up to (not including) the stop byte when the whole
+  // of it lies in the read buffer; false, having taken nothing, when it does not.
+  bool pass_over_text(unsigned char stop);
   // Writes bytes with each LF stored as CR LF; false when not all of them were taken.
   bool write(const char* bytes, std::size_t length);
   // False when something written since the last flush did not reach the file.

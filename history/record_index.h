@@ -39,8 +39,8 @@ class record_index {
   void push(std::uint64_t offset);
   void scan(const char* name, std::uint64_t from);
   // Fixed blocks rather than one growing array: no copies on growth, and never more
-  // than one partly used block beyond 8 bytes a record.
-  static constexpr std::size_t block_records = std::size_t{1} << 16;
+  // than one partly used block (32 KiB) beyond 8 bytes a record.
+  static constexpr std::size_t block_records = std::size_t{1} << 12;
   std::vector<std::unique_ptr<std::uint64_t[]>> blocks_;
   int count_ = 0;
   bool end_position_ = true;

@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
+#include "app/clip_menus.h"
 #include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
 #include "drawers/drawer_names.h"
@@ -139,6 +141,33 @@ TEST_F(maintenance_test, the_reuse_menu_is_filled_from_the_index_in_its_order) {
   const entries expected = {{11003, "r3"}, {11003, "r3"}, {11007, "r7"}};
   EXPECT_EQ(menu_entries(recycle_menu), expected);
   EXPECT_EQ(current_index, 11);
+}
+
+TEST_F(maintenance_test, a_long_history_lists_its_reuse_entries_as_reading_from_the_top_would) {
+  constexpr int records = 50000;
+  // In the index's order, duplicates kept; 0 and below show the newest record; past the
+  // end shows the empty end position (no entry, still counted); more than 100 trim.
+  std::vector<int> numbers = {17, 17, 0, -3, records, records + 1, records - 1, 1};
+  for (int i = 0; numbers.size() < 106; ++i) numbers.push_back(1 + (i * 7919) % records);
+  std::string index;
+  for (int n : numbers) index += std::to_string(n) + "\r\n";
+  write_file("_recycle_index.txt", index);
+  write_file("dovane_clip.ini", "[init]\r\nmax=100000\r\n");
+  start_with(numbered_records(1, records));
+
+  entries expected;
+  std::string last_shown;
+  int counter = 0;
+  for (int n : numbers) {
+    const int shown = n < 1 ? records : n > records ? records + 1 : n;
+    last_shown = shown > records ? "" : "r" + std::to_string(shown);
+    if (!last_shown.empty()) expected.push_back({static_cast<UINT>(clip_entry_id(recycle_id_base, shown)), last_shown});
+    if (++counter > 100 && !expected.empty()) expected.erase(expected.begin());
+  }
+  EXPECT_EQ(menu_entries(recycle_menu), expected);
+  EXPECT_EQ(window_text(clip_edit), last_shown);
+  EXPECT_EQ(current_index, records + 1);
+  EXPECT_EQ(history_count, records);
 }
 
 TEST_F(maintenance_test, an_index_number_past_the_history_adds_no_entry) {
