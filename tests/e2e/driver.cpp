@@ -5,6 +5,11 @@
 //   driver show          shows the main window (its "開く" command)
 //   driver private TEXT  puts TEXT on the clipboard marked as not for clipboard history,
 //                        as a password manager does
+//   driver names         prints the names of the program's visible top-level windows, one
+//                        a line (Shift_JIS), as a taskbar or task switcher reads them
+//   driver type NAME TEXT  sets the text of the edit in the program's window NAME, as if
+//                        the user had typed it
+//   driver menu NAME ID  chooses menu command ID of the program's window NAME
 #include <windows.h>
 
 #include <cstdio>
@@ -37,6 +42,36 @@ int put_private_text(const char* text) {
   return put ? 0 : 1;
 }
 
+struct window_search {
+  DWORD process;
+  const char* name;  // nullptr: every visible window is printed
+  HWND found;
+};
+
+// Reads names the way another program does: without asking the window.
+BOOL CALLBACK visit_top_level(HWND window, LPARAM search_address) {
+  auto* search = reinterpret_cast<window_search*>(search_address);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != search->process || !IsWindowVisible(window)) return TRUE;
+  char name[256];
+  GetWindowTextA(window, name, sizeof name);
+  if (search->name == nullptr) {
+    std::printf("%s\n", name);
+    return TRUE;
+  }
+  if (std::strcmp(name, search->name) != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND find_program_window(HWND main_window, const char* name) {
+  window_search search{0, name, nullptr};
+  GetWindowThreadProcessId(main_window, &search.process);
+  EnumWindows(visit_top_level, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 int wait_for_main_window() {
   for (int i = 0; i < 300; ++i) {
     if (find_main_window() != nullptr) return 0;
@@ -58,5 +93,19 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "show") == 0) return PostMessageA(main_window, WM_COMMAND, 40043, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "command") == 0 && argc > 2)
     return PostMessageA(main_window, WM_COMMAND, std::atoi(argv[2]), 0) ? 0 : 1;
+  if (std::strcmp(argv[1], "names") == 0) {
+    find_program_window(main_window, nullptr);
+    return 0;
+  }
+  if ((std::strcmp(argv[1], "type") == 0 || std::strcmp(argv[1], "menu") == 0) && argc > 3) {
+    HWND window = find_program_window(main_window, argv[2]);
+    if (window == nullptr) {
+      std::fprintf(stderr, "no window named %s\n", argv[2]);
+      return 1;
+    }
+    if (argv[1][0] == 'm') return PostMessageA(window, WM_COMMAND, std::atoi(argv[3]), 0) ? 0 : 1;
+    HWND edit = FindWindowExA(window, nullptr, "edit", nullptr);
+    return edit != nullptr && SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3])) ? 0 : 1;
+  }
   return 2;
 }

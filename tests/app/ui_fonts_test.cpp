@@ -1,6 +1,6 @@
-// Every label, button and check box must show its whole text with the fonts the prefix
-// set-up gives the program: each control's text is measured with the font the control
-// really draws with, against the room the control has.
+// The fonts the prefix set-up gives the program. Every label, button and check box must
+// show its whole text: each control's text is measured with the font the control really
+// draws with, against the room the control has.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -94,6 +94,24 @@ TEST_F(main_window_text_fit, the_three_buttons_show_every_label_they_carry) {
   };
   for (const auto& b : buttons)
     for (const char* label : b.labels) expect_fits(measure(b.button, label), "main window");
+}
+
+int CALLBACK count_font(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return 1;
+}
+
+// Caption buttons, scroll arrows and check marks are glyphs of this font; without it the
+// title bars show the letters "0 1 r".
+TEST(caption_buttons, have_their_symbol_font) {
+  LOGFONTA wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(wanted.lfFaceName, "Marlett", LF_FACESIZE);
+  int found = 0;
+  HDC dc = GetDC(nullptr);
+  EnumFontFamiliesExA(dc, &wanted, count_font, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, dc);
+  EXPECT_GT(found, 0);
 }
 
 }  // namespace
