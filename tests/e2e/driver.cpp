@@ -10,6 +10,8 @@
 //   driver type NAME TEXT  sets the text of the edit in the program's window NAME, as if
 //                        the user had typed it
 //   driver menu NAME ID  chooses menu command ID of the program's window NAME
+//   driver find-class C  waits until a top-level window of class C (of any program) exists
+//   driver close-class C closes the top-level window of class C
 #include <windows.h>
 
 #include <cstdio>
@@ -72,12 +74,12 @@ HWND find_program_window(HWND main_window, const char* name) {
   return search.found;
 }
 
-int wait_for_main_window() {
+int wait_for_window(const char* window_class) {
   for (int i = 0; i < 300; ++i) {
-    if (find_main_window() != nullptr) return 0;
+    if (FindWindowA(window_class, nullptr) != nullptr) return 0;
     Sleep(100);
   }
-  std::fprintf(stderr, "main window not found\n");
+  std::fprintf(stderr, "no window of class %s\n", window_class);
   return 1;
 }
 
@@ -85,7 +87,10 @@ int wait_for_main_window() {
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
-  if (std::strcmp(argv[1], "wait") == 0) return wait_for_main_window();
+  if (std::strcmp(argv[1], "wait") == 0) return wait_for_window("dovane_clip");
+  if (std::strcmp(argv[1], "find-class") == 0 && argc > 2) return wait_for_window(argv[2]);
+  if (std::strcmp(argv[1], "close-class") == 0 && argc > 2)
+    return PostMessageA(FindWindowA(argv[2], nullptr), WM_CLOSE, 0, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "private") == 0 && argc > 2) return put_private_text(argv[2]);
   HWND main_window = find_main_window();
   if (main_window == nullptr) return 1;
