@@ -58,7 +58,9 @@ prepare_wine_prefix() {
       wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v "Marlett (TrueType)" \
         /d marlett.ttf /f >/dev/null 2>&1
       # A virtual desktop gives Wine its own taskbar and notification area; without one,
-      # every tray-icon call waits seconds for a tray that is not there.
+      # every tray-icon call waits seconds for a tray that is not there. A new prefix made
+      # with DOVANE_NO_VIRTUAL_DESKTOP set has none: each window is an X window of its own,
+      # as on a Linux desktop with a window manager and a tray.
       if [ -z "${DOVANE_NO_VIRTUAL_DESKTOP:-}" ]; then
         wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1
