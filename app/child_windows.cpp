@@ -78,36 +78,37 @@ void toggle_affix(const affix& a) {
 void read_note(HWND note, char (&text)[clip_size]) { GetWindowTextA(text_frame_edit(note), text, clip_size); }
 
 LRESULT CALLBACK note_procedure(HWND note, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message != WM_COMMAND) return text_frame_procedure(note, message, wparam, lparam);
-  switch (LOWORD(wparam)) {
-    case CMD_SAVE_TO_CLIPBOARD:
-      read_note(note, clip_text);
-      put_clip(note, start_state, end_state);
-      break;
-    case CMD_SET_SEARCH: {
-      static char search_text[clip_size];
-      read_note(note, search_text);
-      SetWindowTextA(search_edit, search_text);
-      ShowWindow(main_window, SW_RESTORE);
-      SetFocus(main_window);
-      break;
+  if (message == WM_COMMAND) {
+    switch (LOWORD(wparam)) {
+      case CMD_SAVE_TO_CLIPBOARD:
+        read_note(note, clip_text);
+        put_clip(note, start_state, end_state);
+        break;
+      case CMD_SET_SEARCH: {
+        static char search_text[clip_size];
+        read_note(note, search_text);
+        SetWindowTextA(search_edit, search_text);
+        ShowWindow(main_window, SW_RESTORE);
+        SetFocus(main_window);
+        break;
+      }
+      case CMD_FROM_CLIPBOARD: SetWindowTextA(text_frame_edit(note), clip_text); break;
+      case CMD_ERASE: SetWindowTextA(text_frame_edit(note), ""); break;
+      case CMD_NEW_NOTE: SendMessageA(main_window, WM_COMMAND, wparam, lparam); break;
+      case CMD_SAVE_TO_SPECIAL: {
+        static char note_text[clip_size];
+        read_note(note, note_text);
+        register_in_drawer(note_text, 0, drawer_menu_entries(0));
+        return 0;
+      }
+      case CMD_MAIN_WINDOW:
+        ShowWindow(main_window, SW_RESTORE);
+        SetFocus(main_window);
+        return 0;
+      default: break;
     }
-    case CMD_FROM_CLIPBOARD: SetWindowTextA(text_frame_edit(note), clip_text); break;
-    case CMD_ERASE: SetWindowTextA(text_frame_edit(note), ""); break;
-    case CMD_NEW_NOTE: SendMessageA(main_window, WM_COMMAND, wparam, lparam); break;
-    case CMD_SAVE_TO_SPECIAL: {
-      static char note_text[clip_size];
-      read_note(note, note_text);
-      register_in_drawer(note_text, 0, drawer_menu_entries(0));
-      break;
-    }
-    case CMD_MAIN_WINDOW:
-      ShowWindow(main_window, SW_RESTORE);
-      SetFocus(main_window);
-      break;
-    default: break;
   }
-  return 0;
+  return text_frame_procedure(note, message, wparam, lparam);
 }
 
 INT_PTR CALLBACK version_dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
