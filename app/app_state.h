@@ -15,7 +15,9 @@ extern int capture_timer_on;
 extern int history_menu_count;
 extern HMENU popup_menu;
 
-extern HWND start_window, end_window;  // the affix windows while open
+// The edits holding the affix texts while their windows are open; each fills a frame
+// named after its affix.
+extern HWND start_window, end_window;
 extern HWND reset_button, start_button, end_button, clip_edit, search_edit, scroll_bar;
 
 extern HMENU menu_bar, clip_menu, history_menu, recycle_menu, drawer_menu, ring_menu, genre_menu,

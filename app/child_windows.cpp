@@ -3,8 +3,10 @@
 #include <cstdio>
 
 #include "app/app_state.h"
+#include "app/data_folder.h"
 #include "app/main_window.h"
 #include "app/res/resource_ids.h"
+#include "app/text_frame.h"
 #include "drawers/drawer_menus.h"
 #include "history/clip_output.h"
 #include "history/record_file.h"
@@ -47,25 +49,8 @@ WNDPROC subclass(HWND window, WNDPROC procedure) {
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
-// Top-level edit windows show their name as the caption; replacing only the content
-// keeps a note titled "1:" and an affix window titled "前略".
-void set_edit_content(HWND edit, const char* text) {
-  SendMessageA(edit, EM_SETSEL, 0, -1);
-  SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
-}
-
-// The edit class drops the border bits of the frame it is created with, which leaves a
-// top-level edit without caption, close box or menu bar on some platforms; put them back.
-HWND create_top_level_edit(const char* title, DWORD style, const char* menu_name) {
-  HWND edit = CreateWindowExA(0, "edit", title, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                              nullptr, LoadMenuA(instance, menu_name), instance, nullptr);
-  const LONG_PTR kept = GetWindowLongPtrA(edit, GWL_STYLE);
-  if ((kept & WS_OVERLAPPEDWINDOW) != WS_OVERLAPPEDWINDOW) {
-    SetWindowLongPtrA(edit, GWL_STYLE, kept | WS_OVERLAPPEDWINDOW);
-    SetWindowPos(edit, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-  }
-  return edit;
-}
+const char* const note_class_name = "dovane_clip_note";
+const char* const affix_class_name = "dovane_clip_affix";
 
 struct affix {
   int& state;
@@ -80,25 +65,23 @@ void toggle_affix(const affix& a) {
   a.state = -a.state;
   if (a.state == 1) {
     SetWindowTextA(a.button, a.on_label);
-    a.window = create_top_level_edit(
-        a.label,
-        WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
-        a.menu_name);
-    set_edit_content(a.window, "");
+    HWND frame = create_text_frame(affix_class_name, text_frame_procedure, a.label,
+                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, a.menu_name);
+    a.window = text_frame_edit(frame);
   } else {
     SetWindowTextA(a.button, a.label);
     // Closed by its own close box, the window is already gone.
-    if (a.window != nullptr && IsWindow(a.window)) DestroyWindow(a.window);
+    if (a.window != nullptr && IsWindow(a.window)) DestroyWindow(GetParent(a.window));
     a.window = nullptr;
   }
   put_clip(a.button, start_state, end_state);
 }
 
-WNDPROC previous_note_procedure;
-
-void read_note(HWND note, char (&text)[clip_size]) { GetWindowTextA(note, text, clip_size); }
+void read_note(HWND note, char (&text)[clip_size]) { GetWindowTextA(text_frame_edit(note), text, clip_size); }
 
 LRESULT CALLBACK note_procedure(HWND note, UINT message, WPARAM wparam, LPARAM lparam) {
+  // A note stays usable while the open-file dialog has moved the current directory.
+  in_data_folder data_folder;
   if (message == WM_COMMAND) {
     switch (LOWORD(wparam)) {
       case CMD_SAVE_TO_CLIPBOARD:
@@ -113,8 +96,8 @@ LRESULT CALLBACK note_procedure(HWND note, UINT message, WPARAM wparam, LPARAM l
         SetFocus(main_window);
         break;
       }
-      case CMD_FROM_CLIPBOARD: set_edit_content(note, clip_text); break;
-      case CMD_ERASE: set_edit_content(note, ""); break;
+      case CMD_FROM_CLIPBOARD: SetWindowTextA(text_frame_edit(note), clip_text); break;
+      case CMD_ERASE: SetWindowTextA(text_frame_edit(note), ""); break;
       case CMD_NEW_NOTE: SendMessageA(main_window, WM_COMMAND, wparam, lparam); break;
       case CMD_SAVE_TO_SPECIAL: {
         static char note_text[clip_size];
@@ -129,7 +112,7 @@ LRESULT CALLBACK note_procedure(HWND note, UINT message, WPARAM wparam, LPARAM l
       default: break;
     }
   }
-  return CallWindowProcA(previous_note_procedure, note, message, wparam, lparam);
+  return text_frame_procedure(note, message, wparam, lparam);
 }
 
 INT_PTR CALLBACK version_dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
@@ -155,15 +138,8 @@ HWND open_note_window() {
   ++note_count;
   char title[16];
   std::snprintf(title, sizeof title, "%d:", note_count);
-  HWND note = create_top_level_edit(title,
-                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL |
-                                        ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
-                                    note_menu_name);
-  // All notes share the edit class's one procedure, so keeping the first is enough.
-  WNDPROC previous = subclass(note, note_procedure);
-  if (previous_note_procedure == nullptr) previous_note_procedure = previous;
-  set_edit_content(note, "");
-  return note;
+  return create_text_frame(note_class_name, note_procedure, title,
+                           WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPSIBLINGS, note_menu_name);
 }
 
 void open_version_dialog() {

@@ -8,6 +8,7 @@ void subclass_children();
 // Opens or closes the start (or end) affix window, then outputs the clip.
 void toggle_start_affix();
 void toggle_end_affix();
+// Opens a note window and returns its frame, which holds the note's menu.
 HWND open_note_window();
 void open_version_dialog();
 extern int note_count;

@@ -24,5 +24,6 @@ include(GoogleTest)
 gtest_discover_tests(win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                      PROPERTIES RUN_SERIAL TRUE TIMEOUT 60)
 
+include(cmake/win32_package.cmake)
 include(tests/e2e/e2e.cmake OPTIONAL)
 include(bench/win32_bench.cmake OPTIONAL)

@@ -34,27 +34,43 @@ stop_own_xvfb() {
   if [ -n "$own_xvfb_pid" ]; then kill "$own_xvfb_pid" 2>/dev/null || true; wait "$own_xvfb_pid" 2>/dev/null || true; own_xvfb_pid=""; fi
 }
 
-# First start of a prefix takes a while; do it once per build folder, under a lock.
+# First start of a prefix takes a while; do it once per build folder, under a lock. The
+# marker's number goes up whenever the set-up changes, so older prefixes are set up again.
 prepare_wine_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.dovane_ready" ]; then
+    if [ ! -f "$WINEPREFIX/.dovane_ready_2" ]; then
       wineboot -i >/dev/null 2>&1 || true
       local face
-      for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS UI Gothic" "ＭＳ Ｐゴシック" "ＭＳ ゴシック" "arial" "Arial"; do
+      for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS UI Gothic" "ＭＳ ゴシック" "arial" "Arial"; do
         wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1
       done
+      # The dialogs were laid out for a font whose Latin letters and digits are narrow
+      # beside its capitals; IPAPGothic's are wide and cut "dovane_clip" or "index". Liberation
+      # Serif has the right proportions, and takes its Japanese from IPAPGothic.
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "ＭＳ Ｐゴシック" /d "Liberation Serif" /f >/dev/null 2>&1
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "Liberation Serif" \
+        /t REG_MULTI_SZ /d "ipagp.ttf,IPAPGothic" /f >/dev/null 2>&1
+      # Caption buttons are drawn with Marlett; without it they show the letters "0 1 r".
+      mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+      cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v "Marlett (TrueType)" \
+        /d marlett.ttf /f >/dev/null 2>&1
       # A virtual desktop gives Wine its own taskbar and notification area; without one,
-      # every tray-icon call waits seconds for a tray that is not there.
-      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1
+      # every tray-icon call waits seconds for a tray that is not there. A new prefix made
+      # with DOVANE_NO_VIRTUAL_DESKTOP set has none: each window is an X window of its own,
+      # as on a Linux desktop with a window manager and a tray.
+      if [ -z "${DOVANE_NO_VIRTUAL_DESKTOP:-}" ]; then
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1
+      fi
       wineserver -w
       # The first program run in a new prefix still finishes the prefix's set-up and can
       # lose its output; let a throwaway run take that.
       wine cmd.exe /c exit >/dev/null 2>&1 || true
       wineserver -w
-      touch "$WINEPREFIX/.dovane_ready"
+      touch "$WINEPREFIX/.dovane_ready_2"
     fi
   ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
 }

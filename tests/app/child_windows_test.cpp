@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/child_windows.h"
 #include "app/res/resource_ids.h"
+#include "app/text_frame.h"
 #include "history/record_file.h"
 #include "settings/settings_values.h"
 #include "tests/win32/app_fixture.h"
@@ -54,7 +55,8 @@ TEST_F(child_windows_test, affix_window_closed_by_its_close_box_reads_as_empty_u
   start_app();
   press(end_button);
   SetWindowTextA(end_window, "tail");
-  SendMessageA(end_window, WM_CLOSE, 0, 0);
+  SendMessageA(GetParent(end_window), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(end_window));
   EXPECT_EQ(end_state, 1);
   EXPECT_EQ(window_text(end_button), "早々オン");
   set_clip("x");
@@ -109,34 +111,66 @@ TEST_F(child_windows_test, notes_are_numbered_and_their_menu_commands_act) {
   command(CMD_NEW_NOTE);
   command(CMD_NEW_NOTE);
   HWND third = open_note_window();
-  EXPECT_EQ(window_text(third), "");
-  // The edit class would drop the caption (and with it the close box and the menu bar).
-  EXPECT_EQ(GetWindowLongPtrA(third, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+  HWND text = text_frame_edit(third);
+  EXPECT_EQ(window_text(text), "");
+  EXPECT_EQ(GetWindowLongPtrA(third, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
   EXPECT_NE(GetMenu(third), nullptr);
   SendMessageA(third, WM_COMMAND, CMD_NEW_NOTE, 0);
   EXPECT_EQ(note_count, 4);
 
   set_clip("current clip");
   SendMessageA(third, WM_COMMAND, CMD_FROM_CLIPBOARD, 0);
-  EXPECT_EQ(window_text(third), "current clip");
+  EXPECT_EQ(window_text(text), "current clip");
   SendMessageA(third, WM_COMMAND, CMD_ERASE, 0);
-  EXPECT_EQ(window_text(third), "");
+  EXPECT_EQ(window_text(text), "");
 
-  SetWindowTextA(third, "find me");
+  SetWindowTextA(text, "find me");
   SendMessageA(third, WM_COMMAND, CMD_SET_SEARCH, 0);
   EXPECT_EQ(window_text(search_edit), "find me");
   EXPECT_TRUE(IsWindowVisible(main_window));
 
-  SetWindowTextA(third, "from a note");
+  SetWindowTextA(text, "from a note");
   SendMessageA(third, WM_COMMAND, CMD_SAVE_TO_CLIPBOARD, 0);
   EXPECT_STREQ(clip_text, "from a note");
   EXPECT_EQ(clipboard_text(), "from a note");
 }
 
+// The name is what the taskbar and other programs show; they read it without asking the
+// window (InternalGetWindowText), so it must be the window's own name, not its text.
+TEST_F(child_windows_test, note_and_affix_windows_keep_their_names_whatever_their_text) {
+  start_app();
+  HWND first = open_note_window();
+  HWND second = open_note_window();
+  press(start_button);
+  press(end_button);
+  const struct {
+    HWND frame;
+    const char* name;
+  } windows[] = {{first, "1:"}, {second, "2:"}, {GetParent(start_window), "前略"}, {GetParent(end_window), "早々"}};
+  set_clip("a clip");
+  for (const auto& w : windows) {
+    SCOPED_TRACE(w.name);
+    HWND text = text_frame_edit(w.frame);
+    ASSERT_NE(text, nullptr);
+    SetWindowTextA(text, "typed by the user");
+    SendMessageA(w.frame, WM_COMMAND, CMD_FROM_CLIPBOARD, 0);
+    EXPECT_EQ(window_text(w.frame), w.name);
+    wchar_t seen_outside[64];
+    InternalGetWindowText(w.frame, seen_outside, 64);
+    char name[64];
+    WideCharToMultiByte(932, 0, seen_outside, -1, name, sizeof name, nullptr, nullptr);
+    EXPECT_STREQ(name, w.name);
+    SetFocus(w.frame);
+    EXPECT_EQ(GetFocus(), text) << "typing goes to the text";
+  }
+  EXPECT_EQ(window_text(text_frame_edit(first)), "a clip");
+  EXPECT_EQ(window_text(start_window), "typed by the user") << "the affix menu has no commands that act";
+}
+
 TEST_F(child_windows_test, note_saved_to_special_becomes_an_entry_of_drawer_zero) {
   start_app();
   HWND note = open_note_window();
-  SetWindowTextA(note, "fixed phrase");
+  SetWindowTextA(text_frame_edit(note), "fixed phrase");
   const int entries = GetMenuItemCount(drawer_menus[0]);
   SendMessageA(note, WM_COMMAND, CMD_SAVE_TO_SPECIAL, 0);
   EXPECT_EQ(read_file("_special.txt"), "fixed phrase\a\r\n");
@@ -156,7 +190,7 @@ TEST_F(child_windows_test, from_clipboard_takes_the_current_clip_not_the_clipboa
   EmptyClipboard();
   CloseClipboard();
   SendMessageA(note, WM_COMMAND, CMD_FROM_CLIPBOARD, 0);
-  EXPECT_EQ(window_text(note), "kept clip");
+  EXPECT_EQ(window_text(text_frame_edit(note)), "kept clip");
   DestroyWindow(other);
 }
 

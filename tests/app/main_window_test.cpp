@@ -9,6 +9,7 @@
 #include "app/child_windows.h"
 #include "app/clip_menus.h"
 #include "app/main_window.h"
+#include "app/text_frame.h"
 #include "app/res/resource_ids.h"
 #include "history/history_streams.h"
 #include "settings/settings_values.h"
@@ -241,7 +242,7 @@ TEST_F(main_window_test, editing_keys_act_on_the_focused_edit_and_other_keys_rea
   real_main_procedure = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(main_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recording_procedure)));
   ShowWindow(main_window, SW_SHOWNORMAL);
-  HWND note = open_note_window();
+  HWND note = text_frame_edit(open_note_window());
   const auto press_key = [this](HWND focused, WPARAM key, bool control) {
     post_key(focused, key, control);
     pump();

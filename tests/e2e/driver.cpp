@@ -5,6 +5,13 @@
 //   driver show          shows the main window (its "開く" command)
 //   driver private TEXT  puts TEXT on the clipboard marked as not for clipboard history,
 //                        as a password manager does
+//   driver names         prints the names of the program's visible top-level windows, one
+//                        a line (Shift_JIS), as a taskbar or task switcher reads them
+//   driver type NAME TEXT  sets the text of the edit in the program's window NAME, as if
+//                        the user had typed it
+//   driver menu NAME ID  chooses menu command ID of the program's window NAME
+//   driver find-class C  waits until a top-level window of class C (of any program) exists
+//   driver close-class C closes the top-level window of class C
 #include <windows.h>
 
 #include <cstdio>
@@ -37,12 +44,42 @@ int put_private_text(const char* text) {
   return put ? 0 : 1;
 }
 
-int wait_for_main_window() {
+struct window_search {
+  DWORD process;
+  const char* name;  // nullptr: every visible window is printed
+  HWND found;
+};
+
+// Reads names the way another program does: without asking the window.
+BOOL CALLBACK visit_top_level(HWND window, LPARAM search_address) {
+  auto* search = reinterpret_cast<window_search*>(search_address);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != search->process || !IsWindowVisible(window)) return TRUE;
+  char name[256];
+  GetWindowTextA(window, name, sizeof name);
+  if (search->name == nullptr) {
+    std::printf("%s\n", name);
+    return TRUE;
+  }
+  if (std::strcmp(name, search->name) != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND find_program_window(HWND main_window, const char* name) {
+  window_search search{0, name, nullptr};
+  GetWindowThreadProcessId(main_window, &search.process);
+  EnumWindows(visit_top_level, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int wait_for_window(const char* window_class) {
   for (int i = 0; i < 300; ++i) {
-    if (find_main_window() != nullptr) return 0;
+    if (FindWindowA(window_class, nullptr) != nullptr) return 0;
     Sleep(100);
   }
-  std::fprintf(stderr, "main window not found\n");
+  std::fprintf(stderr, "no window of class %s\n", window_class);
   return 1;
 }
 
@@ -50,7 +87,10 @@ int wait_for_main_window() {
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
-  if (std::strcmp(argv[1], "wait") == 0) return wait_for_main_window();
+  if (std::strcmp(argv[1], "wait") == 0) return wait_for_window("dovane_clip");
+  if (std::strcmp(argv[1], "find-class") == 0 && argc > 2) return wait_for_window(argv[2]);
+  if (std::strcmp(argv[1], "close-class") == 0 && argc > 2)
+    return PostMessageA(FindWindowA(argv[2], nullptr), WM_CLOSE, 0, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "private") == 0 && argc > 2) return put_private_text(argv[2]);
   HWND main_window = find_main_window();
   if (main_window == nullptr) return 1;
@@ -58,5 +98,19 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "show") == 0) return PostMessageA(main_window, WM_COMMAND, 40043, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "command") == 0 && argc > 2)
     return PostMessageA(main_window, WM_COMMAND, std::atoi(argv[2]), 0) ? 0 : 1;
+  if (std::strcmp(argv[1], "names") == 0) {
+    find_program_window(main_window, nullptr);
+    return 0;
+  }
+  if ((std::strcmp(argv[1], "type") == 0 || std::strcmp(argv[1], "menu") == 0) && argc > 3) {
+    HWND window = find_program_window(main_window, argv[2]);
+    if (window == nullptr) {
+      std::fprintf(stderr, "no window named %s\n", argv[2]);
+      return 1;
+    }
+    if (argv[1][0] == 'm') return PostMessageA(window, WM_COMMAND, std::atoi(argv[3]), 0) ? 0 : 1;
+    HWND edit = FindWindowExA(window, nullptr, "edit", nullptr);
+    return edit != nullptr && SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3])) ? 0 : 1;
+  }
   return 2;
 }

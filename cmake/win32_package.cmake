@@ -1,0 +1,20 @@
+# The user's readme beside the exe, and the zip a Windows user downloads:
+# `cmake --build build/win32 --target package` makes dovane_clip-<version>-win64.zip with
+# dovane_clip.exe and readme.txt at its top level.
+set(dovane_version 1.9999)  # as the version dialog says
+
+set(readme_source ${CMAKE_SOURCE_DIR}/app/res/readme.utf8.txt)
+set(readme_file ${CMAKE_BINARY_DIR}/readme.txt)
+add_custom_command(OUTPUT ${readme_file}
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/sjis_crlf.sh ${readme_source} ${readme_file}
+  DEPENDS ${readme_source} ${CMAKE_SOURCE_DIR}/tools/sjis_crlf.sh VERBATIM)
+add_custom_target(readme ALL DEPENDS ${readme_file})
+
+install(TARGETS dovane_clip RUNTIME DESTINATION .)
+install(FILES ${readme_file} DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME dovane_clip)
+set(CPACK_PACKAGE_VERSION ${dovane_version})
+set(CPACK_PACKAGE_FILE_NAME dovane_clip-${dovane_version}-win64)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+include(CPack)
