@@ -18,8 +18,11 @@ void cut_trailing_mark(const char* name, record_index& index) {
 
 std::string prepare_append(const char* name, record_index& index, const char* text) {
   index.refresh(name);
-  cut_trailing_mark(name, index);
-  index.refresh(name);
+  // A file read to a clean end at its last byte has no mark to cut.
+  if (!index.has_end_position() || index.end() != index.file_size()) {
+    cut_trailing_mark(name, index);
+    index.refresh(name);
+  }
   std::string bytes;
   if (!index.has_end_position()) bytes += record_separator;
   bytes += text;

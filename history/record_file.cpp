@@ -124,19 +124,31 @@ bool record_stream::seek_record(std::uint64_t offset, int records) {
   return true;
 }
 
-bool record_stream::pass_over_text(unsigned char stop) {
+bool record_stream::pass_over_record(const char* separator) {
   if (!file_ || peeked_ != no_byte || raw_ahead_ != no_byte) return false;
+  const unsigned char stop = static_cast<unsigned char>(separator[0]);
+  const std::size_t skip = std::strlen(separator);
+  // Only the two separators the files use: BEL LF (stop on BEL) and LF.
+  if (!((stop == '\a' && skip == 2) || (stop == '\n' && skip == 1))) return false;
   const unsigned char* start = read_buffer_ + read_pos_;
+  const std::size_t left = read_length_ - read_pos_;
   // Raw bytes are never fewer than the bytes they read as, so a stop byte found within
   // the record length limit ends the record before the limit could cut it.
-  std::size_t span = read_length_ - read_pos_;
-  if (span > static_cast<std::size_t>(clip_size - 1)) span = clip_size - 1;
-  const void* found = std::memchr(start, stop, span);
+  const std::size_t span = left < static_cast<std::size_t>(clip_size - 1) ? left : clip_size - 1;
+  const auto* found = static_cast<const unsigned char*>(std::memchr(start, stop, span));
   if (found == nullptr) return false;
-  std::size_t length = static_cast<std::size_t>(static_cast<const unsigned char*>(found) - start);
-  // A line feed that stops a record may be the second half of a CR LF pair.
-  if (stop == '\n' && length > 0 && start[length - 1] == '\r') --length;
-  read_pos_ += length;
+  std::size_t at = static_cast<std::size_t>(found - start) + 1;  // past the stop byte
+  if (stop == '\a') {
+    // The byte after BEL goes with it: CR LF as one, a lone CR or any other byte alone.
+    if (at + 1 >= left) return false;
+    if (start[at] == '\r' && start[at + 1] == '\n')
+      at += 2;
+    else if (start[at] != '\r' && start[at] != 0x1A)
+      at += 1;
+    else
+      return false;
+  }
+  read_pos_ += at;
   return true;
 }
 
@@ -164,8 +176,12 @@ read_result read_record_into(record_stream& stream, int& counter, char* out) {
   int length = 0;
   bool file_ended = false;
   // Passing over a record needs no copy; the buffer is searched for its end at once.
-  const bool passed = out == nullptr && stop != '\r' && stop != 0x1A && stream.pass_over_text(stop);
-  while (!passed && length < clip_size - 1) {
+  if (out == nullptr && stream.pass_over_record(record_separator)) {
+    ++counter;
+    stream.count_record();
+    return read_result::record;
+  }
+  while (length < clip_size - 1) {
     int c = stream.peek();
     if (c == EOF) {
       file_ended = true;

@@ -54,9 +54,10 @@ class record_stream {
   // Records read since the stream was opened or set at a record start.
   int records_read() const { return records_read_; }
   void count_record() { ++records_read_; }
-  // Passes over the text of a record up to (not including) the stop byte when the whole
-  // of it lies in the read buffer; false, having taken nothing, when it does not.
-  bool pass_over_text(unsigned char stop);
+  // Passes over a whole record, text and separator, when all of it lies in the read
+  // buffer and nothing about it needs the byte-by-byte rules; false, having taken
+  // nothing, otherwise.
+  bool pass_over_record(const char* separator);
   // Writes bytes with each LF stored as CR LF; false when not all of them were taken.
   bool write(const char* bytes, std::size_t length);
   // False when something written since the last flush did not reach the file.
