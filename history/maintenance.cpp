@@ -11,6 +11,7 @@
 #include "history/byte_copy.h"
 #include "history/file_replace.h"
 #include "history/history_streams.h"
+#include "history/moves.h"
 #include "history/navigation.h"
 #include "history/reuse_index.h"
 #include "settings/settings_file.h"
@@ -106,6 +107,7 @@ void fill_recycle_menu() {
   index.open(recycle_index_file_name, open_mode::read);
   int counter = 0;
   int number = 0;
+  const one_look_at_the_file burst;
   while (read_index_number(index, number)) {
     current_index = number + 1;
     move_back(false);

@@ -48,10 +48,13 @@ void skip_ahead() {
   if (history_count < current_index) history_count = current_index;
 }
 
+bool file_looked_at = false;
+
 bool index_is_current() {
+  if (!history_reader.is_open() || history_index.name() != history_file) return false;
+  if (file_looked_at) return true;
   std::uint64_t size = 0;
-  return history_reader.is_open() && history_index.name() == history_file && file_size_of(history_file, size) &&
-         size == history_index.file_size();
+  return file_size_of(history_file, size) && size == history_index.file_size();
 }
 }  // namespace
 
@@ -69,6 +72,13 @@ void move() {
 void follow_reader() {
   if (history_reader.is_open() && !history_reader.at_end()) current_index = history_reader.records_read();
 }
+
+one_look_at_the_file::one_look_at_the_file() {
+  restart_from_top();
+  file_looked_at = true;
+}
+
+one_look_at_the_file::~one_look_at_the_file() { file_looked_at = false; }
 
 void restart_from_top() {
   // Every append is flushed, so going back to the first byte shows what reopening would;

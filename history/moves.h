@@ -17,6 +17,16 @@ void move();
 void follow_reader();
 // The reader back before record 1, current_index 0, every appended record visible.
 void restart_from_top();
+
+// Inside one operation that makes many moves (the start-up re-use fill), the file is
+// looked at once, at the start, instead of at every restart.
+class one_look_at_the_file {
+ public:
+  one_look_at_the_file();
+  ~one_look_at_the_file();
+  one_look_at_the_file(const one_look_at_the_file&) = delete;
+  one_look_at_the_file& operator=(const one_look_at_the_file&) = delete;
+};
 // To the record before the one on show, or 100 before it; from record 1 to the newest.
 void move_back(bool jump);
 // To the next record, or 100 ahead, from where the reader stands; past the end the steps

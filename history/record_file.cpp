@@ -53,6 +53,7 @@ bool record_stream::close() {
   buffer_offset_ = 0;
   read_pos_ = 0;
   read_length_ = 0;
+  next_read_ = read_buffer_size;
   return closed;
 }
 
@@ -64,7 +65,8 @@ int record_stream::raw_get() {
   }
   if (read_pos_ == read_length_) {
     buffer_offset_ += read_length_;
-    read_length_ = std::fread(read_buffer_, 1, read_buffer_size, file_);
+    read_length_ = std::fread(read_buffer_, 1, next_read_, file_);
+    next_read_ = read_buffer_size;
     read_pos_ = 0;
     if (read_length_ == 0) return EOF;
   }
@@ -121,10 +123,11 @@ bool record_stream::seek_record(std::uint64_t offset, int records) {
   buffer_offset_ = offset;
   read_pos_ = 0;
   read_length_ = 0;
+  next_read_ = first_read_after_seek;
   return true;
 }
 
-bool record_stream::pass_over_record(const char* separator) {
+bool record_stream::take_whole_record(const char* separator, char* out) {
   if (!file_ || peeked_ != no_byte || raw_ahead_ != no_byte) return false;
   const unsigned char stop = static_cast<unsigned char>(separator[0]);
   const std::size_t skip = std::strlen(separator);
@@ -137,9 +140,14 @@ bool record_stream::pass_over_record(const char* separator) {
   const std::size_t span = left < static_cast<std::size_t>(clip_size - 1) ? left : clip_size - 1;
   const auto* found = static_cast<const unsigned char*>(std::memchr(start, stop, span));
   if (found == nullptr) return false;
-  std::size_t at = static_cast<std::size_t>(found - start) + 1;  // past the stop byte
+  std::size_t text = static_cast<std::size_t>(found - start);
+  std::size_t at = text + 1;
+  // A line feed that stops a record may be the second half of a CR LF pair.
+  if (stop == '\n' && text > 0 && start[text - 1] == '\r') --text;
+  // Text with a CR in it reads otherwise than it lies; that is left to the byte rules.
+  if (out != nullptr && std::memchr(start, '\r', text) != nullptr) return false;
   if (stop == '\a') {
-    // The byte after BEL goes with it: CR LF as one, a lone CR or any other byte alone.
+    // The byte after BEL goes with it: CR LF as one, any other byte alone.
     if (at + 1 >= left) return false;
     if (start[at] == '\r' && start[at + 1] == '\n')
       at += 2;
@@ -147,6 +155,10 @@ bool record_stream::pass_over_record(const char* separator) {
       at += 1;
     else
       return false;
+  }
+  if (out != nullptr) {
+    std::memcpy(out, start, text);
+    out[text] = '\0';
   }
   read_pos_ += at;
   return true;
@@ -175,8 +187,8 @@ read_result read_record_into(record_stream& stream, int& counter, char* out) {
   const unsigned char stop = static_cast<unsigned char>(record_separator[0]);
   int length = 0;
   bool file_ended = false;
-  // Passing over a record needs no copy; the buffer is searched for its end at once.
-  if (out == nullptr && stream.pass_over_record(record_separator)) {
+  // Most records lie whole in the read buffer: found at once, copied in one go.
+  if (stream.take_whole_record(record_separator, out)) {
     ++counter;
     stream.count_record();
     return read_result::record;

@@ -54,10 +54,10 @@ class record_stream {
   // Records read since the stream was opened or set at a record start.
   int records_read() const { return records_read_; }
   void count_record() { ++records_read_; }
-  // Passes over a whole record, text and separator, when all of it lies in the read
-  // buffer and nothing about it needs the byte-by-byte rules; false, having taken
-  // nothing, otherwise.
-  bool pass_over_record(const char* separator);
+  // Takes a whole record, text (into out, unless out is null) and separator, when all of
+  // it lies in the read buffer and nothing about it needs the byte-by-byte rules; false,
+  // having taken nothing, otherwise.
+  bool take_whole_record(const char* separator, char* out);
   // Writes bytes with each LF stored as CR LF; false when not all of them were taken.
   bool write(const char* bytes, std::size_t length);
   // False when something written since the last flush did not reach the file.
@@ -77,6 +77,9 @@ class record_stream {
   std::uint64_t buffer_offset_ = 0;  // raw offset of read_buffer_[0]
   std::size_t read_pos_ = 0;
   std::size_t read_length_ = 0;
+  // A reader set at a record mostly reads that one record: its first fill is small.
+  static constexpr std::size_t first_read_after_seek = 4096;
+  std::size_t next_read_ = read_buffer_size;
   int peeked_ = -2;        // translated byte handed out by peek(); -2 for none
   std::uint64_t peeked_offset_ = 0;
 };
