@@ -10,26 +10,11 @@
 #include "history/record_file.h"
 #include "history/record_index.h"
 #include "tests/history/random_records.h"
-#include "tests/support/scratch_dir.h"
+#include "tests/history/record_file_fixture.h"
 
 namespace {
 
-std::vector<std::string> records_of(const char* name) {
-  record_stream reader;
-  reader.open(name, open_mode::read);
-  std::vector<std::string> texts;
-  int counter = 0;
-  while (read_record(reader, counter) == read_result::record) texts.emplace_back(clip_text);
-  return texts;
-}
-
-class byte_copy_test : public scratch_dir_test {
- protected:
-  void TearDown() override {
-    std::snprintf(record_separator, separator_size, "%s", "\a\n");
-    scratch_dir_test::TearDown();
-  }
-};
+using byte_copy_test = record_file_fixture;
 
 TEST_F(byte_copy_test, a_split_keeps_every_byte_and_the_reader_numbering_of_both_parts) {
   std::mt19937 random(3);
@@ -60,9 +45,7 @@ TEST_F(byte_copy_test, a_copy_that_cannot_be_written_whole_leaves_nothing_behind
   record_write_function = [](const void*, std::size_t length, std::FILE*) { return length / 2; };
   EXPECT_FALSE(split_record_file("h.txt", 1, "head.txt", "tail.txt"));
   EXPECT_FALSE(copy_byte_ranges("h.txt", {{0, 4}}, "copy.txt"));
-  record_write_function = [](const void* bytes, std::size_t length, std::FILE* file) {
-    return std::fwrite(bytes, 1, length, file);
-  };
+  record_write_function = write_all;
   EXPECT_FALSE(file_exists("head.txt"));
   EXPECT_FALSE(file_exists("tail.txt"));
   EXPECT_FALSE(file_exists("copy.txt"));

@@ -7,34 +7,21 @@
 #include <vector>
 
 #include "history/history_streams.h"
-#include "tests/support/scratch_dir.h"
+#include "tests/history/record_file_fixture.h"
 
 namespace {
 
-std::vector<std::string> records_of(const char* name) {
-  record_stream reader;
-  reader.open(name, open_mode::read);
-  std::vector<std::string> texts;
-  int counter = 0;
-  while (read_record(reader, counter) == read_result::record) texts.emplace_back(clip_text);
-  return texts;
-}
-
-class record_append_test : public scratch_dir_test {
+class record_append_test : public record_file_fixture {
  protected:
   void SetUp() override {
-    scratch_dir_test::SetUp();
+    record_file_fixture::SetUp();
     std::snprintf(history_file, file_name_size, "%s", "_clip.txt");
     std::snprintf(history_append_file, file_name_size, "%s", "_clip.txt");
   }
   void TearDown() override {
     close_history_streams();
     history_index.clear();
-    record_write_function = [](const void* bytes, std::size_t length, std::FILE* file) {
-      return std::fwrite(bytes, 1, length, file);
-    };
-    std::snprintf(record_separator, separator_size, "%s", "\a\n");
-    scratch_dir_test::TearDown();
+    record_file_fixture::TearDown();
   }
   append_result append_to(const std::string& before, const char* text) {
     write_file("_clip.txt", before);
@@ -68,7 +55,7 @@ TEST_F(record_append_test, appends_start_on_a_record_boundary_and_count_what_the
     EXPECT_EQ(result.records, c.records) << c.text;
     EXPECT_EQ(history_index.count(), static_cast<int>(records_of("_clip.txt").size())) << c.text;
   }
-  std::snprintf(record_separator, separator_size, "%s", "\n");
+  use_separator("\n");
   const append_result lines = append_to("a\r\n", "one\ntwo\nthree");
   EXPECT_EQ(lines.records, 3);
   EXPECT_EQ(records_of("_clip.txt"), (std::vector<std::string>{"a", "one", "two", "three"}));
@@ -87,9 +74,7 @@ TEST_F(record_append_test, a_failed_write_is_cut_back_and_counts_nothing) {
     EXPECT_EQ(failed.records, 0);
     EXPECT_EQ(read_file("_clip.txt"), before) << taken;
     EXPECT_EQ(history_index.count(), 2);
-    record_write_function = [](const void* b, std::size_t length, std::FILE* file) {
-      return std::fwrite(b, 1, length, file);
-    };
+    record_write_function = write_all;
     // The writer is usable again at once.
     EXPECT_TRUE(append_history_text("next").saved);
     EXPECT_EQ(read_file("_clip.txt"), before + "\a\r\nnext\a\r\n");

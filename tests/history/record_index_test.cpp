@@ -11,7 +11,7 @@
 #include "history/moves.h"
 #include "history/record_index.h"
 #include "tests/history/random_records.h"
-#include "tests/support/scratch_dir.h"
+#include "tests/history/record_file_fixture.h"
 
 namespace {
 
@@ -36,19 +36,13 @@ bool same(const read_step& a, const read_step& b) {
   return a.result == b.result && a.text == b.text && a.ended == b.ended && a.offset == b.offset;
 }
 
-class record_index_test : public scratch_dir_test {
- protected:
-  void TearDown() override {
-    std::snprintf(record_separator, separator_size, "%s", "\a\n");
-    scratch_dir_test::TearDown();
-  }
-};
+using record_index_test = record_file_fixture;
 
 TEST_F(record_index_test, seeking_to_any_record_reads_what_reading_from_the_top_reads) {
   std::mt19937 random(7);
   for (int round = 0; round < 120; ++round) {
     const std::string separator = round % 3 == 0 ? "\n" : "\a\n";
-    std::snprintf(record_separator, separator_size, "%s", separator.c_str());
+    use_separator(separator);
     write_file("f.txt", random_record_file(random, separator, round % 4 == 0));
     std::vector<read_step> from_top;
     record_stream reader;
@@ -150,13 +144,12 @@ void search(record_stream& reader, int& current, int& count, const std::string& 
   if (result == read_result::end_reached) ++current;
 }
 
-class moves_test : public scratch_dir_test {
+class moves_test : public record_file_fixture {
  protected:
   void TearDown() override {
     close_history_streams();
     history_index.clear();
-    std::snprintf(record_separator, separator_size, "%s", "\a\n");
-    scratch_dir_test::TearDown();
+    record_file_fixture::TearDown();
   }
 
   void expect_same(const rereading_model& model, int round, int step) {
@@ -174,7 +167,7 @@ TEST_F(moves_test, every_move_ends_where_rereading_from_the_top_ends) {
   std::mt19937 random(5);
   for (int round = 0; round < 80; ++round) {
     const std::string separator = round % 4 == 3 ? "\n" : "\a\n";
-    std::snprintf(record_separator, separator_size, "%s", separator.c_str());
+    use_separator(separator);
     write_file("_clip.txt", random_record_file(random, separator, round % 5 == 0));
     close_history_streams();
     history_index.clear();
