@@ -178,7 +178,9 @@ TEST_F(moves_test, every_move_ends_where_rereading_from_the_top_ends) {
     current_index = model.current = history_count + 1;
     std::string real_text, model_text;
     for (int step = 0; step < 60; ++step) {
-      const int action = static_cast<int>(random() % 8);
+      const int action = static_cast<int>(random() % 9);
+      // A menu entry chosen while the count on show is smaller than its record number.
+      const int smaller_count = static_cast<int>(random() % (history_count + 1));
       const bool jump = random() % 4 == 0;
       const int position = static_cast<int>(random() % (history_count + 3)) - 1;
       const std::string wanted(1, "ab\r\x82z"[random() % 5]);
@@ -201,7 +203,8 @@ TEST_F(moves_test, every_move_ends_where_rereading_from_the_top_ends) {
           move_back(false);
           break;
         }
-        default: current_index = 1; history_count = 0; move_back(false); break;
+        case 7: current_index = 1; history_count = 0; move_back(false); break;
+        default: history_count = smaller_count; current_index = position + 1; move_back(false); break;
       }
       real_text = clip_text;
 
@@ -219,7 +222,8 @@ TEST_F(moves_test, every_move_ends_where_rereading_from_the_top_ends) {
           model.back(false);
           break;
         }
-        default: model.current = 1; model.count = 0; model.back(false); break;
+        case 7: model.current = 1; model.count = 0; model.back(false); break;
+        default: model.count = smaller_count; model.current = position + 1; model.back(false); break;
       }
       model.text = model_text = clip_text;
       std::memcpy(clip_text, real_text.c_str(), real_text.size() + 1);
