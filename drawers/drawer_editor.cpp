@@ -9,6 +9,7 @@
 #include "drawers/drawer_records.h"
 #include "drawers/genre_list.h"
 #include "history/record_file.h"
+#include "settings/settings_file.h"
 #include "settings/settings_values.h"
 
 int editor_block = 0;
@@ -101,12 +102,15 @@ void save_genre(HWND dialog) {
   genre_number = number;
   set_genre_stems(typed);
   show_current_genre();
+  save_settings();
   send_refresh(dialog);
 }
 
+// The genre now current is stored at once, as a genre chosen from the menu is.
 void step_genre(HWND dialog) {
   next_genre();
   show_current_genre();
+  save_settings();
   send_refresh(dialog);
 }
 

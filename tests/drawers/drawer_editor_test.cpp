@@ -330,6 +330,7 @@ TEST_F(drawer_editor_test, next_genre_wraps_moves_the_check_mark_and_refills_the
   open_editor();
   click(IDC_SP_NEXT_GENRE);
   EXPECT_EQ(genre_number, 1);
+  EXPECT_EQ(ini_value("init", "spname"), "1");  // stored at once, not only at the end
   EXPECT_EQ(box(IDC_SP_GENRE), "A");
   EXPECT_FALSE(is_checked(genre_menu, 31003));
   EXPECT_TRUE(is_checked(genre_menu, 31001));
