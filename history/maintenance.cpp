@@ -3,10 +3,12 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <vector>
 
 #include "app/app_state.h"
 #include "app/clip_menus.h"
+#include "app/menu_label.h"
 #include "app/save_notice.h"
 #include "history/byte_copy.h"
 #include "history/file_replace.h"
@@ -96,10 +98,21 @@ void fill_history_menu() {
   if (skip > 0 && skip < history_index.count() && history_index.seek_after(reader, skip)) number = skip;
   while (number < skip && read_record(reader, number) == read_result::record) {
   }
+  // The menu keeps the newest entries of thousands of offers; the offers are counted and
+  // trimmed here, as the menu would trim them, and only the entries that stay are made.
+  struct entry {
+    int number;
+    char label[menu_label_size];
+  };
+  std::deque<entry> kept;
   while (read_record(reader, number) == read_result::record) {
-    add_clip_to_menu(history_menu, history_id_base, number, clip_text, history_menu_max, history_menu_count);
+    entry offered{number, {}};
+    make_menu_label(clip_text, offered.label);
+    if (offered.label[0] != '\0') kept.push_back(offered);
+    if (++history_menu_count > history_menu_max && !kept.empty()) kept.pop_front();
     history_count = number;
   }
+  for (const entry& e : kept) append_clip_entry(history_menu, clip_entry_id(history_id_base, e.number), e.label, e.number);
 }
 
 void fill_recycle_menu() {

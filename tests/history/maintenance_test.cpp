@@ -135,6 +135,18 @@ TEST_P(long_history_menu_test, lists_the_newest_records_of_the_last_6000) {
 
 INSTANTIATE_TEST_SUITE_P(his_max, long_history_menu_test, ::testing::Values(5990, 6000, 6010));
 
+TEST_F(maintenance_test, empty_records_count_toward_the_history_menu_limit_as_they_are_offered) {
+  write_file("dovane_clip.ini", "[init]\r\nhis max=10\r\n");
+  std::vector<std::string> texts;
+  for (int n = 1; n <= 15; ++n) texts.push_back(n == 2 || n == 12 || n == 13 ? "" : "r" + std::to_string(n));
+  start_with(records_on_disk(texts));
+  // Fifteen offers make five trims, three of them after empty offers: seven entries stay.
+  const entries expected = {{1007, "r7"},   {1008, "r8"},   {1009, "r9"},  {1010, "r10"},
+                            {1011, "r11"}, {1014, "r14"}, {1015, "r15"}};
+  EXPECT_EQ(menu_entries(history_menu), expected);
+  EXPECT_EQ(history_menu_count, 15);
+}
+
 TEST_F(maintenance_test, the_reuse_menu_is_filled_from_the_index_in_its_order) {
   write_file("_recycle_index.txt", "3\r\n3\r\n7\r\n");
   start_with(numbered_records(1, 10));
