@@ -155,10 +155,7 @@ bool run_clip_entry(HMENU menu, int number) {
     return true;
   }
   if (menu == genre_menu) {
-    if (number <= genre_count) {
-      choose_genre(number);
-      save_settings();
-    }
+    if (number <= genre_count) choose_and_store_genre(number);
     return true;
   }
   return false;

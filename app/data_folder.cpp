@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
-
 namespace {
 char data_folder[32768];
+bool folder_can_move = false;
 }  // namespace
+
+folder_may_move::folder_may_move() { folder_can_move = true; }
+
+folder_may_move::~folder_may_move() { folder_can_move = false; }
 
 void remember_data_folder() {
   const DWORD length = GetCurrentDirectoryA(sizeof data_folder, data_folder);
@@ -13,7 +17,7 @@ void remember_data_folder() {
 }
 
 in_data_folder::in_data_folder() : moved_(false) {
-  if (data_folder[0] == '\0') return;
+  if (!folder_can_move || data_folder[0] == '\0') return;
   const DWORD needed = GetCurrentDirectoryA(0, nullptr);
   if (needed == 0) return;
   found_.assign(needed, '\0');

@@ -7,8 +7,17 @@
 // Remembers the current directory as the data folder.
 void remember_data_folder();
 
+// Marks the time the open-file dialog is up, the only time the directory can move.
+class folder_may_move {
+ public:
+  folder_may_move();
+  ~folder_may_move();
+  folder_may_move(const folder_may_move&) = delete;
+  folder_may_move& operator=(const folder_may_move&) = delete;
+};
+
 // Holds the data folder as the current directory for its lifetime, then puts back the
-// directory it found.
+// directory it found; nothing at all while no dialog can have moved it.
 class in_data_folder {
  public:
   in_data_folder();

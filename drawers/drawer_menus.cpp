@@ -1,7 +1,5 @@
 #include "drawers/drawer_menus.h"
 
-#include <cstring>
-
 #include "app/app_state.h"
 #include "app/clip_menus.h"
 #include "drawers/drawer_names.h"
@@ -9,14 +7,11 @@
 #include "drawers/genre_list.h"
 #include "history/clip_output.h"
 #include "history/record_file.h"
-#include "settings/settings_file.h"
 #include "settings/settings_values.h"
 
 namespace {
 constexpr int name_size = 256;
 int fill_counter = 0;
-// clip_text held while a drawer file is read through it for a menu or a count.
-char kept_clip[clip_size];
 
 bool is_drawer(int drawer) { return drawer >= 0 && drawer < drawer_count; }
 
@@ -27,23 +22,14 @@ bool holds_id(HMENU menu, int id) {
   return menu != nullptr && GetMenuStringA(menu, static_cast<UINT>(id), label, sizeof label, MF_BYCOMMAND) > 0;
 }
 
-void keep_clip() { std::memcpy(kept_clip, clip_text, sizeof kept_clip); }
-void restore_clip() { std::memcpy(clip_text, kept_clip, sizeof clip_text); }
-
-// The record reader reads into clip_text, so the clip is kept around the count.
-int count_drawer_records(const char* name) {
-  keep_clip();
-  const int count = count_records(name);
-  restore_clip();
-  return count;
-}
-
+// Read into a buffer of its own: filling a menu leaves the clip as it was.
 void list_drawer_records(int drawer, const char* name) {
+  static char text[clip_size];
   record_stream reader;
   if (!reader.open(name, open_mode::read_must_exist)) return;
   int count = 0;
-  while (read_record(reader, count) == read_result::record)
-    add_clip_to_menu(drawer_menus[drawer], drawer_base_id(drawer), count, clip_text, drawer_menu_limit, fill_counter);
+  while (read_record_into(reader, count, text) == read_result::record)
+    add_clip_to_menu(drawer_menus[drawer], drawer_base_id(drawer), count, text, drawer_menu_limit, fill_counter);
 }
 }  // namespace
 
@@ -52,9 +38,7 @@ void fill_drawer_menu(int drawer) {
   char name[name_size];
   drawer_file_name(name, sizeof name, current_block, drawer);
   fill_counter = 0;
-  keep_clip();
   list_drawer_records(drawer, name);
-  restore_clip();
 }
 
 void select_block(int block) {
@@ -73,12 +57,9 @@ void show_current_genre() {
 
 void register_in_drawer(const char* text, int drawer) {
   if (!is_drawer(drawer)) return;
-  char name[name_size];
-  drawer_file_name(name, sizeof name, current_block, drawer);
-  // The text's first record follows every record already in the file, whether or not
-  // the menu lists them.
-  const int number = count_drawer_records(name) + 1;
-  if (!append_drawer_record(current_block, drawer, text)) return;
+  // Numbered by the file, whether or not the menu lists every record before it.
+  const int number = append_drawer_record(current_block, drawer, text);
+  if (number == 0) return;
   int counter = 0;
   add_clip_to_menu(drawer_menus[drawer], drawer_base_id(drawer), number, text, drawer_menu_limit, counter);
 }
@@ -112,9 +93,5 @@ void run_drawer_or_genre_by_id(int id) {
       return;
     }
   }
-  if (may_be_genre) {
-    choose_genre(genre);
-    // The genre chosen survives a session that ends without the program's own shutdown.
-    save_settings();
-  }
+  if (may_be_genre) choose_and_store_genre(genre);
 }

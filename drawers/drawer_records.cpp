@@ -30,19 +30,19 @@ void read_drawer_record(int block, int drawer, int number) {
     if (read_record(reader, count) != read_result::record) return;
 }
 
-bool append_drawer_record(int block, int drawer, const char* text) {
+int append_drawer_record(int block, int drawer, const char* text) {
   char name[name_size];
   drawer_file_name(name, sizeof name, block, drawer);
   record_index records;
   const std::string bytes = prepare_append(name, records, text);
-  std::uint64_t size_before = 0;
-  file_size_of(name, size_before);
+  const std::uint64_t size_before = records.file_size();
   record_stream writer;
   bool written = writer.open(name, open_mode::append) && writer.write(bytes.data(), bytes.size());
   written = writer.flush() && written;
   written = writer.close() && written;
   if (!written) truncate_file(name, size_before);
-  return report_save(written, name);
+  // The text's first record follows every record already in the file.
+  return report_save(written, name) ? records.count() + 1 : 0;
 }
 
 void delete_drawer_record(int block, int drawer, int number) {

@@ -5,8 +5,9 @@
 // whole file through; a missing file leaves clip_text as it was.
 void read_drawer_record(int block, int drawer, int number);
 // Appends text and the record separator, creating the file when missing; an empty text
-// stores an empty record. False when nothing could be written.
-bool append_drawer_record(int block, int drawer, const char* text);
+// stores an empty record. Returns the number of the first record the text makes, 0 when
+// nothing could be written.
+int append_drawer_record(int block, int drawer, const char* text);
 // Rewrites the drawer file without record n and without empty records. The new contents
 // replace the file in one step, only once they are wholly on disk.
 void delete_drawer_record(int block, int drawer, int number);

@@ -61,6 +61,11 @@ void choose_genre(int number) {
   select_block(0);
 }
 
+void choose_and_store_genre(int number) {
+  choose_genre(number);
+  save_settings();
+}
+
 int add_genre(const char* name) {
   char cut[genre_name_max + 1];
   copy_genre_name(cut, sizeof cut, name);

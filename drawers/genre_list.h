@@ -10,6 +10,9 @@ extern int genre_count;
 void load_genre_list();
 // Makes genre n (1 to genre_count) current: name, stems, check mark, block い, menus.
 void choose_genre(int number);
+// The user's choice of genre n: made current and stored in the settings file at once, so
+// it survives a session that ends without the program's own shutdown.
+void choose_and_store_genre(int number);
 // Writes a name (trimmed and cut as genre names are) under the next key at once and
 // lists it in the menu; returns its number, or 0 for an empty name or a full list.
 int add_genre(const char* name);

@@ -81,11 +81,10 @@ bool copy_byte_ranges(const char* source, const std::vector<byte_range>& ranges,
   return copied;
 }
 
-bool split_record_file(const char* source, int records, const char* head, const char* tail) {
-  record_index index;
-  index.build(source);
-  std::uint64_t size = 0;
-  if (records < 1 || index.count() <= records || !file_size_of(source, size)) return false;
+bool split_record_file(const record_index& index, int records, const char* head, const char* tail) {
+  if (records < 1 || index.count() <= records) return false;
+  const char* source = index.name().c_str();
+  const std::uint64_t size = index.file_size();
   const std::uint64_t split = index.start(records + 1);
   if (!copy_byte_ranges(source, {{0, split}}, head)) return false;
   if (copy_byte_ranges(source, {{split, size}}, tail)) return true;

@@ -14,7 +14,9 @@ struct byte_range {
 // no target behind.
 bool copy_byte_ranges(const char* source, const std::vector<byte_range>& ranges, const char* target);
 
-// Splits a record file after its first `records` records (as the reader numbers them)
-// into two new files holding exactly the bytes of each part; false, and neither file
-// left behind, when the file has no more records than that or a copy is not whole.
-bool split_record_file(const char* source, int records, const char* head, const char* tail);
+class record_index;
+// Splits the record file of index (which must be up to date) after its first `records`
+// records, as the reader numbers them, into two new files holding exactly the bytes of
+// each part; false, and neither file left behind, when the file has no more records than
+// that or a copy is not whole.
+bool split_record_file(const record_index& index, int records, const char* head, const char* tail);

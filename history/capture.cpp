@@ -4,13 +4,11 @@
 #include <cstring>
 
 #include "app/app_state.h"
-#include "app/clip_menus.h"
-#include "app/save_notice.h"
 #include "app/tray_icon.h"
 #include "history/clip_output.h"
 #include "history/clipboard_block.h"
-#include "history/history_streams.h"
 #include "history/link_tag.h"
+#include "history/maintenance.h"
 #include "history/private_clip.h"
 #include "history/ring.h"
 #include "settings/settings_values.h"
@@ -75,16 +73,10 @@ void tell_clip_was_cut() {
 }
 
 void append_captured_clip() {
-  const append_result appended = append_history_text(clip_text);
-  // A clip that did not reach the file gets no number and no entry.
-  if (!report_save(appended.saved, history_append_file)) return;
-  const int first_record = history_count + 1;
-  history_count += appended.records;
-  // The nested notification of this output gives back the clip itself, so the history
-  // menu entry, the clip edit and the title show it without the affixes.
+  if (!append_to_history(clip_text)) return;
+  // The nested notification of this output gives back the clip itself, so the clip edit
+  // and the title show it without the affixes.
   if (start_state == 1 || end_state == 1) put_clip(main_window, start_state, end_state);
-  current_index = history_count;
-  add_clip_to_menu(history_menu, history_id_base, first_record, clip_text, history_menu_max, history_menu_count);
 }
 
 void keep_new_clip() {

@@ -22,9 +22,7 @@ namespace {
 record_index append_index;
 
 record_index& index_of_append_file() {
-  if (std::strcmp(history_file, history_append_file) == 0) return history_index;
-  append_index.refresh(history_append_file);
-  return append_index;
+  return std::strcmp(history_file, history_append_file) == 0 ? history_index : append_index;
 }
 
 void reopen_writer() {
@@ -48,8 +46,7 @@ append_result append_history_text(const char* text) {
   if (!history_writer.is_open()) reopen_writer();
   record_index& index = index_of_append_file();
   const std::string record = prepare_append(history_append_file, index, text);
-  std::uint64_t size_before = 0;
-  file_size_of(history_append_file, size_before);
+  const std::uint64_t size_before = index.file_size();
   const int records_before = index.count();
   const bool written = history_writer.is_open() && history_writer.write(record.data(), record.size());
   if (!(history_writer.flush() && written)) {

@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/clip_menus.h"
+#include "app/data_folder.h"
 #include "app/menu_label.h"
 #include "app/save_notice.h"
 #include "history/byte_copy.h"
@@ -55,7 +56,9 @@ void restart_view(WPARAM wparam, LPARAM lparam) {
 // The backup takes the first data_max records and the keep file the rest, each as the
 // bytes they are; the history is given up only for copies checked byte for byte.
 bool copy_for_compaction(const char* backup_name) {
-  if (!split_record_file(history_append_file, data_max, backup_name, keep_file_name)) return false;
+  // Compaction runs only on the history on view, whose index start-up has just made.
+  history_index.refresh(history_append_file);
+  if (!split_record_file(history_index, data_max, backup_name, keep_file_name)) return false;
   if (write_renumbered_index()) return true;
   DeleteFileA(backup_name);
   return false;
@@ -132,13 +135,15 @@ void fill_recycle_menu() {
   InvalidateRect(main_window, nullptr, TRUE);
 }
 
-void append_to_history(const char* text) {
+bool append_to_history(const char* text) {
   const append_result appended = append_history_text(text);
-  if (!report_save(appended.saved, history_append_file)) return;
+  // A text that did not reach the file gets no number and no entry.
+  if (!report_save(appended.saved, history_append_file)) return false;
   const int first_record = history_count + 1;
   history_count += appended.records;
   current_index = history_count;
   add_clip_to_menu(history_menu, history_id_base, first_record, text, history_menu_max, history_menu_count);
+  return true;
 }
 
 void record_reuse(int number) {
@@ -165,7 +170,8 @@ void open_history_file(WPARAM wparam, LPARAM lparam) {
   // Kept between calls so the dialog starts from the last choice.
   static char picked[file_name_size];
   // The streams stay open while the dialog is up: clips copied meanwhile (a path to
-  // paste into it, say) are still appended.
+  // paste into it, say) are still appended, in the data folder.
+  const folder_may_move browsing;
   const bool chosen = pick_history_file(main_window, picked);
   close_history_streams();
   if (chosen) std::snprintf(history_file, sizeof history_file, "%s", picked);

@@ -15,8 +15,9 @@ bool compact_history();
 void fill_history_menu();
 // Fills recycle_menu from the re-use index, showing each indexed record in turn.
 void fill_recycle_menu();
-// Appends text to the history, counts it and lists it in history_menu.
-void append_to_history(const char* text);
+// Appends text to the history, counts the records it makes and lists it in
+// history_menu under its first record; false (and the user told) when it was not saved.
+bool append_to_history(const char* text);
 // Records that the history record with this number (now in clip_text) was chosen again.
 void record_reuse(int number);
 // Shows another file; the step back it ends with gets wparam and lparam.

@@ -6,11 +6,10 @@
 
 namespace {
 void cut_trailing_mark(const char* name, record_index& index) {
-  std::FILE* file = std::fopen(name, "rb");
+  const std::uint64_t size = index.file_size();
+  std::FILE* file = size > 0 ? std::fopen(name, "rb") : nullptr;
   if (file == nullptr) return;
-  std::uint64_t size = 0;
-  int last = EOF;
-  if (file_size_of(name, size) && size > 0 && seek_stream(file, size - 1)) last = std::fgetc(file);
+  const int last = seek_stream(file, size - 1) ? std::fgetc(file) : EOF;
   std::fclose(file);
   if (last == 0x1A && truncate_file(name, size - 1)) index.forget_trailing_mark();
 }

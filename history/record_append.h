@@ -6,7 +6,8 @@
 #include "history/record_index.h"
 
 // Cuts a trailing Ctrl+Z (the old end-of-data mark, which bytes after it would join)
-// off the file, brings index up to date with it, and returns what to append for text:
+// off the file, brings index up to date with it (its file_size() is then the size the
+// append starts from), and returns what to append for text:
 // the text and the separator, after a separator of its own when the last record runs
 // into the end of the file.
 std::string prepare_append(const char* name, record_index& index, const char* text);

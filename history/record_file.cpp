@@ -46,15 +46,19 @@ bool record_stream::close() {
   bool closed = true;
   if (file_) closed = std::fclose(file_) == 0;
   file_ = nullptr;
+  start_reading_at(0, 0, read_buffer_size);
+  return closed;
+}
+
+void record_stream::start_reading_at(std::uint64_t offset, int records, std::size_t first_read) {
   ended_ = false;
-  records_read_ = 0;
+  records_read_ = records;
   raw_ahead_ = no_byte;
   peeked_ = no_byte;
-  buffer_offset_ = 0;
+  buffer_offset_ = offset;
   read_pos_ = 0;
   read_length_ = 0;
-  next_read_ = read_buffer_size;
-  return closed;
+  next_read_ = first_read;
 }
 
 int record_stream::raw_get() {
@@ -116,14 +120,7 @@ std::uint64_t record_stream::tell() const {
 
 bool record_stream::seek_record(std::uint64_t offset, int records) {
   if (!file_ || !seek_stream(file_, offset)) return false;
-  ended_ = false;
-  records_read_ = records;
-  raw_ahead_ = no_byte;
-  peeked_ = no_byte;
-  buffer_offset_ = offset;
-  read_pos_ = 0;
-  read_length_ = 0;
-  next_read_ = first_read_after_seek;
+  start_reading_at(offset, records, first_read_after_seek);
   return true;
 }
 

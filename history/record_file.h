@@ -66,6 +66,8 @@ class record_stream {
  private:
   int raw_get();
   int translated_get();
+  // Forgets all that was read ahead: the next byte is the one at offset.
+  void start_reading_at(std::uint64_t offset, int records, std::size_t first_read);
   std::FILE* file_ = nullptr;
   bool ended_ = false;
   int records_read_ = 0;

@@ -28,22 +28,26 @@ TEST_F(byte_copy_test, a_split_keeps_every_byte_and_the_reader_numbering_of_both
   for (const std::string& bytes : samples) {
     write_file("h.txt", bytes);
     const std::vector<std::string> all = records_of("h.txt");
+    record_index index;
+    index.build("h.txt");
     for (int head_records : {1, 2, static_cast<int>(all.size()) - 1}) {
-      ASSERT_TRUE(split_record_file("h.txt", head_records, "head.txt", "tail.txt")) << head_records;
+      ASSERT_TRUE(split_record_file(index, head_records, "head.txt", "tail.txt")) << head_records;
       EXPECT_EQ(read_file("head.txt") + read_file("tail.txt"), bytes);
       std::vector<std::string> parts = records_of("head.txt");
       EXPECT_EQ(static_cast<int>(parts.size()), head_records);
       for (const std::string& text : records_of("tail.txt")) parts.push_back(text);
       EXPECT_EQ(parts, all);
     }
-    EXPECT_FALSE(split_record_file("h.txt", static_cast<int>(all.size()), "head.txt", "tail.txt"));
+    EXPECT_FALSE(split_record_file(index, static_cast<int>(all.size()), "head.txt", "tail.txt"));
   }
 }
 
 TEST_F(byte_copy_test, a_copy_that_cannot_be_written_whole_leaves_nothing_behind) {
   write_file("h.txt", "a\a\r\nb\a\r\nc\a\r\n");
   record_write_function = [](const void*, std::size_t length, std::FILE*) { return length / 2; };
-  EXPECT_FALSE(split_record_file("h.txt", 1, "head.txt", "tail.txt"));
+  record_index index;
+  index.build("h.txt");
+  EXPECT_FALSE(split_record_file(index, 1, "head.txt", "tail.txt"));
   EXPECT_FALSE(copy_byte_ranges("h.txt", {{0, 4}}, "copy.txt"));
   record_write_function = write_all;
   EXPECT_FALSE(file_exists("head.txt"));
