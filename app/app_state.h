@@ -12,12 +12,13 @@ extern int width_zoom, height_zoom;
 extern HFONT view_font;
 extern HBRUSH caption_brush;
 extern int capture_timer_on;
-extern int history_menu_count;
 extern HMENU popup_menu;
 
 // The edits holding the affix texts while their windows are open; each fills a frame
 // named after its affix.
 extern HWND start_window, end_window;
+extern int start_state;  // -1 while the start affix window is closed, 1 while open
+extern int end_state;
 extern HWND reset_button, start_button, end_button, clip_edit, search_edit, scroll_bar;
 
 extern HMENU menu_bar, clip_menu, history_menu, recycle_menu, drawer_menu, ring_menu, genre_menu,

@@ -8,7 +8,7 @@
 #include "app/res/resource_ids.h"
 #include "app/text_frame.h"
 #include "drawers/drawer_menus.h"
-#include "history/clip_output.h"
+#include "app/affixes.h"
 #include "history/record_file.h"
 #include "settings/settings_values.h"
 #include "settings/ui_texts.h"
@@ -35,7 +35,7 @@ LRESULT CALLBACK scroll_bar_procedure(HWND window, UINT message, WPARAM wparam, 
 LRESULT CALLBACK clip_edit_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_KILLFOCUS) {
     GetWindowTextA(clip_edit, clip_text, clip_size);
-    put_clip(clip_edit, start_state, end_state);
+    output_clip(clip_edit);
   }
   return CallWindowProcA(previous_clip_edit_procedure, window, message, wparam, lparam);
 }
@@ -74,7 +74,7 @@ void toggle_affix(const affix& a) {
     if (a.window != nullptr && IsWindow(a.window)) DestroyWindow(GetParent(a.window));
     a.window = nullptr;
   }
-  put_clip(a.button, start_state, end_state);
+  output_clip(a.button);
 }
 
 void read_note(HWND note, char (&text)[clip_size]) { GetWindowTextA(text_frame_edit(note), text, clip_size); }
@@ -86,7 +86,7 @@ LRESULT CALLBACK note_procedure(HWND note, UINT message, WPARAM wparam, LPARAM l
     switch (LOWORD(wparam)) {
       case CMD_SAVE_TO_CLIPBOARD:
         read_note(note, clip_text);
-        put_clip(note, start_state, end_state);
+        output_clip(note);
         break;
       case CMD_SET_SEARCH: {
         static char search_text[clip_size];

@@ -4,10 +4,12 @@
 #include <cstdio>
 
 #include "app/app_state.h"
-#include "app/menu_label.h"
+#include "text/menu_label.h"
 #include "app/res/resource_ids.h"
 #include "drawers/drawer_names.h"
 #include "settings/settings_values.h"
+
+int test_submenu_count = 0;
 
 int clip_entry_id(int base_id, int number) {
   int first = 1;

@@ -3,12 +3,16 @@
 #pragma once
 #include <windows.h>
 
+#include "history/ring.h"
+
 constexpr int history_id_base = 1000;
 constexpr int recycle_id_base = 11000;
 constexpr int drawer_id_base = 21000;
-constexpr int ring_id_base = 45000;
+constexpr int ring_id_base = ring_first_id;
 constexpr int register_id_base = 41000;
 constexpr int block_id_base = 40100;
+constexpr int drawer_menu_first_id = 21001;
+constexpr int drawer_menu_last_id = 35999;
 // Entries whose number lies past their kind's range share this identifier, which lies in
 // no range and names no command: a plain command with it does nothing, while a choice
 // from the menu still reaches the entry through the number it carries.
@@ -31,4 +35,5 @@ void set_history_saving(int on);
 void choose_popup(HMENU menu);
 // Moves the block check mark to block b and clears the ten drawer menus' entries.
 void mark_block(int block);
+extern int test_submenu_count;
 void add_test_submenu();

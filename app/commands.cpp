@@ -3,26 +3,29 @@
 #include <cstdlib>
 #include <cstdio>
 
+#include "app/affixes.h"
 #include "app/app_state.h"
 #include "app/child_windows.h"
 #include "app/clip_menus.h"
+#include "app/drawer_commands.h"
+#include "app/drawer_editor.h"
+#include "app/history_file_commands.h"
+#include "app/link_tag_dialog.h"
 #include "app/main_window.h"
+#include "app/navigation_commands.h"
 #include "app/res/resource_ids.h"
-#include "drawers/drawer_editor.h"
+#include "app/text_commands.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
 #include "drawers/genre_list.h"
-#include "history/clip_output.h"
 #include "history/history_streams.h"
 #include "history/link_tag.h"
 #include "history/maintenance.h"
-#include "history/navigation.h"
 #include "history/record_file.h"
 #include "history/ring.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
 #include "text/encodings.h"
-#include "text/text_commands.h"
 
 namespace {
 
@@ -71,7 +74,7 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
     case CMD_VERSION:
     case CMD_VERSION_ALIAS: open_version_dialog(); return true;
     case CMD_NEW_NOTE: open_note_window(); return true;
-    case reset_button_id: put_clip(main_window, start_state, end_state); return true;
+    case reset_button_id: output_clip(main_window); return true;
     case CMD_TEMP_FOLDER: WinExec("explorer .", SW_SHOW); return true;
     case CMD_END: SendMessageA(main_window, WM_DESTROY, 0, 0); return true;
     case CMD_RESET:
@@ -107,7 +110,7 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
     case CMD_POPUP_STANDARD: choose_popup(clip_menu); return false;
     case CMD_POPUP_ALL: choose_popup(menu_bar); return false;
     case CMD_POPUP_DRAWERS: choose_popup(drawer_menu); return false;
-    case CMD_MAKE_LINK_TAG: make_link_tag(); return false;
+    case CMD_MAKE_LINK_TAG: make_and_confirm_link_tag(); return false;
     case CMD_CLEAR_LINK_TAG_FILE: clear_link_tag_file(); return false;
     default: return false;
   }
@@ -128,7 +131,10 @@ void run_range_commands(int id, LPARAM lparam) {
   if (id > recycle_id_base && id < recycle_id_base + history_id_span)
     show_chosen_record(id - recycle_id_base + 1, lparam);
   if (id >= drawer_menu_first_id && id <= genre_id_base + genre_id_span) run_drawer_or_genre_by_id(id);
-  if (id >= ring_id_base && id <= ring_id_base + ring_slots) choose_from_ring(id);
+  if (id >= ring_id_base && id <= ring_id_base + ring_slots) {
+    take_ring_clip(id);
+    output_clip(main_window);
+  }
   if (id >= register_id_base && id < register_id_base + drawer_count) {
     register_in_drawer(clip_text, id - register_id_base);
     SetFocus(scroll_bar);

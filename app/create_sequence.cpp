@@ -5,6 +5,7 @@
 #include "app/data_folder.h"
 #include "app/clip_menus.h"
 #include "app/main_window.h"
+#include "app/shell_views.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
 #include "drawers/genre_list.h"
@@ -15,8 +16,20 @@
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
 #include "settings/ui_texts.h"
+#include "text/stamps.h"
 
 namespace {
+
+// Every subsystem's state as a start begins, before the settings file is read.
+void set_all_defaults() {
+  set_history_defaults();
+  start_state = -1;
+  end_state = -1;
+  set_stamp_defaults();
+  test_submenu_count = 0;
+  set_drawer_defaults();
+  set_defaults();
+}
 
 HWND create_child(const char* window_class, const char* text, DWORD extra_style, int id, bool edit) {
   const int position = edit ? CW_USEDEFAULT : 0;
@@ -47,6 +60,7 @@ void take_menu_handles(HWND window) {
 }  // namespace
 
 void run_create_sequence(HWND window) {
+  connect_shell_views();
   scroll_bar_height = GetSystemMetrics(SM_CYHSCROLL);
   caption_brush = CreateSolidBrush(GetSysColor(COLOR_ACTIVECAPTION));
   HDC dc = GetDC(window);
@@ -62,7 +76,7 @@ void run_create_sequence(HWND window) {
   history_saving = 1;
   ring_full = 0;
 
-  set_defaults();
+  set_all_defaults();
   remember_data_folder();
   load_settings();
   close_history_streams();

@@ -3,15 +3,17 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/affixes.h"
 #include "app/app_state.h"
 #include "app/data_folder.h"
+#include "app/link_tag_dialog.h"
+#include "app/navigation_commands.h"
 #include "app/res/resource_ids.h"
 #include "app/status_note.h"
 #include "app/tray_icon.h"
-#include "history/clip_output.h"
 #include "history/capture.h"
 #include "history/history_streams.h"
-#include "history/navigation.h"
+#include "history/maintenance.h"
 #include "settings/settings_values.h"
 
 namespace {
@@ -93,8 +95,35 @@ LRESULT on_change_cb_chain(WPARAM wparam, LPARAM lparam) {
   return 0;
 }
 
+void tell_clip_was_cut() {
+  char notice[64];
+  std::snprintf(notice, sizeof notice, "%dバイトまで保存しました", clip_size - 1);
+  tray_icon.show_balloon(notice, false);
+}
+
+void forward_notification(WPARAM wparam, LPARAM lparam) {
+  if (next_viewer != nullptr) SendMessageA(next_viewer, WM_DRAWCLIPBOARD, wparam, lparam);
+}
+
+// Shows what a clipboard change did; returns false when it was marked private.
+bool show_capture(WPARAM wparam, LPARAM lparam) {
+  const capture_result captured = capture_clipboard(main_window, capture_timer_on != 0);
+  // The nested notification of this output gives back the clip itself, so the clip edit
+  // and the title show it without the affixes.
+  if (captured.appended && affixes_in_use()) output_clip(main_window);
+  if (captured.cut) tell_clip_was_cut();
+  // Text the clip edit put there itself stays as the user typed it.
+  if (captured.text && GetClipboardOwner() != clip_edit) SetWindowTextA(clip_edit, clip_text);
+  forward_notification(wparam, lparam);
+  if (!captured.seen) return false;
+  set_title_from(clip_text);
+  InvalidateRect(main_window, nullptr, TRUE);
+  if (captured.link_tag_armed) make_and_confirm_link_tag();
+  return true;
+}
+
 LRESULT on_draw_clipboard(WPARAM wparam, LPARAM lparam) {
-  const bool seen = capture_clipboard(wparam, lparam, capture_timer_on);
+  const bool seen = show_capture(wparam, lparam);
   KillTimer(main_window, capture_timer_id);
   SetTimer(main_window, capture_timer_id, static_cast<UINT>(tag_save_limit) * 1000, nullptr);
   capture_timer_on = 1;

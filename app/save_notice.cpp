@@ -25,22 +25,22 @@ void show_failure(const char* file_name) {
 }
 }  // namespace
 
-bool report_save(bool saved, const char* file_name) {
+void note_save(bool saved, const char* file_name) {
   const int at = find(file_name);
   if (saved) {
-    if (at < 0) return true;
+    if (at < 0) return;
     failing[at][0] = '\0';
     for (const char* other : failing)
       if (other[0] != '\0') {
         show_failure(other);
-        return true;
+        return;
       }
     // Another notice may have taken the status line meanwhile; that one stays.
     if (std::strncmp(status_note(), failure_text, sizeof failure_text - 1) == 0) clear_status_note();
-    return true;
+    return;
   }
   show_failure(file_name);
-  if (at >= 0) return false;
+  if (at >= 0) return;
   for (char* slot : failing)
     if (slot[0] == '\0') {
       std::snprintf(slot, name_size, "%s", file_name);
@@ -49,5 +49,4 @@ bool report_save(bool saved, const char* file_name) {
   char balloon[status_note_size];
   std::snprintf(balloon, sizeof balloon, "%s\n%s", failure_text, file_name);
   tray_icon.show_balloon(balloon, true);
-  return false;
 }

@@ -2,5 +2,5 @@
 // file (a tray balloon), and in the status line until a later save of it succeeds.
 #pragma once
 
-// Records the outcome of writing the named file; true passes saved through.
-bool report_save(bool saved, const char* file_name);
+// Takes the outcome of writing the named file.
+void note_save(bool saved, const char* file_name);

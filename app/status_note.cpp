@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
-#include "app/sjis_cut.h"
+#include "text/sjis.h"
 
 namespace {
 char note[status_note_size];

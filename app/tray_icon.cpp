@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "app/app_state.h"
-#include "app/menu_label.h"
-#include "app/sjis_cut.h"
+#include "text/menu_label.h"
+#include "text/sjis.h"
 #include "history/maintenance.h"
 #include "history/record_file.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/sjis_cut.h"
+#include "text/sjis.h"
 
 char genre_name[genre_name_size] = "special";
 char block_stems[block_count][stem_size];
@@ -41,4 +41,9 @@ const char* drawer_file_name(char* out, size_t size, int block, int drawer) {
   else
     std::snprintf(out, size, "%s%d.txt", block_stems[block], drawer);
   return out;
+}
+
+void set_drawer_defaults() {
+  current_block = 0;
+  set_genre_stems("special");
 }

@@ -20,5 +20,7 @@ void copy_genre_name(char* out, size_t size, const char* text);
 // Takes the genre name (trimmed and cut as above) and rebuilds the five stems; the name
 // enters them byte for byte.
 void set_genre_stems(const char* name);
+// Block い of genre "special", before the settings are read.
+void set_drawer_defaults();
 // Blocks outside 0-4 have no stem and are held within 0-4; any drawer number is allowed.
 const char* drawer_file_name(char* out, size_t size, int block, int drawer);

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/save_notice.h"
+#include "settings/save_report.h"
 #include "drawers/drawer_names.h"
 #include "history/byte_copy.h"
 #include "history/file_ops.h"
-#include "history/file_replace.h"
+#include "text/file_replace.h"
 #include "history/record_append.h"
 #include "history/record_file.h"
 

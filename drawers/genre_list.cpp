@@ -3,11 +3,12 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
-#include "app/app_state.h"
-#include "app/clip_menus.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
+#include "drawers/drawer_view.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
 
@@ -16,6 +17,8 @@ int genre_count = 1;
 namespace {
 const char special_section[] = "special";
 constexpr int stored_name_size = 260;
+// Genre k's name, as listed, is genre_names[k - 1].
+std::vector<std::string> genre_names;
 
 void read_genre(int number, char (&name)[genre_name_max + 1]) {
   char key[16];
@@ -30,32 +33,35 @@ void write_genre(settings_update& update, int number, const char* name) {
   std::snprintf(key, sizeof key, "%d", number);
   update.write(special_section, key, name);
 }
+
+void list_genre(const char* name) {
+  genre_names.emplace_back(name);
+  genre_count = static_cast<int>(genre_names.size());
+  shown_drawers().list_genre(genre_count, name);
+}
+
+const char* listed_name(int number) {
+  return number >= 1 && number <= static_cast<int>(genre_names.size()) ? genre_names[number - 1].c_str() : "";
+}
 }  // namespace
 
 void load_genre_list() {
-  genre_count = 0;
+  genre_names.clear();
   // Genre entries beyond the identifier span could never be chosen.
   for (int k = 1; k <= genre_id_span; ++k) {
     char name[genre_name_max + 1];
     read_genre(k, name);
     if (name[0] == '\0') break;
-    append_clip_entry(genre_menu, genre_id_base + k, name, k);
-    ++genre_count;
+    list_genre(name);
   }
-  if (genre_count == 0) {
-    append_clip_entry(genre_menu, genre_id_base + 1, "special", 1);
-    genre_count = 1;
-  }
+  if (genre_names.empty()) list_genre("special");
   if (genre_number < 1 || genre_number > genre_count) genre_number = 1;
 }
 
 void choose_genre(int number) {
   if (number < 1 || number > genre_count) return;
-  char label[genre_name_size];
-  if (GetMenuStringA(genre_menu, number, label, sizeof label, MF_BYPOSITION) <= 0) label[0] = '\0';
-  set_genre_stems(label);
-  for (int k = 0; k <= genre_count; ++k) CheckMenuItem(genre_menu, genre_id_base + k, MF_BYCOMMAND | MF_UNCHECKED);
-  CheckMenuItem(genre_menu, genre_id_base + number, MF_BYCOMMAND | MF_CHECKED);
+  set_genre_stems(listed_name(number));
+  shown_drawers().mark_genre(number, genre_count);
   genre_number = number;
   current_block = 0;
   select_block(0);
@@ -74,8 +80,7 @@ int add_genre(const char* name) {
   settings_update update;
   write_genre(update, genre_count + 1, cut);
   if (!update.commit()) return 0;
-  ++genre_count;
-  append_clip_entry(genre_menu, genre_id_base + genre_count, cut, genre_count);
+  list_genre(cut);
   return genre_count;
 }
 
@@ -84,18 +89,14 @@ void next_genre() {
   if (genre_number > genre_count) genre_number = 1;
   char name[genre_name_max + 1];
   read_genre(genre_number, name);
-  // On a first run the default genre lives only in the menu.
-  char label[genre_name_size];
-  if (name[0] == '\0' && GetMenuStringA(genre_menu, static_cast<UINT>(genre_number), label, sizeof label,
-                                        MF_BYPOSITION) > 0)
-    copy_genre_name(name, sizeof name, label);
+  // On a first run the default genre lives only in the list.
+  if (name[0] == '\0') copy_genre_name(name, sizeof name, listed_name(genre_number));
   if (name[0] != '\0') set_genre_stems(name);
 }
 
 void save_genre_list(settings_update& update) {
   for (int i = 1; i <= genre_count; ++i) {
-    char label[genre_name_size];
-    if (GetMenuStringA(genre_menu, i, label, sizeof label, MF_BYPOSITION) <= 0 || label[0] == '\0') break;
-    write_genre(update, i, label);
+    if (listed_name(i)[0] == '\0') break;
+    write_genre(update, i, listed_name(i));
   }
 }

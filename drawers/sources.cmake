@@ -1,4 +1,3 @@
 # Sources of drawers/.
-list(APPEND PORTABLE_SOURCES drawers/drawer_names.cpp)
-list(APPEND WIN32_SOURCES drawers/genre_list.cpp drawers/drawer_menus.cpp drawers/drawer_records.cpp
-     drawers/drawer_editor.cpp)
+list(APPEND PORTABLE_SOURCES drawers/drawer_names.cpp drawers/drawer_view.cpp)
+list(APPEND WIN32_SOURCES drawers/genre_list.cpp drawers/drawer_menus.cpp drawers/drawer_records.cpp)

@@ -3,11 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/app_state.h"
-#include "app/tray_icon.h"
 #include "history/clip_output.h"
 #include "history/clipboard_block.h"
-#include "history/link_tag.h"
 #include "history/maintenance.h"
 #include "history/private_clip.h"
 #include "history/ring.h"
@@ -58,68 +55,46 @@ bool copy_clipboard_text(HWND owner, bool& cut) {
 }
 
 // The clipboard is closed again before anything is put back on it.
-clipboard_content read_clipboard(HWND& owner, bool& cut) {
-  open_clipboard clipboard(main_window);
+clipboard_content read_clipboard(HWND viewer, HWND& owner, bool& cut) {
+  open_clipboard clipboard(viewer);
   owner = GetClipboardOwner();
   if (!clipboard.is_open()) return clipboard_content::none;
   if (clipboard_marked_private()) return clipboard_content::private_clip;
   return copy_clipboard_text(owner, cut) ? clipboard_content::text : clipboard_content::none;
 }
 
-void tell_clip_was_cut() {
-  char notice[64];
-  std::snprintf(notice, sizeof notice, "%dバイトまで保存しました", clip_size - 1);
-  tray_icon.show_balloon(notice, false);
-}
-
-void append_captured_clip() {
-  if (!append_to_history(clip_text)) return;
-  // The nested notification of this output gives back the clip itself, so the clip edit
-  // and the title show it without the affixes.
-  if (start_state == 1 || end_state == 1) put_clip(main_window, start_state, end_state);
-}
-
-void keep_new_clip() {
+// True when the clip reached the history.
+bool keep_new_clip() {
   keep_in_ring(clip_text);
   std::memcpy(previous_clip, clip_text, std::strlen(clip_text) + 1);
   // The ring is on disk at once, so a crash or a kill loses no clip of the session.
   save_ring();
-  if (history_saving == 1) append_captured_clip();
-}
-
-void forward_notification(WPARAM wparam, LPARAM lparam) {
-  if (next_viewer != nullptr) SendMessageA(next_viewer, WM_DRAWCLIPBOARD, wparam, lparam);
+  return history_saving == 1 && append_to_history(clip_text);
 }
 
 }  // namespace
 
-bool capture_clipboard(WPARAM wparam, LPARAM lparam, int was_timer_on) {
+capture_result capture_clipboard(HWND viewer, bool was_timer_on) {
+  capture_result result;
   // A URL as the previous clip, still inside the timer's window, pairs with this clip.
-  bool link_tag_armed = was_timer_on != 0 && (std::strncmp(previous_clip, "http://", 7) == 0 ||
-                                              std::strncmp(previous_clip, "https://", 8) == 0);
+  result.link_tag_armed = was_timer_on && (std::strncmp(previous_clip, "http://", 7) == 0 ||
+                                           std::strncmp(previous_clip, "https://", 8) == 0);
   HWND owner = nullptr;
   bool cut = false;
-  const clipboard_content content = read_clipboard(owner, cut);
-  if (content == clipboard_content::private_clip) {
-    forward_notification(wparam, lparam);
-    return false;
+  const clipboard_content content = read_clipboard(viewer, owner, cut);
+  result.seen = content != clipboard_content::private_clip;
+  result.text = content == clipboard_content::text;
+  if (!result.text) {
+    result.link_tag_armed = false;
+    return result;
   }
-  if (content == clipboard_content::text) {
-    const bool duplicate = previous_clip[0] != '\0' && std::strcmp(previous_clip, clip_text) == 0;
-    if (owner == main_window || duplicate) {
-      link_tag_armed = false;
-    } else {
-      keep_new_clip();
-      if (cut) tell_clip_was_cut();
-    }
-    // Text the clip edit put there itself stays as the user typed it.
-    if (GetClipboardOwner() != clip_edit) SetWindowTextA(clip_edit, clip_text);
-  } else {
-    link_tag_armed = false;
+  const bool duplicate = previous_clip[0] != '\0' && std::strcmp(previous_clip, clip_text) == 0;
+  if (owner == viewer || duplicate) {
+    result.link_tag_armed = false;
+    return result;
   }
-  forward_notification(wparam, lparam);
-  set_title_from(clip_text);
-  InvalidateRect(main_window, nullptr, TRUE);
-  if (link_tag_armed) make_link_tag();
-  return true;
+  result.kept = true;
+  result.cut = cut;
+  result.appended = keep_new_clip();
+  return result;
 }

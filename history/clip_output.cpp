@@ -4,26 +4,18 @@
 #include <cstring>
 
 #include "app/app_state.h"
-#include "app/menu_label.h"
+#include "text/menu_label.h"
 #include "history/record_file.h"
 #include "settings/ui_texts.h"
 
 namespace {
 char compose_buffer[compose_size];
-char start_part[clip_size];
-char end_part[clip_size];
 // The last output of put_clip and the clip it wrapped, for as long as nothing else has
 // been put on the clipboard by us since.
 size_t composed_length;
 bool composed_on_clipboard = false;
 char wrapped_clip[clip_size];
 
-void read_affix(int state, HWND window, char (&part)[clip_size]) {
-  part[0] = '\0';
-  if (state == 1 && window != nullptr) GetWindowTextA(window, part, clip_size);
-  // A window closed by its own close box still counts as open, with an empty text.
-  if (state == 1 && !IsWindow(window)) part[0] = '\0';
-}
 void place_on_clipboard(HWND owner, const char* text, size_t length) {
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, length + 1);
   if (memory == nullptr) return;
@@ -47,10 +39,8 @@ void put_text_on_clipboard(HWND owner, const char* text, size_t length) {
   place_on_clipboard(owner, text, length);
 }
 
-void put_clip(HWND owner, int start, int end) {
-  read_affix(start, start_window, start_part);
-  read_affix(end, end_window, end_part);
-  int length = std::snprintf(compose_buffer, sizeof compose_buffer, "%s%s%s", start_part, clip_text, end_part);
+void put_clip(HWND owner, const char* start, const char* end) {
+  int length = std::snprintf(compose_buffer, sizeof compose_buffer, "%s%s%s", start, clip_text, end);
   if (length < 0) return;
   // Remembered first: the output's clipboard notification arrives nested inside it.
   std::memcpy(wrapped_clip, clip_text, std::strlen(clip_text) + 1);
@@ -65,14 +55,4 @@ const char* clip_wrapped_by(const char* block, size_t size) {
   const size_t length = end != nullptr ? static_cast<size_t>(static_cast<const char*>(end) - block) : size;
   if (length != composed_length || std::memcmp(block, compose_buffer, length) != 0) return nullptr;
   return wrapped_clip;
-}
-
-void set_title_from(const char* text) {
-  char title[80];
-  // 77 bytes less the label leaves 71; the clip part takes one less.
-  const int budget = 77 - static_cast<int>(std::strlen(title_label)) - 1;
-  char clip_part[80];
-  make_display_text(text, budget > 0 ? static_cast<size_t>(budget) : 0, ' ', clip_part);
-  std::snprintf(title, sizeof title, "%s [%s]", clip_part, title_label);
-  SetWindowTextA(main_window, title);
 }

@@ -1,10 +1,12 @@
 #include "history/history_streams.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "history/file_ops.h"
 #include "history/record_append.h"
+#include "settings/settings_values.h"
 
 char history_file[file_name_size] = "_clip.txt";
 char history_append_file[file_name_size] = "_clip.txt";
@@ -59,4 +61,11 @@ append_result append_history_text(const char* text) {
   }
   index.refresh(history_append_file);
   return {true, index.count() - records_before};
+}
+
+void set_history_defaults() {
+  std::snprintf(clip_text, sizeof clip_text, "%s", "dovane_clip");
+  history_count = 0;
+  std::snprintf(history_append_file, sizeof history_append_file, "%s", default_history_name);
+  std::snprintf(history_file, sizeof history_file, "%s", default_history_name);
 }

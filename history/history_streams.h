@@ -15,6 +15,8 @@ extern record_stream link_tag_writer;
 // Where the records of history_file start; kept up to date by every opening.
 extern record_index history_index;
 
+// The clip and the files a start begins with, before the settings are read.
+void set_history_defaults();
 // Opens the writer on history_append_file and the reader on history_file, and brings the
 // index up to date with history_file.
 void open_history_streams();

@@ -2,9 +2,11 @@
 // clipboard and kept one per line in the link-tag file.
 #pragma once
 
-// Makes the tag from the two newest ring slots, puts it on the clipboard, appends it to
-// the link-tag file and confirms with the "TAGLINK" dialog (which says whether it was saved).
-void make_link_tag();
+#include <windows.h>
+
+// Makes the tag from the two newest ring slots, puts it on the clipboard as owner's and
+// appends it to the link-tag file; true when the line was saved.
+bool make_link_tag(HWND owner);
 // Opens the link-tag file named by the settings for appending; once, at start-up.
 void open_link_tag_file();
 // Empties the link-tag file; the next tag becomes its first line.

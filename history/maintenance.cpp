@@ -6,22 +6,22 @@
 #include <deque>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/clip_menus.h"
-#include "app/data_folder.h"
-#include "app/menu_label.h"
-#include "app/save_notice.h"
+#include <windows.h>
+
 #include "history/byte_copy.h"
-#include "history/file_replace.h"
 #include "history/history_streams.h"
+#include "history/history_view.h"
 #include "history/moves.h"
-#include "history/navigation.h"
 #include "history/reuse_index.h"
+#include "settings/save_report.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
+#include "text/file_replace.h"
+#include "text/menu_label.h"
 
 int last_reused_index = 0;
 int recycle_menu_count = 0;
+int history_menu_count = 0;
 
 namespace {
 const char keep_file_name[] = "0_clip_bak.txt";
@@ -46,12 +46,6 @@ bool write_renumbered_index() {
 }
 
 bool file_exists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
-
-void restart_view(WPARAM wparam, LPARAM lparam) {
-  current_index = 1;
-  history_count = 0;
-  SendMessageA(main_window, WM_LBUTTONDOWN, wparam, lparam);
-}
 
 // The backup takes the first data_max records and the keep file the rest, each as the
 // bytes they are; the history is given up only for copies checked byte for byte.
@@ -115,7 +109,7 @@ void fill_history_menu() {
     if (++history_menu_count > history_menu_max && !kept.empty()) kept.pop_front();
     history_count = number;
   }
-  for (const entry& e : kept) append_clip_entry(history_menu, clip_entry_id(history_id_base, e.number), e.label, e.number);
+  for (const entry& e : kept) shown_history().list_entry(clip_list::history, e.number, e.label);
 }
 
 void fill_recycle_menu() {
@@ -127,12 +121,10 @@ void fill_recycle_menu() {
   while (read_index_number(index, number)) {
     current_index = number + 1;
     move_back(false);
-    add_clip_to_menu(recycle_menu, recycle_id_base, current_index, clip_text, recycle_menu_limit, counter);
+    shown_history().offer_clip(clip_list::recycle, current_index, clip_text, recycle_menu_limit, counter);
   }
   // The windows show what the last entry left, once rather than per entry.
-  if (counter == 0) return;
-  SetWindowTextA(clip_edit, clip_text);
-  InvalidateRect(main_window, nullptr, TRUE);
+  if (counter > 0) shown_history().show_clip();
 }
 
 bool append_to_history(const char* text) {
@@ -142,7 +134,7 @@ bool append_to_history(const char* text) {
   const int first_record = history_count + 1;
   history_count += appended.records;
   current_index = history_count;
-  add_clip_to_menu(history_menu, history_id_base, first_record, text, history_menu_max, history_menu_count);
+  shown_history().offer_clip(clip_list::history, first_record, text, history_menu_max, history_menu_count);
   return true;
 }
 
@@ -154,27 +146,19 @@ void record_reuse(int number) {
   record_stream index;
   const bool indexed = index.open(recycle_index_file_name, open_mode::append) && write_index_number(index, number);
   report_save(saved && indexed, recycle_file_name);
-  add_clip_to_menu(recycle_menu, recycle_id_base, number, clip_text, recycle_menu_limit, recycle_menu_count);
+  shown_history().offer_clip(clip_list::recycle, number, clip_text, recycle_menu_limit, recycle_menu_count);
   last_reused_index = number;
 }
 
-void switch_history(const char* view_name, WPARAM wparam, LPARAM lparam) {
-  close_history_streams();
-  std::snprintf(history_file, sizeof history_file, "%s", view_name);
+void show_history_file(const char* view_name) {
   std::snprintf(history_append_file, sizeof history_append_file, "%s", default_history_name);
-  open_history_streams();
-  restart_view(wparam, lparam);
+  reopen_history_file(view_name);
 }
 
-void open_history_file(WPARAM wparam, LPARAM lparam) {
-  // Kept between calls so the dialog starts from the last choice.
-  static char picked[file_name_size];
-  // The streams stay open while the dialog is up: clips copied meanwhile (a path to
-  // paste into it, say) are still appended, in the data folder.
-  const folder_may_move browsing;
-  const bool chosen = pick_history_file(main_window, picked);
+void reopen_history_file(const char* view_name) {
   close_history_streams();
-  if (chosen) std::snprintf(history_file, sizeof history_file, "%s", picked);
+  if (view_name != nullptr) std::snprintf(history_file, sizeof history_file, "%s", view_name);
   open_history_streams();
-  restart_view(wparam, lparam);
+  current_index = 1;
+  history_count = 0;
 }

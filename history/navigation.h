@@ -1,32 +1,20 @@
-// Moving through the history one record at a time as the user sees it: the steps, the
-// back stack, the searches and the scroll bar.
+// The history's own side of moving through it as the user sees it: the back stack of
+// positions put on the clipboard, and the two searches.
 #pragma once
-#include <windows.h>
-
-#include "history/moves.h"
 
 constexpr int back_stack_size = 20;
 
 extern int back_stack[back_stack_size];  // positions put on the clipboard, newest first
-extern int scroll_pos;                   // the scroll bar's own value, apart from current_index
 
-// Shows the record before the one on show, or 100 before it when wparam is '<'.
-void step_back(WPARAM wparam);
-// Shows the next record, or the one 100 ahead when wparam is '>'.
-void step_forward(WPARAM wparam);
-// Puts the record on show on the clipboard with the affixes and remembers its position.
-void output_and_remember();
-// Shows the position output before the one on show.
-void go_back(WPARAM wparam, LPARAM lparam);
-// Finds the next record holding the search text, then outputs it; when there is none,
-// everything stays as it was and the status line says so.
-void search_history();
-// A move or a search that finds something takes back the searches' "not found" note.
-void clear_not_found_note();
-// The key table of the main window: moves, the open-file command, first-letter search.
-void type_character(WPARAM character);
-// Finds the next record that begins with byte; a miss leaves the view as it was and
-// makes the next letter start from the top.
-void first_letter_search(unsigned char byte);
-// The scroll bar's actions, by scroll code.
-void scroll_history(WPARAM wparam);
+void push_position(int position);
+// Rotates rather than runs out: the popped entry goes to the bottom.
+int pop_position();
+// Reads on from the reader to the next record holding wanted (by whole characters) and
+// leaves it in clip_text; when there is none, the position, the clip and the reader stay
+// as they were, and false.
+bool find_record_holding(const char* wanted);
+// The same for the next record that begins with byte; after a miss the next such search
+// starts from the top.
+bool find_record_starting_with(unsigned char byte);
+// A move or a search that finds something starts the letter search afresh.
+void forget_missed_letter();

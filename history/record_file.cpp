@@ -6,7 +6,6 @@
 #include "history/file_ops.h"
 
 char clip_text[clip_size];
-char record_separator[separator_size] = "\a\n";
 
 namespace {
 std::size_t write_bytes(const void* bytes, std::size_t length, std::FILE* file) {

@@ -6,12 +6,11 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "settings/settings_values.h"
+
 constexpr int clip_size = 20480;  // clip-sized text field, terminator included
 extern char clip_text[clip_size];
 
-// "\a\n" in the default mode, "\n" in RETURN mode; the first byte stops a record.
-constexpr int separator_size = 16;
-extern char record_separator[separator_size];
 
 enum class open_mode {
   read,             // created empty when missing, from the first byte

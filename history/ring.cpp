@@ -2,13 +2,11 @@
 
 #include <windows.h>
 
-#include "app/app_state.h"
-#include "app/clip_menus.h"
-#include "app/save_notice.h"
-#include "history/file_replace.h"
-#include "history/clip_output.h"
+#include "history/history_view.h"
 #include "history/maintenance.h"
 #include "history/record_file.h"
+#include "settings/save_report.h"
+#include "text/file_replace.h"
 
 ring_slot recent_ring[ring_slots];
 int ring_pos = 0;
@@ -17,8 +15,6 @@ int ring_menu_count = 0;
 int ring_full = 0;
 
 namespace {
-
-constexpr int oldest_entry_position = 2;  // after ">標準" and the separator
 
 void wrap_ring_ids() {
   if (ring_menu_count >= ring_slots) {
@@ -39,11 +35,11 @@ void fill_slot(ring_slot& slot, const char* text, int menu_id) {
 }
 
 void add_slot(const char* text) {
-  const int menu_id = ring_id_base + ring_menu_count;
+  const int menu_id = ring_first_id + ring_menu_count;
   ring_prev_pos = ring_pos;
   ring_pos = ring_pos + 1 == ring_slots ? 0 : ring_pos + 1;
   fill_slot(recent_ring[ring_pos], text, menu_id);
-  add_clip_to_menu(ring_menu, ring_id_base, ring_menu_count, text, ring_slots, ring_menu_count);
+  shown_history().offer_clip(clip_list::ring, ring_menu_count, text, ring_slots, ring_menu_count);
 }
 
 }  // namespace
@@ -51,7 +47,7 @@ void add_slot(const char* text) {
 void keep_in_ring(const char* text) {
   wrap_ring_ids();
   add_slot(text);
-  if (ring_full == 1) DeleteMenu(ring_menu, oldest_entry_position, MF_BYPOSITION);
+  if (ring_full == 1) shown_history().drop_oldest_ring_entry();
 }
 
 void reload_ring() {
@@ -66,7 +62,7 @@ void reload_ring() {
     add_slot(clip_text);
     // A file longer than the ring (one saved in the other separator mode splits its
     // clips) would otherwise leave entries whose slots newer records have taken.
-    if (records > ring_slots) DeleteMenu(ring_menu, oldest_entry_position, MF_BYPOSITION);
+    if (records > ring_slots) shown_history().drop_oldest_ring_entry();
   }
 }
 
@@ -85,7 +81,7 @@ bool save_ring() {
   return report_save(saved, ring_file_name);
 }
 
-void choose_from_ring(int id) {
+void take_ring_clip(int id) {
   int chosen = 0;
   for (int s = 0; s < ring_slots; ++s)
     if (recent_ring[s].menu_id == id) chosen = s;
@@ -93,5 +89,4 @@ void choose_from_ring(int id) {
   for (const char* text = recent_ring[chosen].text; text[length] != '\0'; ++length) clip_text[length] = text[length];
   clip_text[length] = '\0';
   if (history_saving == 0) append_to_history(clip_text);
-  put_clip(main_window, start_state, end_state);
 }

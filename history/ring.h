@@ -4,6 +4,7 @@
 #include "settings/settings_values.h"
 
 constexpr int ring_text_size = 256;  // a clip's first bytes kept in its slot
+constexpr int ring_first_id = 45000;  // slot k's entry, k = 0-49, has ring_first_id + k
 
 struct ring_slot {
   char text[ring_text_size + 4];  // a full 256-byte text is still ended by the zero bytes after it
@@ -24,6 +25,7 @@ void reload_ring();
 // Writes every filled slot, in slot order, to "tmpclipsave.txt", replacing the file in
 // one step; false (and the user told) when it could not be saved.
 bool save_ring();
-// A ring-menu choice: the slot listed under id goes back on the clipboard (slot 0 when
-// no slot has that id); with history saving off it is also appended to the history.
-void choose_from_ring(int id);
+// A ring-menu choice: the slot listed under id becomes clip_text (slot 0 when no slot
+// has that id), for the caller to put back; with history saving off it is also appended
+// to the history.
+void take_ring_clip(int id);

@@ -1,18 +1,18 @@
 #include "settings/settings_file.h"
 
-#include <commdlg.h>
+#include <windows.h>
 
 #include <cstdio>
 
-#include "app/save_notice.h"
-#include "drawers/genre_list.h"
-#include "history/file_replace.h"
+#include "settings/save_report.h"
 #include "settings/settings_values.h"
-#include "settings/ui_texts.h"
+#include "text/file_replace.h"
 
 char ini_path[ini_path_size];
 
 namespace {
+void (*write_other_sections)(settings_update&) = nullptr;
+
 const char init_section[] = "init";
 
 // A value that does not start with a number keeps the default.
@@ -34,6 +34,8 @@ void build_ini_path() {
   std::snprintf(ini_path, sizeof ini_path, "%s\\%s", dir, settings_file_name);
 }
 }  // namespace
+
+void keep_other_sections(void (*write_sections)(settings_update&)) { write_other_sections = write_sections; }
 
 void load_settings() {
   build_ini_path();
@@ -61,7 +63,7 @@ bool save_settings() {
   update.write(init_section, "mode", mode_name);
   update.write(init_section, "save", history_saving == 1 ? "history" : "no-history");
   update.write_number(init_section, "spname", genre_number);
-  save_genre_list(update);
+  if (write_other_sections != nullptr) write_other_sections(update);
   return update.commit();
 }
 
@@ -93,27 +95,4 @@ bool settings_update::commit() {
   committed_ = ok_ && replace_file(path_, ini_path);
   if (!committed_) DeleteFileA(path_);
   return report_save(committed_, settings_file_name);
-}
-
-bool pick_history_file(HWND owner, char* path) {
-  static const char filter[] = "Text Files (*.TXT)\0*.txt\0ASCII Files (*.ASC)\0*.asc\0All Files (*.*)\0*.*\0";
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = filter;
-  dialog.lpstrFile = path;
-  dialog.nMaxFile = 260;
-  dialog.lpstrTitle = open_dialog_title;
-  // Without OFN_NOCHANGEDIR a choice in another folder would move every state file there.
-  dialog.Flags = OFN_HIDEREADONLY | OFN_CREATEPROMPT | OFN_NOCHANGEDIR;
-  dialog.lpstrDefExt = "txt";
-  // The dialog's library is loaded on first use: linked in, it costs every start-up
-  // about a third more time, for a dialog most runs never open.
-  static HMODULE library = LoadLibraryA("comdlg32.dll");
-  using open_file_function = BOOL(WINAPI*)(OPENFILENAMEA*);
-  // Through the generic function type, the one a found procedure may be cast from freely.
-  const auto found = reinterpret_cast<void (*)()>(library != nullptr ? GetProcAddress(library, "GetOpenFileNameA")
-                                                                      : nullptr);
-  const auto open_file = reinterpret_cast<open_file_function>(found);
-  return open_file != nullptr && open_file(&dialog) != 0;
 }

@@ -1,18 +1,18 @@
 // The settings file "dovane_clip.ini", read and written through the profile functions.
 #pragma once
-#include <windows.h>
 
 // Sized for the longest path the platform allows, so it is never cut.
 constexpr int ini_path_size = 32768;
 extern char ini_path[ini_path_size];
 
+class settings_update;
+// Sections that other subsystems keep in the settings file are written with every save
+// by the function the shell names here at start-up.
+void keep_other_sections(void (*write_sections)(settings_update&));
+
 void load_settings();
 // Writes every stored value; false (and the user told) when the file could not be saved.
 bool save_settings();
-// Shows the open-file dialog; true when the user confirmed a file, whose full path is
-// then in path (260 bytes, kept by the caller between calls).
-bool pick_history_file(HWND owner, char* path);
-
 // A change of the settings file made on a copy beside it, which takes the file's place
 // in one step on commit, so a failed or interrupted save leaves the old file whole.
 class settings_update {

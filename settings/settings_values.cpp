@@ -4,9 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "drawers/drawer_names.h"
-#include "history/history_streams.h"
-#include "text/stamps.h"
 
 int backup_number = 0;
 int data_max = 500;
@@ -19,9 +16,7 @@ char tag_a[tag_text_size] = "<a href=\"";
 char tag_b[tag_text_size] = "\">";
 char tag_c[tag_text_size] = "</a>";
 char tag_link_file[tag_text_size] = "taglink.txt";
-int start_state = -1;
-int end_state = -1;
-int test_submenu_count = 0;
+char record_separator[separator_size] = "\a\n";
 
 const char settings_file_name[] = "dovane_clip.ini";
 const char ring_file_name[] = "tmpclipsave.txt";
@@ -38,20 +33,9 @@ void set_text(char (&field)[n], const char* text) {
 }  // namespace
 
 void set_defaults() {
-  set_text(clip_text, "dovane_clip");
-  start_state = -1;
-  end_state = -1;
-  set_text(date_format, "%04d/%02d/%02d");
   data_max = 500;
-  set_text(time_format, "%02d:%02d:%02d");
-  test_submenu_count = 0;
-  current_block = 0;
-  set_genre_stems("special");
   set_text(mode_name, "DOVANE");
   set_text(record_separator, "\a\n");
-  history_count = 0;
-  set_text(history_append_file, default_history_name);
-  set_text(history_file, default_history_name);
   backup_number = 0;
 }
 

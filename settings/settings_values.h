@@ -2,6 +2,10 @@
 #pragma once
 
 constexpr int tag_text_size = 256;
+
+// "\a\n" in the default mode, "\n" in RETURN mode; the first byte stops a record.
+constexpr int separator_size = 16;
+extern char record_separator[separator_size];
 constexpr int mode_name_size = 8;
 
 extern int backup_number;
@@ -15,9 +19,6 @@ extern char tag_a[tag_text_size];
 extern char tag_b[tag_text_size];
 extern char tag_c[tag_text_size];
 extern char tag_link_file[tag_text_size];
-
-extern int start_state;  // -1 while the start affix window is closed, 1 while open
-extern int end_state;
 
 // Limits, fixed names and identifier spans that the defaults give.
 constexpr int recycle_menu_limit = 100;
@@ -34,9 +35,9 @@ extern const char recycle_file_name[];
 extern const char recycle_index_file_name[];
 extern const char default_history_name[];
 extern const char backup_base_name[];
-extern int test_submenu_count;
 
 // Applied while the main window is being created, before the settings file is read.
+// Each subsystem sets its own state's defaults; these are the stored values'.
 void set_defaults();
 
 // The decimal number a stored value starts with (blanks, an optional sign, digits), as

@@ -46,14 +46,6 @@ bool conversion_fits(std::size_t o, std::size_t count) {
     return o <= content_limit && count <= content_limit - o;
 }
 
-bool is_sjis_lead(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-bool is_sjis_trail(unsigned char byte) {
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
-}
-
 bool is_jis_byte(unsigned char byte) {
     return byte >= 0x21 && byte <= 0x7E;
 }

@@ -5,14 +5,13 @@
 
 #include <cstddef>
 
+#include "text/sjis.h"
+
 constexpr std::size_t conversion_size = 20480;
 
 // Not cleared between runs: bytes past a result's terminator are left over.
 extern char conversion_output[conversion_size];
 
-// Code page 932 byte classes.
-bool is_sjis_lead(unsigned char byte);
-bool is_sjis_trail(unsigned char byte);
 bool is_jis_byte(unsigned char byte);
 
 // JIS X 0208 row/cell pair -> Shift_JIS pair as (first << 8) | second;

@@ -24,3 +24,8 @@ char* format_time_stamp(char* target, std::size_t size, const char* format,
                         int hour, int minute, int second) {
     return format_three(target, size, format, hour, minute, second);
 }
+
+void set_stamp_defaults() {
+  std::snprintf(date_format, sizeof date_format, "%s", "%04d/%02d/%02d");
+  std::snprintf(time_format, sizeof time_format, "%s", "%02d:%02d:%02d");
+}

@@ -10,6 +10,9 @@ constexpr std::size_t stamp_format_size = 32;
 extern char date_format[stamp_format_size];
 extern char time_format[stamp_format_size];
 
+// Puts back the built-in formats.
+void set_stamp_defaults();
+
 // Each writes at most size bytes, terminator included, and returns target.
 char* format_date_stamp(char* target, std::size_t size, const char* format,
                         int year, int month, int day);

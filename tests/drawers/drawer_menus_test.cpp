@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/clip_menus.h"
 #include "app/res/resource_ids.h"
+#include "app/drawer_commands.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
 #include "drawers/genre_list.h"

@@ -9,6 +9,7 @@
 #include "app/status_note.h"
 #include "history/history_streams.h"
 #include "history/navigation.h"
+#include "app/navigation_commands.h"
 #include "tests/history/history_samples.h"
 #include "tests/win32/app_fixture.h"
 

@@ -7,7 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/res/resource_ids.h"
-#include "drawers/drawer_editor.h"
+#include "app/drawer_editor.h"
 #include "drawers/drawer_names.h"
 #include "drawers/drawer_records.h"
 #include "drawers/genre_list.h"

@@ -1,4 +1,4 @@
-#include "drawers/drawer_editor.h"
+#include "app/drawer_editor.h"
 
 #include <cstdio>
 

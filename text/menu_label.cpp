@@ -1,13 +1,13 @@
-#include "app/menu_label.h"
+#include "text/menu_label.h"
 
-#include "text/encodings.h"
+#include "text/sjis.h"
 
 size_t make_display_text(const char* text, size_t max_bytes, char tab_shows_as, char* out) {
   size_t i = 0;
   while (text[i] != '\0') {
     const unsigned char c = static_cast<unsigned char>(text[i]);
     // Trail bytes are never below 0x40 nor 0x7F, so only single bytes are replaced.
-    if (is_sjis_lead(c) && is_sjis_trail(static_cast<unsigned char>(text[i + 1]))) {
+    if (sjis_char_length(text + i) == 2) {
       if (i + 2 > max_bytes) break;
       out[i] = text[i];
       out[i + 1] = text[i + 1];

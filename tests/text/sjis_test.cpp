@@ -1,4 +1,4 @@
-#include "text/sjis_search.h"
+#include "text/sjis.h"
 
 #include <gtest/gtest.h>
 

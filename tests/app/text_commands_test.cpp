@@ -10,7 +10,7 @@
 #include "history/history_streams.h"
 #include "settings/settings_values.h"
 #include "tests/win32/app_fixture.h"
-#include "text/text_commands.h"
+#include "app/text_commands.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/menu_label.h"
-#include "app/sjis_cut.h"
+#include "text/menu_label.h"
+#include "text/sjis.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "history/file_replace.h"
+#include "text/file_replace.h"
 
 #include <windows.h>
 

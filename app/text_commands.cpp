@@ -1,4 +1,4 @@
-#include "text/text_commands.h"
+#include "app/text_commands.h"
 
 #include "app/app_state.h"
 #include "history/record_file.h"

@@ -1,0 +1,44 @@
+#include "app/link_tag_dialog.h"
+
+#include "app/app_state.h"
+#include "history/link_tag.h"
+
+namespace {
+
+constexpr UINT_PTR close_timer_id = 1;
+constexpr UINT close_after_ms = 1000;
+
+HWND find_static_child(HWND dialog) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    char window_class[16];
+    if (GetClassNameA(child, window_class, sizeof window_class) > 0 && lstrcmpiA(window_class, "Static") == 0)
+      return child;
+  }
+  return nullptr;
+}
+
+// lparam of WM_INITDIALOG is 1 when the tag line reached the file.
+INT_PTR CALLBACK link_tag_dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetTimer(dialog, close_timer_id, close_after_ms, nullptr);
+      if (lparam == 0) SetWindowTextA(find_static_child(dialog), "保存できませんでした");
+      return TRUE;
+    case WM_TIMER:
+      KillTimer(dialog, close_timer_id);
+      SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wparam) != IDOK && LOWORD(wparam) != IDCANCEL) return FALSE;
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+void make_and_confirm_link_tag() {
+  const bool saved = make_link_tag(main_window);
+  DialogBoxParamA(instance, "TAGLINK", main_window, link_tag_dialog_procedure, saved ? 1 : 0);
+}

@@ -1,0 +1,74 @@
+#include "app/shell_views.h"
+
+#include "app/app_state.h"
+#include "app/clip_menus.h"
+#include "app/save_notice.h"
+#include "drawers/drawer_view.h"
+#include "drawers/genre_list.h"
+#include "history/history_view.h"
+#include "history/record_file.h"
+#include "settings/save_report.h"
+#include "settings/settings_file.h"
+#include "settings/settings_values.h"
+
+namespace {
+
+constexpr int oldest_ring_entry_position = 2;  // after ">標準" and the separator
+
+HMENU menu_of(clip_list list) {
+  switch (list) {
+    case clip_list::history: return history_menu;
+    case clip_list::recycle: return recycle_menu;
+    default: return ring_menu;
+  }
+}
+
+int base_id_of(clip_list list) {
+  switch (list) {
+    case clip_list::history: return history_id_base;
+    case clip_list::recycle: return recycle_id_base;
+    default: return ring_id_base;
+  }
+}
+
+class menu_history_view : public history_view {
+ public:
+  void offer_clip(clip_list list, int number, const char* text, int limit, int& counter) override {
+    add_clip_to_menu(menu_of(list), base_id_of(list), number, text, limit, counter);
+  }
+  void list_entry(clip_list list, int number, const char* label) override {
+    append_clip_entry(menu_of(list), clip_entry_id(base_id_of(list), number), label, number);
+  }
+  void drop_oldest_ring_entry() override { DeleteMenu(ring_menu, oldest_ring_entry_position, MF_BYPOSITION); }
+  void show_clip() override {
+    SetWindowTextA(clip_edit, clip_text);
+    InvalidateRect(main_window, nullptr, TRUE);
+  }
+};
+
+class menu_drawer_view : public drawer_view {
+ public:
+  void offer_drawer_clip(int drawer, int number, const char* text, int limit, int& counter) override {
+    add_clip_to_menu(drawer_menus[drawer], drawer_id_base + drawer * drawer_id_stride, number, text, limit, counter);
+  }
+  void show_block(int block) override { mark_block(block); }
+  void list_genre(int number, const char* name) override {
+    append_clip_entry(genre_menu, genre_id_base + number, name, number);
+  }
+  void mark_genre(int number, int count) override {
+    for (int k = 0; k <= count; ++k) CheckMenuItem(genre_menu, genre_id_base + k, MF_BYCOMMAND | MF_UNCHECKED);
+    CheckMenuItem(genre_menu, genre_id_base + number, MF_BYCOMMAND | MF_CHECKED);
+  }
+};
+
+menu_history_view history_in_menus;
+menu_drawer_view drawers_in_menus;
+
+}  // namespace
+
+void connect_shell_views() {
+  set_history_view(history_in_menus);
+  set_drawer_view(drawers_in_menus);
+  listen_to_saves(note_save);
+  keep_other_sections(save_genre_list);
+}

@@ -1,0 +1,10 @@
+#include "history/history_view.h"
+
+namespace {
+history_view unshown;
+history_view* current_view = &unshown;
+}  // namespace
+
+history_view& shown_history() { return *current_view; }
+
+void set_history_view(history_view& view) { current_view = &view; }

@@ -1,0 +1,23 @@
+// What the history changes that the user sees goes through this interface, which the
+// shell implements at start-up; the history itself never touches a window or a menu.
+// Until a view is set (and in tests of the core alone), changes go unshown.
+#pragma once
+
+enum class clip_list { history, recycle, ring };
+
+class history_view {
+ public:
+  virtual ~history_view() = default;
+  // A clip offered to a list under number; counter counts the offers, and once it passes
+  // limit the list's oldest entry goes.
+  virtual void offer_clip(clip_list, int /*number*/, const char* /*text*/, int /*limit*/, int& /*counter*/) {}
+  // An entry already labelled and trimmed, listed as it is.
+  virtual void list_entry(clip_list, int /*number*/, const char* /*label*/) {}
+  // The ring's oldest entry leaves the ring list.
+  virtual void drop_oldest_ring_entry() {}
+  // clip_text holds another record to show.
+  virtual void show_clip() {}
+};
+
+history_view& shown_history();
+void set_history_view(history_view& view);
