@@ -3,10 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/app_state.h"
-#include "text/menu_label.h"
 #include "history/record_file.h"
-#include "settings/ui_texts.h"
 
 namespace {
 char compose_buffer[compose_size];

@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./tools/install_deps.sh
+./tools/check_layers.sh
 . tools/wine_env.sh
 jobs=$(nproc 2>/dev/null || echo 2)
 

@@ -62,6 +62,7 @@ TEST(sjis_cut, prefix_never_ends_in_half_a_character) {
       {"\xe0\x40\xfc\xfc", 3, 2},
       {"\xa1\xa2\xa3", 2, 2},  // single-byte katakana are whole characters
       {"a\x81", 63, 2},        // a lone lead byte at the end is kept as one byte
+      {"\x81 x", 1, 1},        // so is a lead byte before a byte that is no trail byte
   };
   for (const cut_case& c : cases) EXPECT_EQ(sjis_whole_prefix(c.text.c_str(), c.max_bytes), c.length) << c.text;
 }
