@@ -92,6 +92,7 @@ void run_create_sequence(HWND window) {
   SetScrollPos(scroll_bar, SB_CTL, history_count, FALSE);
   subclass_children();
 
+  finish_reuse_index_swap();
   count_history();
   if (std::strcmp(history_file, history_append_file) == 0 && history_count > data_max + 20) {
     current_index = 0;

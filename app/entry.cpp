@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/message_route.h"
 #include "app/res/resource_ids.h"
+#include "app/save_notice.h"
 #include "app/tray_icon.h"
 #include "settings/ui_texts.h"
 
@@ -28,6 +29,14 @@ HWND create_main_window(HINSTANCE module) {
                          GetSystemMetrics(SM_CXMIN), GetSystemMetrics(SM_CYMIN), nullptr, nullptr, module, nullptr);
 }
 
+void add_tray_icon(HINSTANCE module) {
+  HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_DOVANE_CLIP));
+  tray_icon.set(main_window, 1, tray_callback_message, icon, "dovane_clip");
+  tray_icon.add();
+  // What failed while the window was being made could not be told before.
+  show_pending_notices();
+}
+
 int run_program(HINSTANCE module) {
   set_ui_texts();
   if (!register_main_class(module)) {
@@ -36,9 +45,7 @@ int run_program(HINSTANCE module) {
   }
   instance = module;
   create_main_window(module);
-  HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_DOVANE_CLIP));
-  tray_icon.set(main_window, 1, tray_callback_message, icon, "dovane_clip");
-  tray_icon.add();
+  add_tray_icon(module);
   HACCEL accelerators = LoadAcceleratorsA(module, "dovane_clip");
   MSG message{};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) route_message(message, accelerators);

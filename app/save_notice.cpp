@@ -8,45 +8,69 @@
 
 namespace {
 const char failure_text[] = "保存できませんでした";
-constexpr int tracked_files = 8;
+const char replaced_text[] = "ほかのプログラムが置き換えたか消したファイルを開き直しました";
 constexpr int name_size = 260;
-char failing[tracked_files][name_size];
 
-int find(const char* file_name) {
-  for (int i = 0; i < tracked_files; ++i)
-    if (failing[i][0] != '\0' && std::strcmp(failing[i], file_name) == 0) return i;
-  return -1;
-}
+struct notice {
+  bool failing;
+  bool told;  // the shell took the balloon for this run of failures
+  char file_name[name_size];
+};
+notice notices[kept_file_kinds];
 
 void show_failure(const char* file_name) {
   char message[status_note_size];
   std::snprintf(message, sizeof message, "%s: %s", failure_text, file_name);
   set_status_note(message);
 }
-}  // namespace
 
-void note_save(bool saved, const char* file_name) {
-  const int at = find(file_name);
-  if (saved) {
-    if (at < 0) return;
-    failing[at][0] = '\0';
-    for (const char* other : failing)
-      if (other[0] != '\0') {
-        show_failure(other);
-        return;
-      }
-    // Another notice may have taken the status line meanwhile; that one stays.
-    if (std::strncmp(status_note(), failure_text, sizeof failure_text - 1) == 0) clear_status_note();
-    return;
-  }
-  show_failure(file_name);
-  if (at >= 0) return;
-  for (char* slot : failing)
-    if (slot[0] == '\0') {
-      std::snprintf(slot, name_size, "%s", file_name);
-      break;
-    }
+bool tell_failure(const char* file_name) {
   char balloon[status_note_size];
   std::snprintf(balloon, sizeof balloon, "%s\n%s", failure_text, file_name);
-  tray_icon.show_balloon(balloon, true);
+  return tray_icon.show_balloon(balloon, true) != 0;
+}
+
+void save_succeeded(notice& n) {
+  if (!n.failing) return;
+  n.failing = false;
+  n.told = false;
+  for (const notice& other : notices)
+    if (other.failing) {
+      show_failure(other.file_name);
+      return;
+    }
+  // Another notice may have taken the status line meanwhile; that one stays.
+  if (std::strncmp(status_note(), failure_text, sizeof failure_text - 1) == 0) clear_status_note();
+}
+
+class notices_listener : public save_listener {
+ public:
+  void save_done(kept_file kind, const char* file_name, bool saved) override {
+    notice& n = notices[static_cast<int>(kind)];
+    if (saved) {
+      save_succeeded(n);
+      return;
+    }
+    n.failing = true;
+    std::snprintf(n.file_name, sizeof n.file_name, "%s", file_name);
+    show_failure(file_name);
+    if (!n.told) n.told = tell_failure(file_name);
+  }
+  void replaced_from_outside(kept_file, const char* file_name) override {
+    char message[status_note_size];
+    std::snprintf(message, sizeof message, "%s: %s", replaced_text, file_name);
+    set_status_note(message);
+    std::snprintf(message, sizeof message, "%s\n%s", replaced_text, file_name);
+    tray_icon.show_balloon(message, true);
+  }
+};
+
+notices_listener listener;
+}  // namespace
+
+save_listener& save_notices() { return listener; }
+
+void show_pending_notices() {
+  for (notice& n : notices)
+    if (n.failing && !n.told) n.told = tell_failure(n.file_name);
 }

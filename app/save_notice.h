@@ -1,6 +1,10 @@
-// Telling the user that something could not be saved: once per run of failures of a
-// file (a tray balloon), and in the status line until a later save of it succeeds.
+// Telling the user that something could not be saved: once per run of failures of a kind
+// of file (a tray balloon, shown once the icon exists), and in the status line until a
+// later save of that kind succeeds; and that a file was replaced or removed from outside.
 #pragma once
+#include "settings/save_report.h"
 
-// Takes the outcome of writing the named file.
-void note_save(bool saved, const char* file_name);
+// The listener the create sequence connects.
+save_listener& save_notices();
+// Balloons that came before the tray icon existed (failures during start-up).
+void show_pending_notices();

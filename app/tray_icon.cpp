@@ -15,7 +15,9 @@ namespace {
 void copy_tip(char* field, const char* text) { make_display_text(text, 63, ' ', field); }
 }  // namespace
 
-tray_icon_object::tray_icon_object() : data_{}, added_(0), balloon_{}, balloons_shown_(0) { data_.cbSize = NOTIFYICONDATAA_V1_SIZE; }
+tray_icon_object::tray_icon_object() : data_{}, added_(0), balloon_{}, notice_text_{}, balloons_shown_(0) {
+  data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+}
 
 tray_icon_object::~tray_icon_object() {
   if (added_ == 1) remove();
@@ -65,19 +67,23 @@ int tray_icon_object::add_again() {
 }
 
 int tray_icon_object::show_balloon(const char* text, bool warning) {
-  const size_t length = sjis_whole_prefix(text, sizeof balloon_ - 1);
-  std::memcpy(balloon_, text, length);
-  balloon_[length] = '\0';
-  ++balloons_shown_;
+  const size_t length = sjis_whole_prefix(text, sizeof notice_text_ - 1);
+  std::memcpy(notice_text_, text, length);
+  notice_text_[length] = '\0';
   // Balloons need the second version of the structure; the icon itself keeps the first.
   NOTIFYICONDATAA notice = data_;
   notice.cbSize = NOTIFYICONDATAA_V2_SIZE;
   notice.uFlags = NIF_INFO;
-  std::memcpy(notice.szInfo, balloon_, length + 1);
+  std::memcpy(notice.szInfo, notice_text_, length + 1);
   std::memcpy(notice.szInfoTitle, "dovane_clip", sizeof "dovane_clip");
   notice.dwInfoFlags = warning ? NIIF_WARNING : NIIF_INFO;
-  if (added_ != 1) add();
-  return Shell_NotifyIconA(NIM_MODIFY, &notice) ? 1 : 0;
+  // Before the icon exists (during start-up) the shell takes no balloon.
+  if (data_.hWnd == nullptr || (added_ != 1 && !add())) return 0;
+  if (!Shell_NotifyIconA(NIM_MODIFY, &notice)) return 0;
+  // Only what the shell took counts as shown.
+  std::memcpy(balloon_, notice_text_, length + 1);
+  ++balloons_shown_;
+  return 1;
 }
 
 UINT taskbar_created_message() {

@@ -28,7 +28,8 @@ class tray_icon_object {
  private:
   NOTIFYICONDATAA data_;
   int added_;
-  char balloon_[256];
+  char balloon_[256];      // the last balloon the shell took
+  char notice_text_[256];  // the balloon being given
   int balloons_shown_;
 };
 

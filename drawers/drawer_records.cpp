@@ -33,16 +33,8 @@ void read_drawer_record(int block, int drawer, int number) {
 int append_drawer_record(int block, int drawer, const char* text) {
   char name[name_size];
   drawer_file_name(name, sizeof name, block, drawer);
-  record_index records;
-  const std::string bytes = prepare_append(name, records, text);
-  const std::uint64_t size_before = records.file_size();
-  record_stream writer;
-  bool written = writer.open(name, open_mode::append) && writer.write(bytes.data(), bytes.size());
-  written = writer.flush() && written;
-  written = writer.close() && written;
-  if (!written) truncate_file(name, size_before);
-  // The text's first record follows every record already in the file.
-  return report_save(written, name) ? records.count() + 1 : 0;
+  const int first_record = append_to_record_file(name, text);
+  return report_save(first_record != 0, kept_file::drawer, name) ? first_record : 0;
 }
 
 void delete_drawer_record(int block, int drawer, int number) {
@@ -50,9 +42,12 @@ void delete_drawer_record(int block, int drawer, int number) {
   drawer_file_name(name, sizeof name, block, drawer);
   char temporary[name_size];
   const int length = std::snprintf(temporary, sizeof temporary, "%st", name);
-  if (length < 0 || length >= static_cast<int>(sizeof temporary)) return;
-
+  if (length < 0 || length >= static_cast<int>(sizeof temporary)) {
+    report_save(false, kept_file::drawer, name);
+    return;
+  }
   record_stream reader;
+  // A drawer that does not exist has nothing to delete.
   if (!reader.open(name, open_mode::read_must_exist)) return;
   // The records kept are copied as the bytes they are, separators included, so nothing
   // the reader hides (zero bytes, the byte after an inner stop byte) is lost.
@@ -66,8 +61,10 @@ void delete_drawer_record(int block, int drawer, int number) {
   }
   reader.close();
   std::uint64_t size = 0;
-  if (!file_size_of(name, size)) return;
+  bool saved = file_size_of(name, size);
   for (byte_range& range : kept)
     if (range.to > size) range.to = size;
-  if (!copy_byte_ranges(name, kept, temporary) || !replace_file(temporary, name)) DeleteFileA(temporary);
+  saved = saved && copy_byte_ranges(name, kept, temporary) && replace_file(temporary, name);
+  if (!saved) DeleteFileA(temporary);
+  report_save(saved, kept_file::drawer, name);
 }

@@ -69,7 +69,11 @@ bool keep_new_clip() {
   std::memcpy(previous_clip, clip_text, std::strlen(clip_text) + 1);
   // The ring is on disk at once, so a crash or a kill loses no clip of the session.
   save_ring();
-  return history_saving == 1 && append_to_history(clip_text);
+  if (history_saving != 1) return false;
+  if (append_to_history(clip_text)) return true;
+  // The user's natural retry, copying the same text again, must not count as a duplicate.
+  previous_clip[0] = '\0';
+  return false;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #ifdef _WIN32
+#include <windows.h>
 #include <io.h>
 #else
 #include <unistd.h>
@@ -40,3 +41,56 @@ bool seek_stream(std::FILE* file, std::uint64_t offset) {
   return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
 #endif
 }
+
+#ifdef _WIN32
+namespace {
+bool stamp_of_handle(HANDLE handle, file_stamp& stamp) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &info)) return false;
+  stamp.volume = info.dwVolumeSerialNumber;
+  stamp.file_id = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  stamp.written = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                                            info.ftLastWriteTime.dwLowDateTime);
+  return true;
+}
+}  // namespace
+
+bool stamp_of_path(const char* name, file_stamp& stamp) {
+  // No access asked beyond the attributes, and every sharing mode, so the look never
+  // stands in the way of an editor or of our own streams.
+  HANDLE handle = CreateFileA(name, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  const bool seen = stamp_of_handle(handle, stamp);
+  CloseHandle(handle);
+  return seen;
+}
+
+bool stamp_of_stream(std::FILE* file, file_stamp& stamp) {
+  return file != nullptr && stamp_of_handle(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))), stamp);
+}
+#else
+namespace {
+void stamp_from_status(const struct stat& status, file_stamp& stamp) {
+  stamp.volume = static_cast<std::uint64_t>(status.st_dev);
+  stamp.file_id = static_cast<std::uint64_t>(status.st_ino);
+  stamp.size = static_cast<std::uint64_t>(status.st_size);
+  stamp.written = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+}
+}  // namespace
+
+bool stamp_of_path(const char* name, file_stamp& stamp) {
+  struct stat status;
+  if (stat(name, &status) != 0) return false;
+  stamp_from_status(status, stamp);
+  return true;
+}
+
+bool stamp_of_stream(std::FILE* file, file_stamp& stamp) {
+  struct stat status;
+  if (file == nullptr || fstat(fileno(file), &status) != 0) return false;
+  stamp_from_status(status, stamp);
+  return true;
+}
+#endif

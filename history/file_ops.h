@@ -9,3 +9,21 @@ bool file_size_of(const char* name, std::uint64_t& size);
 bool truncate_file(const char* name, std::uint64_t size);
 // Positions an open stream at a raw offset; 64-bit on both platforms.
 bool seek_stream(std::FILE* file, std::uint64_t offset);
+
+// Which file a name or an open stream stands for, and the state it was in: editors,
+// scripts and a second program rewrite, replace and cut files behind our back.
+struct file_stamp {
+  std::uint64_t volume = 0;   // volume serial number, or device
+  std::uint64_t file_id = 0;  // file index, or inode
+  std::uint64_t size = 0;
+  std::int64_t written = 0;   // last-write time in the platform's finest unit
+};
+// False when the file cannot be looked at (missing, no access).
+bool stamp_of_path(const char* name, file_stamp& stamp);
+bool stamp_of_stream(std::FILE* file, file_stamp& stamp);
+inline bool same_file(const file_stamp& a, const file_stamp& b) {
+  return a.volume == b.volume && a.file_id == b.file_id;
+}
+inline bool same_state(const file_stamp& a, const file_stamp& b) {
+  return same_file(a, b) && a.size == b.size && a.written == b.written;
+}

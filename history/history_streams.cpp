@@ -6,6 +6,7 @@
 
 #include "history/file_ops.h"
 #include "history/record_append.h"
+#include "settings/save_report.h"
 #include "settings/settings_values.h"
 
 char history_file[file_name_size] = "_clip.txt";
@@ -16,7 +17,6 @@ int current_index = 1;
 // Defined together so they are built in this order and closed in reverse at exit.
 record_stream history_writer;
 record_stream history_reader;
-record_stream link_tag_writer;
 record_index history_index;
 
 namespace {
@@ -30,6 +30,21 @@ record_index& index_of_append_file() {
 void reopen_writer() {
   history_writer.close();
   history_writer.open(history_append_file, open_mode::read_write_end);
+}
+
+bool writer_left_behind() {
+  file_stamp open;
+  file_stamp named;
+  return !(history_writer.stamp(open) && stamp_of_path(history_append_file, named) && same_file(open, named));
+}
+
+void follow_the_name() {
+  if (!history_writer.is_open()) {
+    reopen_writer();
+  } else if (writer_left_behind()) {
+    reopen_writer();
+    report_replaced(kept_file::history, history_append_file);
+  }
 }
 }  // namespace
 
@@ -45,7 +60,7 @@ void close_history_streams() {
 }
 
 append_result append_history_text(const char* text) {
-  if (!history_writer.is_open()) reopen_writer();
+  follow_the_name();
   record_index& index = index_of_append_file();
   const std::string record = prepare_append(history_append_file, index, text);
   const std::uint64_t size_before = index.file_size();
@@ -56,11 +71,11 @@ append_result append_history_text(const char* text) {
     history_writer.close();
     truncate_file(history_append_file, size_before);
     reopen_writer();
-    index.refresh(history_append_file);
-    return {false, 0};
+    index.take_own_append(history_append_file);
+    return {false, 0, 0};
   }
-  index.refresh(history_append_file);
-  return {true, index.count() - records_before};
+  index.take_own_append(history_append_file);
+  return {true, index.count() - records_before, records_before + 1};
 }
 
 void set_history_defaults() {

@@ -11,7 +11,6 @@ extern int current_index;  // 1-based; history_count + 1 is the empty end positi
 
 extern record_stream history_writer;
 extern record_stream history_reader;
-extern record_stream link_tag_writer;
 // Where the records of history_file start; kept up to date by every opening.
 extern record_index history_index;
 
@@ -23,10 +22,13 @@ void open_history_streams();
 void close_history_streams();
 
 struct append_result {
-  bool saved;   // false: nothing reached the file, which is as it was before
-  int records;  // records the text makes under the reader's rules
+  bool saved;        // false: nothing reached the file, which is as it was before
+  int records;       // records the text makes under the reader's rules
+  int first_record;  // the number of its first record, in the file as the append found it
 };
 // Appends text to history_append_file as records, flushed. The append starts on a record
 // boundary: a trailing Ctrl+Z is cut off and a missing final separator written first.
-// A failed write is cut back off the file.
+// A failed write is cut back off the file. When the name no longer stands for the file
+// the writer has open (another program renamed a file over it or deleted it), the
+// writer follows the name, creating the file when it is gone, and says so.
 append_result append_history_text(const char* text);

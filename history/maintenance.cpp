@@ -12,6 +12,7 @@
 #include "history/history_streams.h"
 #include "history/history_view.h"
 #include "history/moves.h"
+#include "history/record_append.h"
 #include "history/reuse_index.h"
 #include "settings/save_report.h"
 #include "settings/settings_file.h"
@@ -26,11 +27,25 @@ int history_menu_count = 0;
 namespace {
 const char keep_file_name[] = "0_clip_bak.txt";
 const char reuse_index_temp_name[] = "recycletmp.txt";
+// A renumbered index whose history was shortened but which could not take the index's
+// place yet; the next start puts it there.
+const char reuse_index_pending_name[] = "recycle_pending.txt";
 
 bool write_index_number(record_stream& index, int number) {
   char line[16];
   const int length = std::snprintf(line, sizeof line, "%d\n", number);
   return index.write(line, static_cast<size_t>(length)) && index.flush();
+}
+
+// Renumbered entries only fit the history that was actually shortened: once it is, the
+// renumbered copy is kept until it is in the index's place.
+void swap_in_renumbered_index() {
+  if (replace_file(reuse_index_temp_name, recycle_index_file_name)) {
+    report_save(true, kept_file::reuse, recycle_index_file_name);
+    return;
+  }
+  MoveFileExA(reuse_index_temp_name, reuse_index_pending_name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  report_save(false, kept_file::reuse, recycle_index_file_name);
 }
 
 // Entries that pointed into the records moved to the backup are dropped.
@@ -59,6 +74,12 @@ bool copy_for_compaction(const char* backup_name) {
 }
 }  // namespace
 
+void finish_reuse_index_swap() {
+  if (GetFileAttributesA(reuse_index_pending_name) == INVALID_FILE_ATTRIBUTES) return;
+  report_save(replace_file(reuse_index_pending_name, recycle_index_file_name), kept_file::reuse,
+              recycle_index_file_name);
+}
+
 void count_history() {
   history_index.refresh(history_file);
   history_count = history_index.count();
@@ -76,11 +97,12 @@ bool compact_history() {
   save_settings();
 
   const bool replaced = copy_for_compaction(backup_name) && replace_file(keep_file_name, history_append_file);
-  // Renumbered entries only fit the history that was actually shortened.
-  if (replaced) replace_file(reuse_index_temp_name, recycle_index_file_name);
   DeleteFileA(keep_file_name);
-  DeleteFileA(reuse_index_temp_name);
-  report_save(replaced, history_append_file);
+  report_save(replaced, kept_file::history, history_append_file);
+  if (replaced)
+    swap_in_renumbered_index();
+  else
+    DeleteFileA(reuse_index_temp_name);
   open_history_streams();
   return replaced;
 }
@@ -130,9 +152,11 @@ void fill_recycle_menu() {
 bool append_to_history(const char* text) {
   const append_result appended = append_history_text(text);
   // A text that did not reach the file gets no number and no entry.
-  if (!report_save(appended.saved, history_append_file)) return false;
-  const int first_record = history_count + 1;
-  history_count += appended.records;
+  if (!report_save(appended.saved, kept_file::history, history_append_file)) return false;
+  // Numbered by the file as it is, records other programs added included.
+  const bool on_view = std::strcmp(history_file, history_append_file) == 0;
+  const int first_record = on_view ? appended.first_record : history_count + 1;
+  history_count = on_view ? history_index.count() : history_count + appended.records;
   current_index = history_count;
   shown_history().offer_clip(clip_list::history, first_record, text, history_menu_max, history_menu_count);
   return true;
@@ -140,12 +164,15 @@ bool append_to_history(const char* text) {
 
 void record_reuse(int number) {
   if (number == last_reused_index) return;
-  record_stream reused;
-  bool saved = reused.open(recycle_file_name, open_mode::append) && write_record(reused, clip_text);
-  saved = reused.close() && saved;
-  record_stream index;
-  const bool indexed = index.open(recycle_index_file_name, open_mode::append) && write_index_number(index, number);
-  report_save(saved && indexed, recycle_file_name);
+  std::uint64_t size_before = 0;
+  file_size_of(recycle_file_name, size_before);
+  const bool saved = append_to_record_file(recycle_file_name, clip_text) != 0;
+  char line[16];
+  std::snprintf(line, sizeof line, "%d", number);
+  const bool indexed = saved && append_line(recycle_index_file_name, line);
+  // A record without its index line would stand for nothing: it goes again.
+  if (saved && !indexed) truncate_file(recycle_file_name, size_before);
+  if (!report_save(indexed, kept_file::reuse, recycle_file_name)) return;
   shown_history().offer_clip(clip_list::recycle, number, clip_text, recycle_menu_limit, recycle_menu_count);
   last_reused_index = number;
 }

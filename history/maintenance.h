@@ -6,6 +6,8 @@ extern int last_reused_index;   // history number of the last re-use recorded in
 extern int recycle_menu_count;  // re-use menu appends made during the run
 extern int history_menu_count;  // history menu offers made during the run
 
+// Puts a renumbered re-use index that a compaction could not swap in into its place.
+void finish_reuse_index_swap();
 // Counts the records of history_file into history_count.
 void count_history();
 // Moves the oldest data_max records into a new numbered backup and keeps the rest as

@@ -52,9 +52,31 @@ bool file_looked_at = false;
 
 bool index_is_current() {
   if (!history_reader.is_open() || history_index.name() != history_file) return false;
-  if (file_looked_at) return true;
-  std::uint64_t size = 0;
-  return file_size_of(history_file, size) && size == history_index.file_size();
+  return file_looked_at || history_index.is_current(history_file, &history_reader);
+}
+
+void reopen_streams() {
+  close_history_streams();
+  open_history_streams();
+}
+
+// Reading on from where the reader stands is only safe in the file it was positioned
+// in: a file rewritten, replaced or cut since is opened anew, and the reader set after
+// as many records as it had read.
+void reposition_if_changed() {
+  if (!history_reader.is_open() || history_reader.at_end() || index_is_current()) return;
+  const int shown = history_reader.records_read();
+  const int mode = move_mode;
+  const int target = move_target;
+  reopen_streams();
+  current_index = 0;
+  if (shown > 0) {
+    move_mode = move_to_position;
+    move_target = shown;
+    move();
+  }
+  move_mode = mode;
+  move_target = target;
 }
 }  // namespace
 
@@ -70,6 +92,7 @@ void move() {
 }
 
 void follow_reader() {
+  reposition_if_changed();
   if (history_reader.is_open() && !history_reader.at_end()) current_index = history_reader.records_read();
 }
 
@@ -83,10 +106,7 @@ one_look_at_the_file::~one_look_at_the_file() { file_looked_at = false; }
 void restart_from_top() {
   // Every append is flushed, so going back to the first byte shows what reopening would;
   // only a file changed by someone else needs the streams opened anew.
-  if (!(index_is_current() && history_reader.seek_record(0, 0))) {
-    close_history_streams();
-    open_history_streams();
-  }
+  if (!(index_is_current() && history_reader.seek_record(0, 0))) reopen_streams();
   current_index = 0;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "history/file_ops.h"
 #include "settings/settings_values.h"
 
 constexpr int clip_size = 20480;  // clip-sized text field, terminator included
@@ -39,6 +40,8 @@ class record_stream {
   // False when buffered bytes could not be written out.
   bool close();
   bool is_open() const { return file_ != nullptr; }
+  // Which file the stream has open, and its state now.
+  bool stamp(file_stamp& out) const { return stamp_of_stream(file_, out); }
   // Next byte with CR LF taken as LF and a Ctrl+Z that ends the file taken as the end.
   int get();
   int peek();

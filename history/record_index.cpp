@@ -1,5 +1,8 @@
 #include "history/record_index.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "history/file_ops.h"
 
 void record_index::clear() {
@@ -9,6 +12,8 @@ void record_index::clear() {
   end_ = 0;
   size_ = 0;
   name_.clear();
+  stamp_ = file_stamp{};
+  tail_.clear();
 }
 
 void record_index::push(std::uint64_t offset) {
@@ -26,27 +31,48 @@ std::uint64_t record_index::start(int number) const {
 void record_index::scan(const char* name, std::uint64_t from) {
   record_stream reader;
   reader.open(name, open_mode::read);
-  std::uint64_t size = 0;
-  file_size_of(name, size);
+  stamp_ = file_stamp{};
+  reader.stamp(stamp_);
+  const std::uint64_t size = stamp_.size;
   size_ = size;
   name_ = name;
   end_position_ = true;
   end_ = from;
-  if (!reader.seek_record(from, count_)) return;
-  int counter = count_;
-  for (;;) {
-    const std::uint64_t at = reader.tell();
-    if (read_record_into(reader, counter, nullptr) != read_result::record) {
-      end_ = at;
-      return;
-    }
-    push(at);
-    if (reader.at_end()) {
-      end_position_ = false;
-      end_ = size;
-      return;
+  if (reader.seek_record(from, count_)) {
+    int counter = count_;
+    for (;;) {
+      const std::uint64_t at = reader.tell();
+      if (read_record_into(reader, counter, nullptr) != read_result::record) {
+        end_ = at;
+        break;
+      }
+      push(at);
+      if (reader.at_end()) {
+        end_position_ = false;
+        end_ = size;
+        break;
+      }
     }
   }
+  tail_ = tail_now(name);
+}
+
+std::string record_index::tail_now(const char* name) const {
+  const std::uint64_t from = end_ > tail_bytes ? end_ - tail_bytes : 0;
+  std::string bytes(static_cast<std::size_t>(end_ - from), '\0');
+  std::FILE* file = bytes.empty() ? nullptr : std::fopen(name, "rb");
+  if (file == nullptr) return bytes.empty() ? bytes : std::string();
+  const bool read = seek_stream(file, from) && std::fread(&bytes[0], 1, bytes.size(), file) == bytes.size();
+  std::fclose(file);
+  return read ? bytes : std::string();
+}
+
+bool record_index::is_current(const char* name, const record_stream* reader) const {
+  file_stamp now;
+  if (name_ != name || !stamp_of_path(name, now) || !same_state(now, stamp_)) return false;
+  file_stamp open;
+  if (reader != nullptr && !(reader->stamp(open) && same_file(open, now))) return false;
+  return tail_now(name) == tail_;
 }
 
 void record_index::build(const char* name) {
@@ -55,13 +81,23 @@ void record_index::build(const char* name) {
 }
 
 void record_index::refresh(const char* name) {
-  std::uint64_t size = 0;
-  file_size_of(name, size);
-  if (name_ != name || size < size_) {
+  // Another program's change, even one that only seems to add, may have edited what
+  // lies before: only a new pass is sure. Bytes changed within one tick of the clock
+  // show in the tail.
+  if (!is_current(name, nullptr)) build(name);
+}
+
+void record_index::take_own_append(const char* name) {
+  file_stamp now;
+  if (!(stamp_of_path(name, now) && name_ == name && same_file(now, stamp_) && now.size >= size_ &&
+        tail_now(name) == tail_)) {
     build(name);
     return;
   }
-  if (size == size_) return;
+  if (now.size == size_) {
+    stamp_ = now;
+    return;
+  }
   // The last record ran into the end of the file, so what was added may belong to it.
   if (!end_position_) {
     --count_;
@@ -72,7 +108,11 @@ void record_index::refresh(const char* name) {
 }
 
 void record_index::forget_trailing_mark() {
-  if (size_ > 0 && end_ == size_ - 1) size_ = end_;
+  if (size_ == 0 || end_ != size_ - 1) return;
+  size_ = end_;
+  // The cut changed the time too; the index holds for the file as it now is.
+  file_stamp now;
+  if (stamp_of_path(name_.c_str(), now) && now.size == size_) stamp_ = now;
 }
 
 std::size_t record_index::memory_bytes() const { return blocks_.size() * block_records * sizeof(std::uint64_t); }

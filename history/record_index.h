@@ -14,9 +14,15 @@ class record_index {
   void clear();
   // Reads the whole file (created empty when missing, as a reading opening does).
   void build(const char* name);
-  // Brings the index up to date with the file: nothing when its size is unchanged, the
-  // added records when it grew, a new pass when it shrank or is another file.
+  // Brings the index up to date with the file: nothing when it is as the index saw it,
+  // else a new pass.
   void refresh(const char* name);
+  // After our own append to the file the index was current for: only the added records
+  // are read (a new pass when the file is not as the append left it).
+  void take_own_append(const char* name);
+  // The file the name stands for is still the one the index was made from, in the same
+  // state, and reader (when given) has that same file open.
+  bool is_current(const char* name, const record_stream* reader) const;
   int count() const { return count_; }
   // Raw offset of record number (1 to count()).
   std::uint64_t start(int number) const;
@@ -38,6 +44,13 @@ class record_index {
  private:
   void push(std::uint64_t offset);
   void scan(const char* name, std::uint64_t from);
+  // The raw bytes just before end_, as the file now has them.
+  std::string tail_now(const char* name) const;
+  // What was seen of the file: an edit that keeps the size, or one before the old end
+  // that the file then grows past, shows in the time or in these bytes.
+  static constexpr std::size_t tail_bytes = 8;
+  file_stamp stamp_;
+  std::string tail_;
   // Fixed blocks rather than one growing array: no copies on growth, and never more
   // than one partly used block (32 KiB) beyond 8 bytes a record.
   static constexpr std::size_t block_records = std::size_t{1} << 12;

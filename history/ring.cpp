@@ -78,7 +78,7 @@ bool save_ring() {
   written = file.close() && written;
   const bool saved = written && replace_file(temporary, ring_file_name);
   if (!saved) DeleteFileA(temporary);
-  return report_save(saved, ring_file_name);
+  return report_save(saved, kept_file::ring, ring_file_name);
 }
 
 void take_ring_clip(int id) {

@@ -67,16 +67,28 @@ bool save_settings() {
   return update.commit();
 }
 
+namespace {
+// A copy of a read-only settings file is read-only too, and would stand in the way of
+// every later save; the copy is ours, so it never keeps the attribute.
+void delete_copy(const char* path) {
+  SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(path);
+}
+}  // namespace
+
 settings_update::settings_update() : ok_(true), committed_(false) {
   std::snprintf(path_, sizeof path_, "%s.tmp", ini_path);
-  if (!CopyFileA(ini_path, path_, FALSE)) {
+  delete_copy(path_);
+  if (CopyFileA(ini_path, path_, FALSE)) {
+    ok_ = SetFileAttributesA(path_, FILE_ATTRIBUTE_NORMAL) != 0;
+  } else {
     ok_ = GetLastError() == ERROR_FILE_NOT_FOUND;
-    DeleteFileA(path_);
+    delete_copy(path_);
   }
 }
 
 settings_update::~settings_update() {
-  if (!committed_) DeleteFileA(path_);
+  if (!committed_) delete_copy(path_);
 }
 
 void settings_update::write(const char* section, const char* key, const char* value) {
@@ -93,6 +105,6 @@ bool settings_update::commit() {
   // Lets go of the profile functions' own copy, so the file on disk is complete.
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_);
   committed_ = ok_ && replace_file(path_, ini_path);
-  if (!committed_) DeleteFileA(path_);
-  return report_save(committed_, settings_file_name);
+  if (!committed_) delete_copy(path_);
+  return report_save(committed_, kept_file::settings, settings_file_name);
 }

@@ -45,6 +45,8 @@ TEST_F(record_append_test, appends_start_on_a_record_boundary_and_count_what_the
       {"a\a\r\n\x1a", "x", "a\a\r\nx\a\r\n", 1},             // old end-of-data mark
       {"a\a\a\r\n", "x", "a\a\a\r\n\a\r\nx\a\r\n", 1},       // its last record ran into the end
       {"a\a\r\n", "p\aq", "a\a\r\np\aq\a\r\n", 2},           // an inner stop byte makes two
+      {"a\a", "x", "a\a\r\nx\a\r\n", 1},                    // the line break was dropped
+      {"a\a\x1a", "x", "a\a\r\nx\a\r\n", 1},
       {"a\a\r\n", "l1\nl2", "a\a\r\nl1\r\nl2\a\r\n", 1},
   };
   for (const append_case& c : cases) {

@@ -2,6 +2,8 @@
 // reading from the top reads there, and every move must end where rereading ends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -233,3 +235,62 @@ TEST_F(moves_test, every_move_ends_where_rereading_from_the_top_ends) {
 }
 
 }  // namespace
+
+// Another program changes the history between two looks of ours. Whatever it did, the
+// index then matches a new pass, a record chosen by number reads what rereading the file
+// reads, reading on gives whole records of the file as it now is, and an append starts a
+// record of its own.
+TEST_F(moves_test, changes_by_another_program_are_seen_before_any_read_by_offset) {
+  using change = std::string (*)(std::mt19937&, const std::string&);
+  static const change changes[] = {
+      // rewritten in place, same size
+      [](std::mt19937& r, const std::string& old) { return (random_record_file(r, "\a\n", false) + old).substr(0, old.size()); },
+      // edited before the old end, then grown past it
+      [](std::mt19937& r, const std::string& old) {
+        return "edit" + old.substr(old.size() < 4 ? old.size() : 4) + random_record_file(r, "\a\n", false) + "x\a\r\n";
+      },
+      [](std::mt19937&, const std::string& old) { return old.substr(0, old.size() / 2); },             // cut
+      [](std::mt19937& r, const std::string& old) { return old + random_record_file(r, "\a\n", false); },  // appended
+      [](std::mt19937& r, const std::string&) { return "rename:" + random_record_file(r, "\a\n", false); },
+      [](std::mt19937&, const std::string&) { return std::string("delete:"); },
+  };
+  std::mt19937 random(13);
+  for (int round = 0; round < 120; ++round) {
+    const std::string old = random_record_file(random, "\a\n", false) + "one\a\r\ntwo\a\r\nthree\a\r\n";
+    write_file("_clip.txt", old);
+    close_history_streams();
+    history_index.clear();
+    open_history_streams();
+    history_count = count_records("_clip.txt");
+    current_index = history_count;
+    move_back(false);
+    const std::string changed = changes[round % 6](random, old);
+    if (changed.rfind("rename:", 0) == 0) {
+      write_file("new.txt", changed.substr(7));
+      ASSERT_EQ(std::rename("new.txt", "_clip.txt"), 0);
+    } else if (changed == "delete:") {
+      ASSERT_EQ(std::remove("_clip.txt"), 0);
+    } else {
+      write_file("_clip.txt", changed);
+    }
+    const std::vector<std::string> now = records_of("_clip.txt");
+    move_forward(false);
+    EXPECT_TRUE(clip_text[0] == '\0' || std::find(now.begin(), now.end(), clip_text) != now.end()) << round;
+    for (int n = 1; n <= static_cast<int>(now.size()); n += 1 + static_cast<int>(random() % 5)) {
+      current_index = n + 1;
+      move_back(false);
+      ASSERT_EQ(std::string(clip_text), now[n - 1]) << round << " record " << n;
+    }
+    history_index.refresh("_clip.txt");
+    record_index fresh;
+    fresh.build("_clip.txt");
+    ASSERT_EQ(history_index.count(), fresh.count()) << round;
+    for (int n = 1; n <= fresh.count(); ++n) ASSERT_EQ(history_index.start(n), fresh.start(n)) << round;
+    const append_result added = append_history_text("new clip");
+    ASSERT_TRUE(added.saved) << round;
+    std::vector<std::string> expected = records_of("_clip.txt");
+    EXPECT_EQ(expected.back(), "new clip") << round;
+    expected.pop_back();
+    EXPECT_EQ(expected, now) << round;
+  }
+}

@@ -42,9 +42,7 @@ void app_test::start_app() {
   instance = module;
   create_main_window(module);
   ASSERT_NE(main_window, nullptr);
-  HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_DOVANE_CLIP));
-  tray_icon.set(main_window, 1, tray_callback_message, icon, "dovane_clip");
-  tray_icon.add();
+  add_tray_icon(module);
   accelerators_ = LoadAcceleratorsA(module, "dovane_clip");
   started_ = true;
   pump();
