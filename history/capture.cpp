@@ -4,9 +4,11 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/status_note.h"
 #include "app/tray_icon.h"
 #include "history/clip_output.h"
 #include "history/clipboard_block.h"
+#include "history/clipboard_text.h"
 #include "history/link_tag.h"
 #include "history/maintenance.h"
 #include "history/private_clip.h"
@@ -42,15 +44,12 @@ bool is_own_window(HWND window) {
 // Another program may hand over text without its terminator; the copy then ends where
 // the memory block ends. An empty text leaves clip_text as it was. Our own output with
 // affixes gives back the clip it wrapped, so affixes never pile up around a clip.
-bool copy_clipboard_text(HWND owner, bool& cut) {
-  HANDLE data = GetClipboardData(CF_TEXT);
-  if (data == nullptr) return false;
-  const SIZE_T size = GlobalSize(data);
-  const char* bytes = static_cast<const char*>(GlobalLock(data));
-  if (bytes == nullptr) return false;
-  const copied_text copied = copy_clipboard_block(bytes, size, clip_text, clip_size);
-  const char* wrapped = is_own_window(owner) ? clip_wrapped_by(bytes, size) : nullptr;
-  GlobalUnlock(data);
+bool copy_clipboard_text(HWND owner, bool& cut, std::size_t& unmappable) {
+  const clipboard_text text = read_clipboard_text(clip_text, clip_size, is_own_window(owner));
+  if (!text.found) return false;
+  const copied_text copied = text.copied;
+  const char* wrapped = text.wrapped;
+  unmappable = text.unmappable;
   cut = copied.cut && wrapped == nullptr;
   if (wrapped == nullptr) return copied.length > 0;
   std::memcpy(clip_text, wrapped, std::strlen(wrapped) + 1);
@@ -58,18 +57,31 @@ bool copy_clipboard_text(HWND owner, bool& cut) {
 }
 
 // The clipboard is closed again before anything is put back on it.
-clipboard_content read_clipboard(HWND& owner, bool& cut) {
+clipboard_content read_clipboard(HWND& owner, bool& cut, std::size_t& unmappable) {
   open_clipboard clipboard(main_window);
   owner = GetClipboardOwner();
   if (!clipboard.is_open()) return clipboard_content::none;
   if (clipboard_marked_private()) return clipboard_content::private_clip;
-  return copy_clipboard_text(owner, cut) ? clipboard_content::text : clipboard_content::none;
+  return copy_clipboard_text(owner, cut, unmappable) ? clipboard_content::text : clipboard_content::none;
 }
 
 void tell_clip_was_cut() {
   char notice[64];
   std::snprintf(notice, sizeof notice, "%dバイトまで保存しました", clip_size - 1);
   tray_icon.show_balloon(notice, false);
+}
+
+// The one place the count reaches the user. The note speaks of the last clip kept, so a
+// later clip without such characters takes it away, leaving any other note alone.
+void note_unmappable_characters(std::size_t count) {
+  static char said[status_note_size];
+  if (count == 0) {
+    if (said[0] != '\0' && std::strcmp(status_note(), said) == 0) clear_status_note();
+    said[0] = '\0';
+    return;
+  }
+  std::snprintf(said, sizeof said, "Shift_JIS にない文字 %d 字は ? で保存しました", static_cast<int>(count));
+  set_status_note(said);
 }
 
 void append_captured_clip() {
@@ -99,7 +111,8 @@ bool capture_clipboard(WPARAM wparam, LPARAM lparam, int was_timer_on) {
                                               std::strncmp(previous_clip, "https://", 8) == 0);
   HWND owner = nullptr;
   bool cut = false;
-  const clipboard_content content = read_clipboard(owner, cut);
+  std::size_t unmappable = 0;
+  const clipboard_content content = read_clipboard(owner, cut, unmappable);
   if (content == clipboard_content::private_clip) {
     forward_notification(wparam, lparam);
     return false;
@@ -111,6 +124,7 @@ bool capture_clipboard(WPARAM wparam, LPARAM lparam, int was_timer_on) {
     } else {
       keep_new_clip();
       if (cut) tell_clip_was_cut();
+      note_unmappable_characters(unmappable);
     }
     // Text the clip edit put there itself stays as the user typed it.
     if (GetClipboardOwner() != clip_edit) SetWindowTextA(clip_edit, clip_text);

@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/menu_label.h"
+#include "history/clipboard_text.h"
 #include "history/record_file.h"
 #include "settings/ui_texts.h"
 
@@ -24,27 +25,11 @@ void read_affix(int state, HWND window, char (&part)[clip_size]) {
   // A window closed by its own close box still counts as open, with an empty text.
   if (state == 1 && !IsWindow(window)) part[0] = '\0';
 }
-void place_on_clipboard(HWND owner, const char* text, size_t length) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, length + 1);
-  if (memory == nullptr) return;
-  if (char* bytes = static_cast<char*>(GlobalLock(memory))) {
-    std::memcpy(bytes, text, length);
-    bytes[length] = '\0';
-    GlobalUnlock(memory);
-  }
-  if (!OpenClipboard(owner)) {
-    GlobalFree(memory);
-    return;
-  }
-  EmptyClipboard();
-  if (SetClipboardData(CF_TEXT, memory) == nullptr) GlobalFree(memory);
-  CloseClipboard();
-}
 }  // namespace
 
 void put_text_on_clipboard(HWND owner, const char* text, size_t length) {
   composed_on_clipboard = false;
-  place_on_clipboard(owner, text, length);
+  put_shift_jis_on_clipboard(owner, text, length);
 }
 
 void put_clip(HWND owner, int start, int end) {
@@ -56,7 +41,7 @@ void put_clip(HWND owner, int start, int end) {
   std::memcpy(wrapped_clip, clip_text, std::strlen(clip_text) + 1);
   composed_length = std::strlen(compose_buffer);
   composed_on_clipboard = true;
-  place_on_clipboard(owner, compose_buffer, composed_length);
+  put_shift_jis_on_clipboard(owner, compose_buffer, composed_length);
 }
 
 const char* clip_wrapped_by(const char* block, size_t size) {
