@@ -100,15 +100,15 @@ clipboard_text read_clipboard_text(char* field, std::size_t field_size, bool own
   return read_ansi(field, field_size, own_output);
 }
 
-bool put_shift_jis_on_clipboard(HWND owner, const char* text, std::size_t length) {
+void put_shift_jis_on_clipboard(HWND owner, const char* text, std::size_t length) {
   HGLOBAL ansi = block_of(text, length, length + 1);
-  if (ansi == nullptr) return false;
+  if (ansi == nullptr) return;
   HGLOBAL unicode = unicode_block_of(text, length);
   HGLOBAL locale = block_of(&japanese_locale, sizeof japanese_locale, sizeof japanese_locale);
   if (!OpenClipboard(owner)) {
     for (HGLOBAL memory : {ansi, unicode, locale})
       if (memory != nullptr) GlobalFree(memory);
-    return false;
+    return;
   }
   EmptyClipboard();
   // CF_TEXT first: it is what this program reads back, byte for byte, as its own output.
@@ -116,5 +116,4 @@ bool put_shift_jis_on_clipboard(HWND owner, const char* text, std::size_t length
   set_or_free(CF_UNICODETEXT, unicode);
   set_or_free(CF_LOCALE, locale);
   CloseClipboard();
-  return true;
 }

@@ -22,5 +22,5 @@ clipboard_text read_clipboard_text(char* field, std::size_t field_size, bool own
 
 // Puts Shift_JIS text (length bytes) on the clipboard as CF_TEXT, as CF_UNICODETEXT
 // converted from it with code page 932 and with CF_LOCALE Japanese, in one opening of
-// the clipboard; owner owns it afterwards. False when the clipboard could not be taken.
-bool put_shift_jis_on_clipboard(HWND owner, const char* text, std::size_t length);
+// the clipboard; owner owns it afterwards.
+void put_shift_jis_on_clipboard(HWND owner, const char* text, std::size_t length);

@@ -7,19 +7,13 @@ constexpr UINT code_page = 932;
 }  // namespace
 
 std::size_t cp932_from_code_point(std::uint32_t code_point, char (&out)[2]) {
-    wchar_t units[2];
-    int count = 1;
-    if (code_point >= 0x10000) {
-        units[0] = static_cast<wchar_t>(0xD800 + ((code_point - 0x10000) >> 10));
-        units[1] = static_cast<wchar_t>(0xDC00 + ((code_point - 0x10000) & 0x3FF));
-        count = 2;
-    } else {
-        units[0] = static_cast<wchar_t>(code_point);
-    }
+    // Every character of the code page lies in the Basic Multilingual Plane.
+    if (code_point > 0xFFFF) return 0;
+    const wchar_t unit = static_cast<wchar_t>(code_point);
     char bytes[4];
     BOOL used_default = FALSE;
-    const int written = WideCharToMultiByte(code_page, WC_NO_BEST_FIT_CHARS, units, count, bytes,
-                                            sizeof bytes, nullptr, &used_default);
+    const int written =
+        WideCharToMultiByte(code_page, WC_NO_BEST_FIT_CHARS, &unit, 1, bytes, sizeof bytes, nullptr, &used_default);
     if (written < 1 || written > 2 || used_default) return 0;
     out[0] = bytes[0];
     out[1] = bytes[1];
