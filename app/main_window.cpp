@@ -112,6 +112,7 @@ bool show_capture(WPARAM wparam, LPARAM lparam) {
   // and the title show it without the affixes.
   if (captured.appended && affixes_in_use()) output_clip(main_window);
   if (captured.cut) tell_clip_was_cut();
+  if (captured.kept) note_unmappable_characters(captured.unmappable);
   // Text the clip edit put there itself stays as the user typed it.
   if (captured.text && GetClipboardOwner() != clip_edit) SetWindowTextA(clip_edit, clip_text);
   forward_notification(wparam, lparam);

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "app/app_state.h"
 #include "text/sjis.h"
 
@@ -27,3 +30,14 @@ void clear_status_note() {
 }
 
 const char* status_note() { return note; }
+
+void note_unmappable_characters(int count) {
+  static char said[status_note_size];
+  if (count == 0) {
+    if (said[0] != '\0' && std::strcmp(note, said) == 0) clear_status_note();
+    said[0] = '\0';
+    return;
+  }
+  std::snprintf(said, sizeof said, "Shift_JIS にない文字 %d 字は ? で保存しました", count);
+  set_status_note(said);
+}

@@ -2,7 +2,7 @@
 find_package(GTest REQUIRED)
 set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 
-add_library(dovane_portable STATIC ${PORTABLE_SOURCES})
+add_library(dovane_portable STATIC ${PORTABLE_SOURCES} ${NATIVE_SOURCES})
 target_compile_options(dovane_portable PUBLIC ${SANITIZE} -g)
 target_link_options(dovane_portable PUBLIC ${SANITIZE})
 

@@ -5,6 +5,7 @@
 
 #include "history/clip_output.h"
 #include "history/clipboard_block.h"
+#include "history/clipboard_text.h"
 #include "history/maintenance.h"
 #include "history/private_clip.h"
 #include "history/ring.h"
@@ -39,15 +40,12 @@ bool is_own_window(HWND window) {
 // Another program may hand over text without its terminator; the copy then ends where
 // the memory block ends. An empty text leaves clip_text as it was. Our own output with
 // affixes gives back the clip it wrapped, so affixes never pile up around a clip.
-bool copy_clipboard_text(HWND owner, bool& cut) {
-  HANDLE data = GetClipboardData(CF_TEXT);
-  if (data == nullptr) return false;
-  const SIZE_T size = GlobalSize(data);
-  const char* bytes = static_cast<const char*>(GlobalLock(data));
-  if (bytes == nullptr) return false;
-  const copied_text copied = copy_clipboard_block(bytes, size, clip_text, clip_size);
-  const char* wrapped = is_own_window(owner) ? clip_wrapped_by(bytes, size) : nullptr;
-  GlobalUnlock(data);
+bool copy_clipboard_text(HWND owner, bool& cut, std::size_t& unmappable) {
+  const clipboard_text text = read_clipboard_text(clip_text, clip_size, is_own_window(owner));
+  if (!text.found) return false;
+  const copied_text copied = text.copied;
+  const char* wrapped = text.wrapped;
+  unmappable = text.unmappable;
   cut = copied.cut && wrapped == nullptr;
   if (wrapped == nullptr) return copied.length > 0;
   std::memcpy(clip_text, wrapped, std::strlen(wrapped) + 1);
@@ -55,12 +53,12 @@ bool copy_clipboard_text(HWND owner, bool& cut) {
 }
 
 // The clipboard is closed again before anything is put back on it.
-clipboard_content read_clipboard(HWND viewer, HWND& owner, bool& cut) {
+clipboard_content read_clipboard(HWND viewer, HWND& owner, bool& cut, std::size_t& unmappable) {
   open_clipboard clipboard(viewer);
   owner = GetClipboardOwner();
   if (!clipboard.is_open()) return clipboard_content::none;
   if (clipboard_marked_private()) return clipboard_content::private_clip;
-  return copy_clipboard_text(owner, cut) ? clipboard_content::text : clipboard_content::none;
+  return copy_clipboard_text(owner, cut, unmappable) ? clipboard_content::text : clipboard_content::none;
 }
 
 // True when the clip reached the history.
@@ -85,7 +83,8 @@ capture_result capture_clipboard(HWND viewer, bool was_timer_on) {
                                            std::strncmp(previous_clip, "https://", 8) == 0);
   HWND owner = nullptr;
   bool cut = false;
-  const clipboard_content content = read_clipboard(viewer, owner, cut);
+  std::size_t unmappable = 0;
+  const clipboard_content content = read_clipboard(viewer, owner, cut, unmappable);
   result.seen = content != clipboard_content::private_clip;
   result.text = content == clipboard_content::text;
   if (!result.text) {
@@ -99,6 +98,7 @@ capture_result capture_clipboard(HWND viewer, bool was_timer_on) {
   }
   result.kept = true;
   result.cut = cut;
+  result.unmappable = static_cast<int>(unmappable);
   result.appended = keep_new_clip();
   return result;
 }

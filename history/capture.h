@@ -14,6 +14,7 @@ struct capture_result {
   bool kept = false;            // a new clip, in the ring and (saving on) offered to the history
   bool appended = false;        // the clip reached the history file
   bool cut = false;             // kept, but cut to the clip field
+  int unmappable = 0;           // kept, with this many characters Shift_JIS lacks as '?'
   bool link_tag_armed = false;  // a URL clip and this one make a link tag
 };
 

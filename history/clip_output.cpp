@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "history/clipboard_text.h"
 #include "history/record_file.h"
 
 namespace {
@@ -12,28 +13,11 @@ char compose_buffer[compose_size];
 size_t composed_length;
 bool composed_on_clipboard = false;
 char wrapped_clip[clip_size];
-
-void place_on_clipboard(HWND owner, const char* text, size_t length) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, length + 1);
-  if (memory == nullptr) return;
-  if (char* bytes = static_cast<char*>(GlobalLock(memory))) {
-    std::memcpy(bytes, text, length);
-    bytes[length] = '\0';
-    GlobalUnlock(memory);
-  }
-  if (!OpenClipboard(owner)) {
-    GlobalFree(memory);
-    return;
-  }
-  EmptyClipboard();
-  if (SetClipboardData(CF_TEXT, memory) == nullptr) GlobalFree(memory);
-  CloseClipboard();
-}
 }  // namespace
 
 void put_text_on_clipboard(HWND owner, const char* text, size_t length) {
   composed_on_clipboard = false;
-  place_on_clipboard(owner, text, length);
+  put_shift_jis_on_clipboard(owner, text, length);
 }
 
 void put_clip(HWND owner, const char* start, const char* end) {
@@ -43,7 +27,7 @@ void put_clip(HWND owner, const char* start, const char* end) {
   std::memcpy(wrapped_clip, clip_text, std::strlen(clip_text) + 1);
   composed_length = std::strlen(compose_buffer);
   composed_on_clipboard = true;
-  place_on_clipboard(owner, compose_buffer, composed_length);
+  put_shift_jis_on_clipboard(owner, compose_buffer, composed_length);
 }
 
 const char* clip_wrapped_by(const char* block, size_t size) {

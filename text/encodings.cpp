@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "text/jis_bytes.h"
+
 char conversion_output[conversion_size];
 
 namespace {
@@ -9,13 +11,8 @@ namespace {
 // Content may fill all but the last byte, which is kept for the terminator.
 constexpr std::size_t content_limit = conversion_size - 1;
 constexpr std::size_t escape_length = 3;
-constexpr unsigned char escape = 0x1B;
 const char open_kanji[] = "\x1b$B";
 const char close_kanji[] = "\x1b(B";
-
-unsigned char byte_at(const char* text, std::size_t i) {
-    return static_cast<unsigned char>(text[i]);
-}
 
 void put(std::size_t& o, unsigned int byte) {
     conversion_output[o++] = static_cast<char>(byte & 0xFF);
@@ -30,13 +27,8 @@ void put_escape(std::size_t& o, const char* sequence) {
     for (std::size_t k = 0; k < escape_length; ++k) put(o, byte_at(sequence, k));
 }
 
-bool opens_kanji(const char* text, std::size_t i) {
-    return byte_at(text, i) == escape && byte_at(text, i + 1) == '$' &&
-           (byte_at(text, i + 2) == 'B' || byte_at(text, i + 2) == '@');
-}
-
 bool closes_kanji(const char* text, std::size_t i) {
-    return byte_at(text, i) == escape && byte_at(text, i + 1) == '(' &&
+    return byte_at(text, i) == jis_escape && byte_at(text, i + 1) == '(' &&
            (byte_at(text, i + 2) == 'B' || byte_at(text, i + 2) == 'J');
 }
 

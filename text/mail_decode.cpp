@@ -3,14 +3,10 @@
 #include <initializer_list>
 
 #include "text/encodings.h"
+#include "text/jis_bytes.h"
+#include "text/mail_utf8.h"
 
 namespace {
-
-constexpr unsigned char escape = 0x1B;
-
-unsigned char byte_at(const char* text, std::size_t i) {
-    return static_cast<unsigned char>(text[i]);
-}
 
 int base64_value(unsigned char byte) {
     if (byte >= 'A' && byte <= 'Z') return byte - 'A';
@@ -26,16 +22,17 @@ bool is_blank(unsigned char byte) {
 }
 
 bool holds_jis_escape(const char* text) {
-    for (const char* at = std::strchr(text, escape); at != nullptr;
-         at = std::strchr(at + 1, escape))
-        if (at[1] == '$' && (at[2] == 'B' || at[2] == '@')) return true;
+    for (const char* at = std::strchr(text, jis_escape); at != nullptr;
+         at = std::strchr(at + 1, jis_escape))
+        if (opens_kanji(at, 0)) return true;
     return false;
 }
 
 // The body: groups of four Base64 positions, each byte outside the alphabet worth 0 and
 // the pad character giving zero bytes that end the shown text. Line breaks and blanks
 // take no position, so a body wrapped at 76 columns decodes whole. A body in
-// ISO-2022-JP comes out as Shift_JIS.
+// ISO-2022-JP comes out as Shift_JIS, and so does one in UTF-8, told apart by being
+// valid UTF-8 but no valid Shift_JIS.
 void decode_body(const char* text) {
     std::size_t i = 0;
     std::size_t o = 0;
@@ -54,13 +51,18 @@ void decode_body(const char* text) {
         conversion_output[o++] = static_cast<char>(((value[2] % 4) * 64 + value[3]) & 0xFF);
     }
     conversion_output[o] = '\0';
-    if (!holds_jis_escape(conversion_output)) return;
+    if (!holds_jis_escape(conversion_output)) {
+        if (is_whole_shift_jis(conversion_output)) return;
+        const std::size_t end = append_utf8_as_shift_jis(conversion_output, std::strlen(conversion_output), 0);
+        if (end != not_utf8) conversion_output[end] = '\0';
+        return;
+    }
     static char jis_text[conversion_size];
     std::memcpy(jis_text, conversion_output, std::strlen(conversion_output) + 1);
     to_shift_jis(jis_text);
 }
 
-enum class word_charset { jis, shift_jis, other };
+enum class word_charset { jis, shift_jis, utf8, other };
 
 // An encoded word "=?charset?B?text?=" (or ?Q?) as it lies in the text.
 struct encoded_word {
@@ -90,6 +92,7 @@ word_charset charset_of(const char* name, std::size_t length) {
     const void* star = std::memchr(name, '*', length);
     if (star != nullptr) length = static_cast<std::size_t>(static_cast<const char*>(star) - name);
     if (same_name(name, length, "iso-2022-jp")) return word_charset::jis;
+    if (same_name(name, length, "utf-8")) return word_charset::utf8;
     for (const char* known : {"shift_jis", "shift-jis", "sjis", "x-sjis", "cp932", "windows-31j", "us-ascii"})
         if (same_name(name, length, known)) return word_charset::shift_jis;
     return word_charset::other;
@@ -116,7 +119,7 @@ bool parse_encoded_word(const char* text, std::size_t i, encoded_word& word) {
 }
 
 bool is_decodable(const encoded_word& word) {
-    return word.base64 && word.charset != word_charset::other;
+    return (word.base64 && word.charset != word_charset::other) || word.charset == word_charset::utf8;
 }
 
 bool holds_encoded_word(const char* text) {
@@ -158,11 +161,22 @@ std::size_t copy_as_is(const char* text, std::size_t from, std::size_t to, std::
     return o;
 }
 
-std::size_t append_word(const char* text, const encoded_word& word, std::size_t o) {
-    static char word_bytes[conversion_size];
-    decode_word_payload(text + word.payload, word.payload_length, word_bytes);
+char word_bytes[conversion_size];
+
+// Decodes a word into word_bytes, where a zero byte ends what it shows. A word said to be
+// UTF-8 that is not cannot be decoded.
+bool decode_word(const char* text, const encoded_word& word) {
+    if (word.base64)
+        decode_word_payload(text + word.payload, word.payload_length, word_bytes);
+    else
+        decode_q_payload(text + word.payload, word.payload_length, word_bytes);
+    return word.charset != word_charset::utf8 || is_utf8(word_bytes, std::strlen(word_bytes));
+}
+
+std::size_t append_word(const encoded_word& word, std::size_t o) {
     if (word.charset == word_charset::jis) return append_shift_jis(word_bytes, o);
-    // A zero byte inside a word ends what it shows.
+    if (word.charset == word_charset::utf8)
+        return append_utf8_as_shift_jis(word_bytes, std::strlen(word_bytes), o);
     return copy_as_is(word_bytes, 0, std::strlen(word_bytes), o);
 }
 
@@ -176,13 +190,14 @@ void decode_header(const char* text) {
     bool after_decoded_word = false;
     while (byte_at(text, i) != 0) {
         encoded_word word{};
-        if (byte_at(text, i) != '=' || !parse_encoded_word(text, i, word) || !is_decodable(word)) {
+        if (byte_at(text, i) != '=' || !parse_encoded_word(text, i, word) || !is_decodable(word) ||
+            !decode_word(text, word)) {
             if (!is_blank(byte_at(text, i))) after_decoded_word = false;
             ++i;
             continue;
         }
         if (!after_decoded_word) o = copy_as_is(text, plain_from, i, o);
-        o = append_word(text, word, o);
+        o = append_word(word, o);
         i = word.end;
         plain_from = i;
         after_decoded_word = true;

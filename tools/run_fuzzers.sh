@@ -21,10 +21,12 @@ fi
 flags="-std=c++17 -g -O1 -Wall -Wextra -Werror -finput-charset=UTF-8 -I$root
        -fsanitize=address,undefined -fno-sanitize-recover=undefined"
 mkdir -p "$build"
-# shellcheck disable=SC2086
-clang++ $flags -fsanitize=fuzzer-no-link -c "$root/text/encodings.cpp" -o "$build/encodings.o"
-# shellcheck disable=SC2086
-clang++ $flags -fsanitize=fuzzer-no-link -c "$root/text/mail_decode.cpp" -o "$build/mail_decode.o"
+objects=""
+for source in encodings mail_decode mail_utf8 unicode_text cp932_iconv sjis; do
+    # shellcheck disable=SC2086
+    clang++ $flags -fsanitize=fuzzer-no-link -c "$root/text/$source.cpp" -o "$build/$source.o"
+    objects="$objects $build/$source.o"
+done
 
 # Seeds that reach the worst growth at once: a clip of LFs doubles under
 # to_shift_jis, alternating double-byte and ASCII characters triple under
@@ -57,6 +59,8 @@ printf 'Subject: =?ISO-2022-JP?B?GyRCMnE1RBsoQg==?=\r\n =?iso-2022-jp?b?GyRCJE4k
 printf '=?shift_jis?B?g0qDaYLGir+Omg==?= =?utf-8?B?5Lya?= =?ISO-2022-JP?Q?abc?= =?x*ja?B?QUJD?=' \
     > "$seeds/word_charsets"
 fill '=?ISO-2022-JP?B?GyRCJCIbKEI=?=' "$max_len" header_full
+printf '5Lya6K2w44Gu44GK55+l44KJ44Gb44CcCg==\r\n' > "$seeds/utf8_body"
+printf '=?UTF-8?Q?=E4=BC=9A_x?= =?utf-8?B?8J+YgA==?=' > "$seeds/utf8_words"
 
 dictionary=$build/conversions.dict
 cat > "$dictionary" <<'DICT'
@@ -84,8 +88,7 @@ failed=0
 for target in decode_base64 to_iso2022jp to_shift_jis; do
     binary=$build/${target}_fuzz
     # shellcheck disable=SC2086
-    clang++ $flags -fsanitize=fuzzer "$root/fuzz/${target}_fuzz.cpp" "$build/encodings.o" \
-        "$build/mail_decode.o" -o "$binary"
+    clang++ $flags -fsanitize=fuzzer "$root/fuzz/${target}_fuzz.cpp" $objects -o "$binary"
     corpus=$build/corpus_$target
     rm -rf "$corpus"
     mkdir -p "$corpus"

@@ -1,6 +1,6 @@
 # Tests of history/.
 list(APPEND NATIVE_TEST_SOURCES tests/history/record_file_test.cpp tests/history/clipboard_block_test.cpp)
-list(APPEND WIN32_TEST_SOURCES tests/history/capture_test.cpp)
+list(APPEND WIN32_TEST_SOURCES tests/history/capture_test.cpp tests/history/clipboard_text_test.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/history/ring_test.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/history/link_tag_test.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/history/private_clip_test.cpp)

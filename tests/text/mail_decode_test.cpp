@@ -35,12 +35,36 @@ TEST(mail_text, encoded_header_words_decode_in_place_and_adjacent_ones_join) {
         {"From: =?shift_jis?b?g0qDaYLGir+Omg==?= <kana@example.jp>",
          "From: カナと漢字 <kana@example.jp>"},
         // Words this program cannot decode stay as they are, and so do the blanks beside them.
-        {"=?utf-8?B?5Lya?= =?ISO-2022-JP?B?GyRCMnE1RBsoQg==?= =?ISO-2022-JP?Q?abc?=",
-         "=?utf-8?B?5Lya?= 会議 =?ISO-2022-JP?Q?abc?="},
+        {"=?koi8-r?B?5Lya?= =?ISO-2022-JP?B?GyRCMnE1RBsoQg==?= =?ISO-2022-JP?Q?abc?=",
+         "=?koi8-r?B?5Lya?= 会議 =?ISO-2022-JP?Q?abc?="},
     };
     for (const header_case& c : cases) {
         decode_base64(c.header);
         EXPECT_STREQ(conversion_output, c.shown) << c.header;
+    }
+}
+
+TEST(mail_text, utf8_bodies_and_words_become_shift_jis_with_a_question_mark_for_what_it_lacks) {
+    struct utf8_case {
+        const char* mail;
+        const char* shown;
+    };
+    const utf8_case cases[] = {
+        {"5ZCE5L2NDQrmnaXpgLHjga7kvJrorbDjga/jgJzph5Hmm5zml6XjgafjgZnjgILwn5iADQo=",
+         "各位\r\n来週の会議は\x81\x60金曜日です。?\r\n"},
+        {"w5xuw69jw7Zkw6kg4oCWIOKIkiDigJQgwqLCo8KsDQo=",
+         "?n?c?d? \x81\x61 \x81\x7C \x81\x5C \x81\x91\x81\x92\x81\xCA\r\n"},
+        // Valid UTF-8 that is valid Shift_JIS too stays as it is; so does Shift_JIS.
+        {"5Lya6K2w", "\xE4\xBC\x9A\xE8\xAD\xB0"},
+        {"g0qDaYLGir+Omg==", "カナと漢字"},
+        {"Subject: =?UTF-8?B?44Cc5LqI5a6a8J+YgA==?=", "Subject: \x81\x60予定?"},
+        {"=?utf-8?Q?=E4=BC=9A=E8=AD=B0_2?= =?UTF-8?B?44Cc?=", "会議 2\x81\x60"},
+        {"=?utf-8*ja?B?5Lya?=", "会"},
+        {"=?UTF-8?Q?=E3=81?= x", "=?UTF-8?Q?=E3=81?= x"},
+    };
+    for (const utf8_case& c : cases) {
+        decode_base64(c.mail);
+        EXPECT_STREQ(conversion_output, c.shown) << c.mail;
     }
 }
 

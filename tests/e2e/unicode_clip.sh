@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Text copied in Linux reaches the program as Unicode: the characters Japanese input
+# methods there produce are stored as their Shift_JIS bytes, an emoji as "?", and a
+# history choice gives the text back to Linux in code page 932's Unicode forms.
+. "$(dirname "$0")/e2e_lib.sh"
+. "$(dirname "$0")/clipboard_lib.sh"
+printf '[init]\r\nsave=history\r\n' >"$work/dovane_clip.ini"
+
+wait_for_records() {
+  local count=$1
+  for _ in $(seq 100); do
+    [ "$(grep -c $'\a' "$work/_clip.txt" 2>/dev/null || true)" -ge "$count" ] && return 0
+    sleep 0.1
+  done
+  echo "FAIL: _clip.txt never held $count records"; od -c "$work/_clip.txt" | head; exit 1
+}
+
+start_app
+copy_text '〜—‖−①㈱髙😀'
+wait_for_records 1
+copy_text 'next'
+wait_for_records 2
+# 〜 — ‖ − as Shift_JIS has them, ① ㈱ from the NEC row, 髙 from the IBM rows, then "?".
+expect_file _clip.txt '\x81\x60\x81\x5c\x81\x61\x81\x7c\x87\x40\x87\x8a\xfb\xfc?\a\r\nnext\a\r\n'
+wine "$driver" command 1001
+wait_for_clipboard '～―∥－①㈱髙?'
+end_app
+expect_file _clip.txt '\x81\x60\x81\x5c\x81\x61\x81\x7c\x87\x40\x87\x8a\xfb\xfc?\a\r\nnext\a\r\n'
+echo "unicode clip: ok"
