@@ -173,6 +173,7 @@ bool run_clip_entry(HMENU menu, int number) {
 // the first time it is opened at that size it gets a size to work in.
 void show_main_window() {
   ShowWindow(main_window, SW_SHOWNORMAL);
+  SetForegroundWindow(main_window);
   RECT client;
   GetClientRect(main_window, &client);
   if (client.bottom < 100) SetWindowPos(main_window, nullptr, 0, 0, 560, 420, SWP_NOMOVE | SWP_NOZORDER);

@@ -5,6 +5,7 @@
 #include "app/message_route.h"
 #include "app/res/resource_ids.h"
 #include "app/save_notice.h"
+#include "app/single_instance.h"
 #include "app/tray_icon.h"
 #include "settings/ui_texts.h"
 
@@ -38,6 +39,7 @@ void add_tray_icon(HINSTANCE module) {
 }
 
 int run_program(HINSTANCE module) {
+  if (hand_over_to_running_instance(main_class_name)) return 0;
   set_ui_texts();
   if (!register_main_class(module)) {
     MessageBoxA(nullptr, "error", "dovane_clip", MB_ICONERROR);

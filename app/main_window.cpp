@@ -9,6 +9,7 @@
 #include "app/link_tag_dialog.h"
 #include "app/navigation_commands.h"
 #include "app/res/resource_ids.h"
+#include "app/single_instance.h"
 #include "app/status_note.h"
 #include "app/tray_icon.h"
 #include "history/capture.h"
@@ -194,6 +195,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
         tray_icon.add_again();
         return 0;
       }
+      if (message == folder_key_message()) return data_folder_key();
       return DefWindowProcA(window, message, wparam, lparam);
   }
 }

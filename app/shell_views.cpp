@@ -69,6 +69,6 @@ menu_drawer_view drawers_in_menus;
 void connect_shell_views() {
   set_history_view(history_in_menus);
   set_drawer_view(drawers_in_menus);
-  listen_to_saves(save_notices());
+  listen_to_saves(&save_notices());
   keep_other_sections(save_genre_list);
 }

@@ -4,7 +4,7 @@ namespace {
 save_listener* listener = nullptr;
 }  // namespace
 
-void listen_to_saves(save_listener& new_listener) { listener = &new_listener; }
+void listen_to_saves(save_listener* new_listener) { listener = new_listener; }
 
 bool report_save(bool saved, kept_file kind, const char* file_name) {
   if (listener != nullptr) listener->save_done(kind, file_name, saved);

@@ -13,7 +13,8 @@ class save_listener {
   virtual void replaced_from_outside(kept_file kind, const char* file_name) = 0;
 };
 
-void listen_to_saves(save_listener& listener);
+// nullptr: no one listens.
+void listen_to_saves(save_listener* listener);
 // Tells the listener how writing the named file went; passes saved through.
 bool report_save(bool saved, kept_file kind, const char* file_name);
 void report_replaced(kept_file kind, const char* file_name);

@@ -1,6 +1,7 @@
 // Drives the running program from outside, as another program on the desktop would:
 //   driver wait          waits until the main window exists
 //   driver close         sends WM_CLOSE to the main window
+//   driver wait-here     waits for the instance whose data folder is the current one
 //   driver command ID    sends WM_COMMAND ID to the main window
 //   driver show          shows the main window (its "開く" command)
 //   driver private TEXT  puts TEXT on the clipboard marked as not for clipboard history,
@@ -18,9 +19,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/single_instance.h"
+
 namespace {
 
-HWND find_main_window() { return FindWindowA("dovane_clip", nullptr); }
+// The instance of the folder the driver runs in, when one answers; else any.
+HWND find_main_window() {
+  HWND here = running_instance_here("dovane_clip");
+  return here != nullptr ? here : FindWindowA("dovane_clip", nullptr);
+}
 
 HGLOBAL global_copy(const void* bytes, size_t size) {
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -88,6 +95,10 @@ int wait_for_window(const char* window_class) {
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
   if (std::strcmp(argv[1], "wait") == 0) return wait_for_window("dovane_clip");
+  if (std::strcmp(argv[1], "wait-here") == 0) {
+    for (int i = 0; i < 300 && running_instance_here("dovane_clip") == nullptr; ++i) Sleep(100);
+    return running_instance_here("dovane_clip") != nullptr ? 0 : 1;
+  }
   if (std::strcmp(argv[1], "find-class") == 0 && argc > 2) return wait_for_window(argv[2]);
   if (std::strcmp(argv[1], "close-class") == 0 && argc > 2)
     return PostMessageA(FindWindowA(argv[2], nullptr), WM_CLOSE, 0, 0) ? 0 : 1;

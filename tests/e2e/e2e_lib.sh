@@ -26,7 +26,7 @@ cleanup() {
 trap cleanup EXIT
 
 start_app() {
-  (cd "$work" && exec wine "$exe") &
+  (cd "$work" && exec wine "$exe" >>"$wine_log" 2>&1) &
   app_pid=$!
   wine "$driver" wait
 }

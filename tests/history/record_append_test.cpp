@@ -3,10 +3,12 @@
 // file as it was.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "history/history_streams.h"
+#include "settings/save_report.h"
 #include "tests/history/record_file_fixture.h"
 
 namespace {
@@ -84,3 +86,27 @@ TEST_F(record_append_test, a_failed_write_is_cut_back_and_counts_nothing) {
 }
 
 }  // namespace
+
+// The history renamed over or deleted by another program: the clip goes into the file
+// the name now stands for, whole, and the user is told once for each time it happened.
+TEST_F(record_append_test, an_append_follows_a_history_replaced_or_removed_from_outside) {
+  struct counting_listener : save_listener {
+    int replaced = 0;
+    void save_done(kept_file, const char*, bool) override {}
+    void replaced_from_outside(kept_file kind, const char* name) override {
+      replaced += kind == kept_file::history && std::string(name) == "_clip.txt";
+    }
+  } listener;
+  listen_to_saves(&listener);
+  append_to("old\a\r\n", "kept");
+  write_file("new.txt", "r1\a\r\n");
+  ASSERT_EQ(std::rename("new.txt", "_clip.txt"), 0);
+  EXPECT_EQ(append_history_text("after replace").first_record, 2);
+  EXPECT_EQ(read_file("_clip.txt"), "r1\a\r\nafter replace\a\r\n");
+  ASSERT_EQ(std::remove("_clip.txt"), 0);
+  EXPECT_EQ(append_history_text("after delete").first_record, 1);
+  EXPECT_TRUE(append_history_text("then").saved);
+  EXPECT_EQ(read_file("_clip.txt"), "after delete\a\r\nthen\a\r\n");
+  EXPECT_EQ(listener.replaced, 2);
+  listen_to_saves(nullptr);
+}
