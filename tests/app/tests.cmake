@@ -1,5 +1,5 @@
 # Tests of app/.
-list(APPEND NATIVE_TEST_SOURCES tests/app/icon_test.cpp tools/icon_image.cpp)
+list(APPEND NATIVE_TEST_SOURCES tests/app/icon_test.cpp tools/icon_image.cpp tests/app/window_slots_test.cpp)
 set_source_files_properties(tests/app/icon_test.cpp PROPERTIES
   COMPILE_DEFINITIONS "ICON_FILE=\"${CMAKE_SOURCE_DIR}/app/res/dovane_clip.ico\"")
 list(APPEND WIN32_TEST_SOURCES tests/app/menu_resource_test.cpp)
