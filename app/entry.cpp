@@ -1,10 +1,10 @@
 #include "app/entry.h"
 
 #include "app/app_state.h"
+#include "app/first_start.h"
 #include "app/main_window.h"
 #include "app/message_route.h"
 #include "app/res/resource_ids.h"
-#include "app/tray_icon.h"
 #include "settings/ui_texts.h"
 
 const char main_class_name[] = "dovane_clip";
@@ -35,10 +35,9 @@ int run_program(HINSTANCE module) {
     return 0;
   }
   instance = module;
+  const bool first_start = is_first_start();
   create_main_window(module);
-  HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_DOVANE_CLIP));
-  tray_icon.set(main_window, 1, tray_callback_message, icon, "dovane_clip");
-  tray_icon.add();
+  add_tray_icon(module, first_start);
   HACCEL accelerators = LoadAcceleratorsA(module, "dovane_clip");
   MSG message{};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) route_message(message, accelerators);
