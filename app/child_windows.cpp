@@ -66,7 +66,7 @@ void toggle_affix(const affix& a) {
   if (a.state == 1) {
     SetWindowTextA(a.button, a.on_label);
     HWND frame = create_text_frame(affix_class_name, text_frame_procedure, a.label,
-                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, a.menu_name);
+                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, a.menu_name, a.label);
     a.window = text_frame_edit(frame);
   } else {
     SetWindowTextA(a.button, a.label);
@@ -139,7 +139,7 @@ HWND open_note_window() {
   char title[16];
   std::snprintf(title, sizeof title, "%d:", note_count);
   return create_text_frame(note_class_name, note_procedure, title,
-                           WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPSIBLINGS, note_menu_name);
+                           WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPSIBLINGS, note_menu_name, note_class_name);
 }
 
 void open_version_dialog() {

@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <cstdlib>
 #include <cstdio>
 
 #include "app/affixes.h"
@@ -13,8 +12,10 @@
 #include "app/link_tag_dialog.h"
 #include "app/main_window.h"
 #include "app/navigation_commands.h"
+#include "app/outside_programs.h"
 #include "app/res/resource_ids.h"
 #include "app/text_commands.h"
+#include "app/window_places.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
 #include "drawers/genre_list.h"
@@ -30,22 +31,6 @@
 namespace {
 
 constexpr int reset_button_id = 7;
-
-void run_command_line_blocking(const char* command) {
-  // The command interpreter, as one blocking call that returns when it ends.
-  const char* interpreter = std::getenv("COMSPEC");
-  char line[512];
-  std::snprintf(line, sizeof line, "\"%s\" /c %s", interpreter != nullptr ? interpreter : "cmd.exe", command);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  // The interpreter only passes the command on; no console window of its own is wanted.
-  if (CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-}
 
 void zoom_font(int step) {
   if (step == 0) {
@@ -75,7 +60,7 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
     case CMD_VERSION_ALIAS: open_version_dialog(); return true;
     case CMD_NEW_NOTE: open_note_window(); return true;
     case reset_button_id: output_clip(main_window); return true;
-    case CMD_TEMP_FOLDER: WinExec("explorer .", SW_SHOW); return true;
+    case CMD_TEMP_FOLDER: open_data_folder(); return true;
     case CMD_END: SendMessageA(main_window, WM_DESTROY, 0, 0); return true;
     case CMD_RESET:
       switch_history(default_history_name, wparam, lparam);
@@ -87,7 +72,7 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
     case CMD_RECYCLE: switch_history(recycle_file_name, wparam, lparam); return true;
     case CMD_BACK: go_back(wparam, lparam); return true;
     case CMD_SEARCH: search_history(); return true;
-    case CMD_README: run_command_line_blocking("notepad readme.txt"); return true;
+    case CMD_README: open_readme(); return true;
     case CMD_NOTEPAD: WinExec("notepad", SW_SHOW); return true;
     case CMD_FONT_LARGER: zoom_font(20); return true;
     case CMD_FONT_SMALLER: zoom_font(-20); return true;
@@ -176,7 +161,9 @@ void show_main_window() {
   SetForegroundWindow(main_window);
   RECT client;
   GetClientRect(main_window, &client);
-  if (client.bottom < 100) SetWindowPos(main_window, nullptr, 0, 0, 560, 420, SWP_NOMOVE | SWP_NOZORDER);
+  if (client.bottom < 100)
+    SetWindowPos(main_window, nullptr, 0, 0, main_window_opened_width, main_window_opened_height,
+                 SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void on_menu_command(WPARAM position, LPARAM menu) {

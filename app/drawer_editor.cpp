@@ -55,9 +55,11 @@ void show_number(HWND dialog, int box, int value) {
 }
 
 void refresh(HWND dialog) {
-  read_drawer_record(editor_block, editor_drawer, editor_index);
+  // A place with no record shows nothing, never the text of the place shown before,
+  // which a save would otherwise store here.
+  const bool found = read_drawer_record(editor_block, editor_drawer, editor_index);
   shown = {editor_block, editor_drawer, editor_index};
-  SetDlgItemTextA(dialog, IDC_SP_TEXT, clip_text);
+  SetDlgItemTextA(dialog, IDC_SP_TEXT, found ? clip_text : "");
   SetDlgItemTextA(dialog, IDC_SP_GENRE, genre_name);
   show_number(dialog, IDC_SP_BLOCK, editor_block);
   show_number(dialog, IDC_SP_DRAWER, editor_drawer);

@@ -1,12 +1,11 @@
 #include "app/entry.h"
 
 #include "app/app_state.h"
+#include "app/first_start.h"
 #include "app/main_window.h"
 #include "app/message_route.h"
 #include "app/res/resource_ids.h"
-#include "app/save_notice.h"
 #include "app/single_instance.h"
-#include "app/tray_icon.h"
 #include "settings/ui_texts.h"
 
 const char main_class_name[] = "dovane_clip";
@@ -30,14 +29,6 @@ HWND create_main_window(HINSTANCE module) {
                          GetSystemMetrics(SM_CXMIN), GetSystemMetrics(SM_CYMIN), nullptr, nullptr, module, nullptr);
 }
 
-void add_tray_icon(HINSTANCE module) {
-  HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_DOVANE_CLIP));
-  tray_icon.set(main_window, 1, tray_callback_message, icon, "dovane_clip");
-  tray_icon.add();
-  // What failed while the window was being made could not be told before.
-  show_pending_notices();
-}
-
 int run_program(HINSTANCE module) {
   if (hand_over_to_running_instance(main_class_name)) return 0;
   set_ui_texts();
@@ -46,8 +37,9 @@ int run_program(HINSTANCE module) {
     return 0;
   }
   instance = module;
+  const bool first_start = is_first_start();
   create_main_window(module);
-  add_tray_icon(module);
+  add_tray_icon(module, first_start);
   HACCEL accelerators = LoadAcceleratorsA(module, "dovane_clip");
   MSG message{};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) route_message(message, accelerators);

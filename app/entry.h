@@ -7,7 +7,4 @@ extern const char main_class_name[];  // "dovane_clip"
 bool register_main_class(HINSTANCE module);
 // Creates the hidden main window; its creation runs the whole create sequence.
 HWND create_main_window(HINSTANCE module);
-// Adds the notification-area icon for the main window, then shows the notices that came
-// before it.
-void add_tray_icon(HINSTANCE module);
 int run_program(HINSTANCE module);

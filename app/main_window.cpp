@@ -8,6 +8,7 @@
 #include "app/data_folder.h"
 #include "app/link_tag_dialog.h"
 #include "app/navigation_commands.h"
+#include "app/notice_lines.h"
 #include "app/res/resource_ids.h"
 #include "app/single_instance.h"
 #include "app/status_note.h"
@@ -41,8 +42,10 @@ LRESULT on_size(LPARAM lparam) {
   MoveWindow(end_button, width - button_width, scroll_bar_height + button_height, button_width, button_height, TRUE);
   MoveWindow(reset_button, width - button_width, scroll_bar_height + 2 * button_height, button_width, button_height,
              TRUE);
-  MoveWindow(clip_edit, 0, scroll_bar_height + text_height, width - button_width,
-             height - fifth - scroll_bar_height - text_height, TRUE);
+  // The notice, when there is one, takes lines of its own between the status line and the clip.
+  const int lines_above = text_height * (1 + notice_line_count(width));
+  MoveWindow(clip_edit, 0, scroll_bar_height + lines_above, width - button_width,
+             height - fifth - scroll_bar_height - lines_above, TRUE);
   MoveWindow(search_edit, 0, height - fifth, width - button_width, fifth, TRUE);
   return 0;
 }
@@ -54,8 +57,12 @@ LRESULT on_paint(HWND window) {
   HDC dc = BeginPaint(window, &paint);
   HGDIOBJ previous_font = SelectObject(dc, view_font);
   char status[status_line_size];
-  format_status_line(status, sizeof status);
-  TextOutA(dc, 0, scroll_bar_height, status, static_cast<int>(std::strlen(status)));
+  const int length = format_status_head(status, sizeof status);
+  TextOutA(dc, 0, scroll_bar_height, status, length);
+  RECT client;
+  GetClientRect(window, &client);
+  const int text_height = char_height * height_zoom / 100;
+  draw_notice(dc, scroll_bar_height + text_height, client.right, text_height);
   SelectObject(dc, previous_font);
   set_title_from(clip_text);
   EndPaint(window, &paint);
@@ -136,12 +143,18 @@ LRESULT on_draw_clipboard(WPARAM wparam, LPARAM lparam) {
 
 }  // namespace
 
-void format_status_line(char* out, size_t size) {
+int format_status_head(char* out, size_t size) {
   const int length =
       std::snprintf(out, size, "[in:%s]-index:%u/%u-[len:%d][%d/%d/%d]", history_file,
                     static_cast<unsigned>(current_index), static_cast<unsigned>(history_count),
                     static_cast<int>(std::strlen(clip_text)), data_max, 20, history_menu_max);
-  if (status_note()[0] != '\0' && length >= 0 && static_cast<size_t>(length) < size)
+  if (length < 0) return 0;
+  return static_cast<size_t>(length) < size ? length : static_cast<int>(std::strlen(out));
+}
+
+void format_status_line(char* out, size_t size) {
+  const int length = format_status_head(out, size);
+  if (status_note()[0] != '\0' && static_cast<size_t>(length) < size)
     std::snprintf(out + length, size - static_cast<size_t>(length), "  %s", status_note());
 }
 

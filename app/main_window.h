@@ -21,3 +21,5 @@ constexpr size_t status_line_size = 800;
 // "[in:%s]-index:%u/%u-[len:%d][%d/%d/%d]": the file on show, the position, the count,
 // the clip's length and the three limits; then the status note, when there is one.
 void format_status_line(char* out, size_t size);
+// The same without the note, which the window shows on lines of its own; returns the length.
+int format_status_head(char* out, size_t size);

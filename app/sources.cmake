@@ -5,7 +5,10 @@ list(APPEND WIN32_SOURCES app/app_state.cpp app/entry.cpp app/main_window.cpp ap
      app/clip_menus.cpp app/child_windows.cpp app/text_frame.cpp app/status_note.cpp app/save_notice.cpp
      app/data_folder.cpp app/message_route.cpp app/text_commands.cpp app/affixes.cpp app/shell_views.cpp
      app/navigation_commands.cpp app/history_file_commands.cpp app/link_tag_dialog.cpp app/drawer_commands.cpp
-     app/drawer_editor.cpp app/single_instance.cpp)
+     app/drawer_editor.cpp app/first_start.cpp app/outside_programs.cpp app/window_places.cpp
+     app/notice_lines.cpp app/single_instance.cpp)
+# Where text windows go: plain arithmetic, tested natively.
+list(APPEND PORTABLE_SOURCES app/window_slots.cpp)
 set(RESOURCE_SOURCES ${CMAKE_SOURCE_DIR}/app/res/dovane_clip.rc)
 set_source_files_properties(app/res/dovane_clip.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/app/res/dovane_clip.ico;${CMAKE_SOURCE_DIR}/app/res/dovane_clip.manifest;${CMAKE_SOURCE_DIR}/app/res/resource_ids.h")

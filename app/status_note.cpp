@@ -11,8 +11,13 @@
 namespace {
 char note[status_note_size];
 
+// The notice's lines push the clip edit down, so the window is laid out anew.
 void repaint() {
-  if (main_window != nullptr) InvalidateRect(main_window, nullptr, TRUE);
+  if (main_window == nullptr) return;
+  RECT client;
+  GetClientRect(main_window, &client);
+  SendMessageA(main_window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  InvalidateRect(main_window, nullptr, TRUE);
 }
 }  // namespace
 

@@ -6,9 +6,10 @@
 #include <windows.h>
 
 // Creates a visible frame of the given class (registered on first use with the given
-// procedure, which passes what it does not handle to text_frame_procedure).
+// procedure, which passes what it does not handle to text_frame_procedure), placed as
+// frames of its kind are; kind must live as long as the program.
 HWND create_text_frame(const char* class_name, WNDPROC procedure, const char* title, DWORD style,
-                       const char* menu_name);
+                       const char* menu_name, const char* kind);
 LRESULT CALLBACK text_frame_procedure(HWND frame, UINT message, WPARAM wparam, LPARAM lparam);
 // The edit that holds the frame's text.
 HWND text_frame_edit(HWND frame);

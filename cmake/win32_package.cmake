@@ -9,6 +9,11 @@ add_custom_command(OUTPUT ${readme_file}
   COMMAND ${CMAKE_SOURCE_DIR}/tools/sjis_crlf.sh ${readme_source} ${readme_file}
   DEPENDS ${readme_source} ${CMAKE_SOURCE_DIR}/tools/sjis_crlf.sh VERBATIM)
 add_custom_target(readme ALL DEPENDS ${readme_file})
+# The program carries the same readme as a resource, found by its name in the build folder.
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/app/res/dovane_clip.rc APPEND PROPERTY OBJECT_DEPENDS ${readme_file})
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/app/res/dovane_clip.rc APPEND PROPERTY INCLUDE_DIRECTORIES ${CMAKE_BINARY_DIR})
+add_dependencies(dovane_clip readme)
+add_dependencies(win32_tests readme)
 
 install(TARGETS dovane_clip RUNTIME DESTINATION .)
 install(FILES ${readme_file} DESTINATION .)

@@ -19,15 +19,16 @@ namespace {
 constexpr int name_size = 260;
 }  // namespace
 
-void read_drawer_record(int block, int drawer, int number) {
+bool read_drawer_record(int block, int drawer, int number) {
   char name[name_size];
   drawer_file_name(name, sizeof name, block, drawer);
   record_stream reader;
-  if (!reader.open(name, open_mode::read_must_exist)) return;
+  if (!reader.open(name, open_mode::read_must_exist)) return false;
   int count = 0;
-  if (read_record(reader, count) != read_result::record) return;
+  if (read_record(reader, count) != read_result::record) return false;
   while (count != number)
-    if (read_record(reader, count) != read_result::record) return;
+    if (read_record(reader, count) != read_result::record) return false;
+  return true;
 }
 
 int append_drawer_record(int block, int drawer, const char* text) {

@@ -1,9 +1,10 @@
 // Reading, appending and deleting single records of one drawer file.
 #pragma once
 
-// Reads record n of the drawer into clip_text. n = 0 or n past the last record reads the
-// whole file through; a missing file leaves clip_text as it was.
-void read_drawer_record(int block, int drawer, int number);
+// Reads record n of the drawer into clip_text; false when the drawer holds no record n.
+// n = 0 or n past the last record reads the whole file through; a missing file leaves
+// clip_text as it was.
+bool read_drawer_record(int block, int drawer, int number);
 // Appends text and the record separator, creating the file when missing; an empty text
 // stores an empty record. Returns the number of the first record the text makes, 0 when
 // nothing could be written.

@@ -6,6 +6,9 @@
 // Icon group of the window class and the tray.
 #define IDI_DOVANE_CLIP 103
 
+// The built-in readme.txt.
+#define IDR_README 130
+
 // Version dialog; the other two dialogs are found by name ("SPDLG", "TAGLINK").
 #define DLG_VERSION 121
 

@@ -226,10 +226,36 @@ TEST_F(drawer_editor_test, delete_and_read_of_a_missing_file_create_nothing) {
   type(IDC_SP_DRAWER, "6");
   std::snprintf(clip_text, sizeof clip_text, "%s", "kept");
   click(IDC_SP_NEXT_RECORD);
-  EXPECT_EQ(box(IDC_SP_TEXT), "kept");
+  EXPECT_STREQ(clip_text, "kept");
+  EXPECT_EQ(box(IDC_SP_TEXT), "");
   click(IDC_SP_DELETE);
   EXPECT_FALSE(file_exists("_special6.txt"));
   EXPECT_FALSE(file_exists("_special6.txtt"));
+}
+
+struct empty_place_step {
+  int button;
+  const char* text;
+};
+
+// Stepping from a phrase to a genre, block or drawer that holds no record shows an empty
+// box, so a save there never stores the phrase of the place shown before.
+TEST_F(drawer_editor_test, a_place_with_no_record_shows_an_empty_box) {
+  write_file("dovane_clip.ini", "[init]\r\nspname=1\r\n[special]\r\n1=special\r\n2=work\r\n");
+  write_file("_special.txt", record("zero"));
+  start_app();
+  open_editor();
+  const empty_place_step steps[] = {
+      {IDC_SP_NEXT_DRAWER, ""}, {IDC_SP_PREV_DRAWER, "zero"}, {IDC_SP_NEXT_BLOCK, ""},
+      {IDC_SP_PREV_BLOCK, "zero"}, {IDC_SP_NEXT_GENRE, ""},  {IDC_SP_NEXT_GENRE, "zero"},
+      {IDC_SP_NEXT_RECORD, ""},   {IDC_SP_PREV_RECORD, "zero"}, {IDC_SP_NEXT_DRAWER, ""},
+  };
+  for (const empty_place_step& s : steps) {
+    click(s.button);
+    EXPECT_EQ(box(IDC_SP_TEXT), s.text) << s.button << " to block " << editor_block << " drawer " << editor_drawer;
+  }
+  click(IDC_SP_SAVE);
+  EXPECT_EQ(read_file("_special1.txt"), record(""));
 }
 
 TEST_F(drawer_editor_test, a_saved_genre_is_written_listed_and_shown_at_once) {

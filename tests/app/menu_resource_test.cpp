@@ -126,7 +126,7 @@ const std::vector<item> environment_popup = {
 };
 
 const std::vector<item> help_popup = {
-    cmd("read&me\tCtrl+M", CMD_README, MF_GRAYED),
+    cmd("read&me\tCtrl+M", CMD_README),
     cmd("テンポラリフォルダ\tCtrl+T", CMD_TEMP_FOLDER),
     sep(),
     cmd("バージョン情報", CMD_VERSION),

@@ -18,7 +18,7 @@ TEST_F(startup_test, empty_folder_starts_hidden_with_an_empty_history) {
   EXPECT_EQ(history_count, 0);
   EXPECT_EQ(current_index, 1);
   EXPECT_TRUE(tray_icon.added());
-  EXPECT_STREQ(tray_icon.tip(), "dovane_clip");
+  EXPECT_STREQ(tray_icon.tip(), "どばねクリップ 右クリックでメニュー");
   EXPECT_TRUE(file_exists("_clip.txt"));
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/first_start.h"
 #include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
 #include "history/history_streams.h"
@@ -39,6 +40,21 @@ TEST_F(tray_icon_test, the_tip_holds_at_most_63_bytes_and_never_half_a_character
     EXPECT_EQ(std::string(tray_icon.tip()), c.tip) << c.text;
     EXPECT_TRUE(tray_icon.added());
   }
+}
+
+// The start tip names the program and where its menu is; the settings file the first
+// run leaves makes the next start a quiet one.
+TEST_F(tray_icon_test, the_start_tip_says_where_the_menu_is_and_the_first_start_ends_with_settings) {
+  const bool first = is_first_start();
+  EXPECT_TRUE(first);
+  start_app();
+  add_tray_icon(GetModuleHandleA(nullptr), first);
+  EXPECT_STREQ(tray_icon.tip(), "どばねクリップ 右クリックでメニュー");
+  EXPECT_NE(std::string(tray_icon.last_balloon()).find("メニュー→履歴保存する"), std::string::npos);
+  copy_from_other_program("copied");
+  EXPECT_STREQ(tray_icon.tip(), "copied");
+  close_app();
+  EXPECT_FALSE(is_first_start());
 }
 
 TEST_F(tray_icon_test, a_copied_clip_shows_in_the_tip_and_a_shorter_one_leaves_no_trace) {

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/entry.h"
+#include "app/first_start.h"
 #include "app/message_route.h"
 #include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
@@ -42,7 +43,7 @@ void app_test::start_app() {
   instance = module;
   create_main_window(module);
   ASSERT_NE(main_window, nullptr);
-  add_tray_icon(module);
+  add_tray_icon(module, false);
   accelerators_ = LoadAcceleratorsA(module, "dovane_clip");
   started_ = true;
   pump();

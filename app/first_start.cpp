@@ -1,0 +1,29 @@
+#include "app/first_start.h"
+
+#include "app/app_state.h"
+#include "app/res/resource_ids.h"
+#include "app/save_notice.h"
+#include "app/tray_icon.h"
+#include "settings/settings_values.h"
+
+namespace {
+const char start_tip[] = "どばねクリップ 右クリックでメニュー";
+const char welcome[] =
+    "どばねクリップが動いています。\r\n"
+    "メニューはこのアイコンの右クリックで開きます。\r\n"
+    "履歴保存は今オフで、最新50件だけを残します。\r\n"
+    "残すには 右クリック→メニュー→履歴保存する を選んでください。";
+static_assert(sizeof start_tip <= 64, "the tip field holds 63 bytes");
+static_assert(sizeof welcome <= 256, "the balloon field holds 255 bytes");
+}  // namespace
+
+bool is_first_start() { return GetFileAttributesA(settings_file_name) == INVALID_FILE_ATTRIBUTES; }
+
+void add_tray_icon(HINSTANCE module, bool first_start) {
+  HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_DOVANE_CLIP));
+  tray_icon.set(main_window, 1, tray_callback_message, icon, start_tip);
+  tray_icon.add();
+  if (first_start) tray_icon.show_balloon(welcome, false);
+  // What failed while the window was being made could not be told before.
+  show_pending_notices();
+}

@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/notice_lines.h"
+#include "app/status_note.h"
+#include "history/history_streams.h"
+#include "tests/win32/app_fixture.h"
+
+namespace {
+
+using notice_lines_test = app_test;
+
+int top_in_main(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, main_window, reinterpret_cast<POINT*>(&rect), 2);
+  return rect.top;
+}
+
+// Whatever the status line holds, every notice is shown whole, left of the buttons, on
+// lines between the status line and the clip; without one the clip goes back up.
+TEST_F(notice_lines_test, a_notice_is_shown_whole_left_of_the_buttons_above_the_clip) {
+  start_app();
+  ShowWindow(main_window, SW_SHOWNORMAL);
+  SetWindowPos(main_window, nullptr, 0, 0, 500, 400, SWP_NOZORDER | SWP_NOMOVE);
+  std::snprintf(history_file, file_name_size, "%s", "C:\\とても長いフォルダの名前\\もっと長い履歴ファイルの名前.txt");
+  std::string path = "保存できませんでした: C:\\";
+  for (int i = 0; i < 12; ++i) path += "フォルダ\\";
+  const std::string notices[] = {"見つかりません", path + "_clip.txt"};
+  const int line_height = char_height * height_zoom / 100;
+  RECT button;
+  GetWindowRect(start_button, &button);
+  MapWindowPoints(nullptr, main_window, reinterpret_cast<POINT*>(&button), 2);
+  for (const std::string& notice : notices) {
+    SCOPED_TRACE(notice);
+    set_status_note(notice.c_str());
+    RECT client;
+    GetClientRect(main_window, &client);
+    HDC dc = GetDC(main_window);
+    HGDIOBJ previous_font = SelectObject(dc, view_font);
+    const std::vector<std::string> lines = break_notice(dc, status_note(), notice_width(client.right));
+    std::string joined;
+    for (const std::string& line : lines) {
+      SIZE extent{};
+      GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &extent);
+      EXPECT_LE(extent.cx, button.left) << line;
+      joined += line;
+    }
+    SelectObject(dc, previous_font);
+    ReleaseDC(main_window, dc);
+    EXPECT_EQ(joined, notice);
+    EXPECT_GE(top_in_main(clip_edit), scroll_bar_height + line_height * (1 + static_cast<int>(lines.size())));
+  }
+  clear_status_note();
+  EXPECT_EQ(top_in_main(clip_edit), scroll_bar_height + line_height);
+}
+
+}  // namespace

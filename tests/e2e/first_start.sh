@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# A first start in an empty folder says from the icon, once, that the program runs, where
+# its menu is and where history saving is turned on; a second start, with the settings
+# file there, says nothing. The balloon is kept as a screenshot (artifacts/first_start.png).
+. "$(dirname "$0")/e2e_lib.sh"
+artifacts="$(dirname "$exe")/artifacts"
+mkdir -p "$artifacts"
+balloon() { command wine "$driver" balloon "$1" 2>>"$wine_log" | iconv -f CP932 -t UTF-8; }
+
+start_app
+said=$(balloon 10) || { echo "FAIL: no balloon at the first start"; exit 1; }
+import -window root "$artifacts/first_start.png"
+for part in "どばねクリップが動いています" "このアイコンの右クリック" "履歴保存" "メニュー→履歴保存する"; do
+  grep -q -F "$part" <<<"$said" || { echo "FAIL: the balloon does not say $part:"; echo "$said"; exit 1; }
+done
+end_app
+[ -f "$work/dovane_clip.ini" ] || { echo "FAIL: no settings file after the first start"; exit 1; }
+
+start_app
+if said=$(balloon 4); then echo "FAIL: a balloon at the second start: $said"; exit 1; fi
+end_app
+echo "first start: ok; screenshot: $artifacts/first_start.png"
