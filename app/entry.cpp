@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/message_route.h"
 #include "app/res/resource_ids.h"
+#include "app/shortcut_menu.h"
 #include "app/tray_icon.h"
 #include "settings/ui_texts.h"
 
@@ -39,6 +40,7 @@ int run_program(HINSTANCE module) {
   HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_DOVANE_CLIP));
   tray_icon.set(main_window, 1, tray_callback_message, icon, "dovane_clip");
   tray_icon.add();
+  start_shortcut();
   HACCEL accelerators = LoadAcceleratorsA(module, "dovane_clip");
   MSG message{};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) route_message(message, accelerators);

@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/data_folder.h"
 #include "app/res/resource_ids.h"
+#include "app/shortcut_menu.h"
 #include "app/status_note.h"
 #include "app/tray_icon.h"
 #include "history/clip_output.h"
@@ -65,7 +66,7 @@ LRESULT on_nc_mouse_move(WPARAM wparam) {
   } else if (wparam == tray_callback_message) {
     POINT cursor;
     GetCursorPos(&cursor);
-    TrackPopupMenu(popup_menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, main_window, nullptr);
+    track_icon_popup(cursor.x, cursor.y);
   }
   return 0;
 }
@@ -136,6 +137,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_SETFOCUS: SetFocus(scroll_bar); return 0;
     case WM_PAINT: return on_paint(window);
     case WM_NCMOUSEMOVE: return on_nc_mouse_move(wparam);
+    case WM_HOTKEY: on_shortcut_key(); return 0;
     case WM_COMMAND: on_command(wparam, lparam); return 0;
     case WM_MENUCOMMAND: on_menu_command(wparam, lparam); return 0;
     case WM_TIMER: return on_timer();

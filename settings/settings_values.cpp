@@ -19,6 +19,8 @@ char tag_a[tag_text_size] = "<a href=\"";
 char tag_b[tag_text_size] = "\">";
 char tag_c[tag_text_size] = "</a>";
 char tag_link_file[tag_text_size] = "taglink.txt";
+hotkey shortcut_key = {0, 0};
+int paste_on_choice = 0;
 int start_state = -1;
 int end_state = -1;
 int test_submenu_count = 0;
@@ -90,3 +92,14 @@ void apply_mode_setting(const char* mode_text) {
 }
 
 int history_saving_from(const char* save_text) { return std::strncmp(save_text, "history", 7) == 0 ? 1 : 0; }
+
+void apply_hotkey_setting(const char* text) {
+  shortcut_key = hotkey{0, 0};
+  parse_hotkey_name(text, shortcut_key);
+}
+
+const char* hotkey_setting_text(char* out, size_t size) {
+  return shortcut_key.key != 0 && format_hotkey_name(shortcut_key, out, size) ? out : nullptr;
+}
+
+const char* paste_setting_text() { return paste_on_choice == 1 ? "1" : nullptr; }

@@ -1,5 +1,8 @@
 // Every value the system starts from and keeps between runs.
 #pragma once
+#include <cstddef>
+
+#include "settings/hotkey_name.h"
 
 constexpr int tag_text_size = 256;
 constexpr int mode_name_size = 8;
@@ -15,6 +18,8 @@ extern char tag_a[tag_text_size];
 extern char tag_b[tag_text_size];
 extern char tag_c[tag_text_size];
 extern char tag_link_file[tag_text_size];
+extern hotkey shortcut_key;  // key 0 while no shortcut is set
+extern int paste_on_choice;  // 1: a clip chosen from a menu is pasted where the user was
 
 extern int start_state;  // -1 while the start affix window is closed, 1 while open
 extern int end_state;
@@ -56,3 +61,9 @@ int limit_tag_save_limit(int value);
 // Picks the separator and mode name from the stored "mode" text.
 void apply_mode_setting(const char* mode_text);
 int history_saving_from(const char* save_text);
+// The stored "hotkey" text: empty is no shortcut; a name that does not read leaves none.
+void apply_hotkey_setting(const char* text);
+// The "hotkey" and "paste" values to store; nullptr for a value that is off, which the
+// file then does not hold.
+const char* hotkey_setting_text(char* out, size_t size);
+const char* paste_setting_text();

@@ -12,6 +12,12 @@
 //   driver menu NAME ID  chooses menu command ID of the program's window NAME
 //   driver find-class C  waits until a top-level window of class C (of any program) exists
 //   driver close-class C closes the top-level window of class C
+//   driver notepad-set TEXT N  sets the text of notepad's edit and puts its caret after N bytes
+//   driver notepad-text  prints the text of notepad's edit
+//   driver notepad-state prints what the user would see: whether notepad is the foreground
+//                        window and its edit has the focus, the edit's selection, its caret
+//                        and the open popup menu (screen rectangles; "none" when there is none)
+//   driver hold-hotkey MODS VK SECONDS  holds a shortcut key as another program would
 #include <windows.h>
 
 #include <cstdio>
@@ -83,6 +89,49 @@ int wait_for_window(const char* window_class) {
   return 1;
 }
 
+HWND notepad_edit() {
+  HWND notepad = FindWindowA("Notepad", nullptr);
+  return notepad != nullptr ? FindWindowExA(notepad, nullptr, "Edit", nullptr) : nullptr;
+}
+
+void print_rect(const char* name, const RECT* rect) {
+  if (rect == nullptr)
+    std::printf("%s none\n", name);
+  else
+    std::printf("%s %ld %ld %ld %ld\n", name, rect->left, rect->top, rect->right, rect->bottom);
+}
+
+int print_notepad_state() {
+  HWND notepad = FindWindowA("Notepad", nullptr);
+  HWND edit = notepad_edit();
+  if (edit == nullptr) return 1;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(notepad, nullptr), &info);
+  std::printf("foreground %s\n", GetForegroundWindow() == notepad ? "yes" : "no");
+  std::printf("focus %s\n", info.hwndFocus == edit ? "yes" : "no");
+  std::printf("menu-mode %s\n", (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0 ? "yes" : "no");
+  DWORD start = 0, end = 0;
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  std::printf("selection %lu %lu\n", start, end);
+  RECT caret = info.rcCaret;
+  if (info.hwndCaret != nullptr) MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret), 2);
+  print_rect("caret", info.hwndCaret != nullptr ? &caret : nullptr);
+  HWND menu = FindWindowA("#32768", nullptr);
+  RECT menu_rect{};
+  if (menu != nullptr) GetWindowRect(menu, &menu_rect);
+  print_rect("menu", menu != nullptr && IsWindowVisible(menu) ? &menu_rect : nullptr);
+  return 0;
+}
+
+int hold_hotkey(unsigned modifiers, unsigned key, int seconds) {
+  if (!RegisterHotKey(nullptr, 1, modifiers, key)) return 1;
+  std::printf("held\n");
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(seconds) * 1000);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,6 +141,23 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "close-class") == 0 && argc > 2)
     return PostMessageA(FindWindowA(argv[2], nullptr), WM_CLOSE, 0, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "private") == 0 && argc > 2) return put_private_text(argv[2]);
+  if (std::strcmp(argv[1], "notepad-state") == 0) return print_notepad_state();
+  if (std::strcmp(argv[1], "hold-hotkey") == 0 && argc > 4)
+    return hold_hotkey(static_cast<unsigned>(std::atoi(argv[2])), static_cast<unsigned>(std::atoi(argv[3])),
+                       std::atoi(argv[4]));
+  if (std::strcmp(argv[1], "notepad-text") == 0 || std::strcmp(argv[1], "notepad-set") == 0) {
+    HWND edit = notepad_edit();
+    if (edit == nullptr) return 1;
+    if (argv[1][8] == 's' && argc > 3) {
+      SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
+      SendMessageA(edit, EM_SETSEL, std::atoi(argv[3]), std::atoi(argv[3]));
+      return 0;
+    }
+    char text[4096];
+    SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    std::printf("%s\n", text);
+    return 0;
+  }
   HWND main_window = find_main_window();
   if (main_window == nullptr) return 1;
   if (std::strcmp(argv[1], "close") == 0) return PostMessageA(main_window, WM_CLOSE, 0, 0) ? 0 : 1;
