@@ -14,11 +14,17 @@
 //   driver close-class C closes the top-level window of class C
 //   driver notepad-set TEXT N  sets the text of notepad's edit and puts its caret after N bytes
 //   driver notepad-text  prints the text of notepad's edit
+//   driver notepad-close closes notepad without asking to save
 //   driver notepad-state prints what the user would see: whether notepad is the foreground
 //                        window and its edit has the focus, the edit's selection, its caret
 //                        and the open popup menu (screen rectangles; "none" when there is none)
 //   driver hold-hotkey MODS VK SECONDS  holds a shortcut key as another program would
+//   driver dialog NAME VERB ID [VALUE]  in the program's dialog NAME: "hotkey" records
+//                        VALUE (key code + 256 * flags) in the hot-key control ID, "check"
+//                        sets check box ID to VALUE, "click" presses button ID, "text"
+//                        prints the text of control ID
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -132,6 +138,28 @@ int hold_hotkey(unsigned modifiers, unsigned key, int seconds) {
   return 0;
 }
 
+int drive_dialog(HWND main_window, int argc, char** argv) {
+  HWND dialog = nullptr;
+  for (int i = 0; i < 50 && dialog == nullptr; ++i, Sleep(100)) dialog = find_program_window(main_window, argv[2]);
+  if (dialog == nullptr) {
+    std::fprintf(stderr, "no dialog named %s\n", argv[2]);
+    return 1;
+  }
+  const char* verb = argv[3];
+  const int id = std::atoi(argv[4]);
+  const int value = argc > 5 ? std::atoi(argv[5]) : 0;
+  HWND control = GetDlgItem(dialog, id);
+  if (control == nullptr) return 1;
+  if (std::strcmp(verb, "hotkey") == 0) return SendMessageA(control, HKM_SETHOTKEY, value, 0), 0;
+  if (std::strcmp(verb, "check") == 0) return SendMessageA(control, BM_SETCHECK, value, 0), 0;
+  if (std::strcmp(verb, "click") == 0)
+    return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)) ? 0 : 1;
+  char text[512];
+  GetWindowTextA(control, text, sizeof text);
+  std::printf("%s\n", text);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -145,13 +173,17 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "hold-hotkey") == 0 && argc > 4)
     return hold_hotkey(static_cast<unsigned>(std::atoi(argv[2])), static_cast<unsigned>(std::atoi(argv[3])),
                        std::atoi(argv[4]));
-  if (std::strcmp(argv[1], "notepad-text") == 0 || std::strcmp(argv[1], "notepad-set") == 0) {
+  if (std::strncmp(argv[1], "notepad-", 8) == 0) {
     HWND edit = notepad_edit();
     if (edit == nullptr) return 1;
     if (argv[1][8] == 's' && argc > 3) {
       SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
       SendMessageA(edit, EM_SETSEL, std::atoi(argv[3]), std::atoi(argv[3]));
       return 0;
+    }
+    if (argv[1][8] == 'c') {
+      SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
+      return PostMessageA(GetParent(edit), WM_CLOSE, 0, 0) ? 0 : 1;
     }
     char text[4096];
     SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
@@ -164,6 +196,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "show") == 0) return PostMessageA(main_window, WM_COMMAND, 40043, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "command") == 0 && argc > 2)
     return PostMessageA(main_window, WM_COMMAND, std::atoi(argv[2]), 0) ? 0 : 1;
+  if (std::strcmp(argv[1], "dialog") == 0 && argc > 4) return drive_dialog(main_window, argc, argv);
   if (std::strcmp(argv[1], "names") == 0) {
     find_program_window(main_window, nullptr);
     return 0;
