@@ -42,7 +42,6 @@ const std::vector<item> file_popup = {
     sep(),                                cmd("メモ帳", CMD_NOTEPAD),
     sep(),                                cmd("終了\tCtrl+E", CMD_END),
     sep(),
-    cmd("ショートカットキー...", CMD_SHORTCUT_SETTINGS),
 };
 
 const std::vector<item> drawer_popup = {
