@@ -18,6 +18,7 @@
 //   driver notepad-state prints what the user would see: whether notepad is the foreground
 //                        window and its edit has the focus, the edit's selection, its caret
 //                        and the open popup menu (screen rectangles; "none" when there is none)
+//   driver menus         prints the screen rectangle of every open popup menu, one a line
 //   driver hold-hotkey MODS VK SECONDS  holds a shortcut key as another program would
 //   driver dialog NAME VERB ID [VALUE]  in the program's dialog NAME: "hotkey" records
 //                        VALUE (key code + 256 * flags) in the hot-key control ID, "check"
@@ -130,6 +131,15 @@ int print_notepad_state() {
   return 0;
 }
 
+BOOL CALLBACK print_menu(HWND window, LPARAM) {
+  char window_class[16];
+  RECT rect{};
+  if (IsWindowVisible(window) && GetClassNameA(window, window_class, sizeof window_class) > 0 &&
+      std::strcmp(window_class, "#32768") == 0 && GetWindowRect(window, &rect))
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+  return TRUE;
+}
+
 int hold_hotkey(unsigned modifiers, unsigned key, int seconds) {
   if (!RegisterHotKey(nullptr, 1, modifiers, key)) return 1;
   std::printf("held\n");
@@ -170,6 +180,7 @@ int main(int argc, char** argv) {
     return PostMessageA(FindWindowA(argv[2], nullptr), WM_CLOSE, 0, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "private") == 0 && argc > 2) return put_private_text(argv[2]);
   if (std::strcmp(argv[1], "notepad-state") == 0) return print_notepad_state();
+  if (std::strcmp(argv[1], "menus") == 0) return EnumWindows(print_menu, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "hold-hotkey") == 0 && argc > 4)
     return hold_hotkey(static_cast<unsigned>(std::atoi(argv[2])), static_cast<unsigned>(std::atoi(argv[3])),
                        std::atoi(argv[4]));

@@ -123,5 +123,38 @@ wait_for_menu
 xdotool key 3
 wait_for_clipboard first
 expect_notepad_as_left "athirdthirdxbc" "12 12"
+# Pasting on again; a choice from the icon's menu pastes into notepad, where the user was
+# before reaching for the icon.
+step="icon menu"
+wine "$driver" command 40060
+dialog check 1102 1
+dialog click 1 1
+for _ in $(seq 30); do grep -q '^paste=1' "$work/dovane_clip.ini" && break; sleep 0.1; done
+back_to_notepad
+wine "$driver" notepad-set "" 0
+expect_notepad_as_left "" "0 0"
+sleep 0.5
+read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
+shot=$(mktemp /tmp/dovane_tray_XXXXXX.png)
+import -window root "$shot"
+box=$(convert "$shot" -crop "200x20+$((width - 200))+$((height - 20))" +repage -fuzz 10% -format '%@' info:)
+rm -f "$shot"
+[[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || fail "no tray icon found ($box)"
+xdotool mousemove $((width - 200 + BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) $((height - 20 + BASH_REMATCH[4] + BASH_REMATCH[2] / 2)) click 3
+wait_for_menu
+# Keys do not reach the icon's menu while another program had the focus; the mouse does:
+# "歴", then the newest entry, the last of the menu that opens beside it.
+read -r menu_left menu_top _ _ <<<"$menu_rect"
+xdotool mousemove $((menu_left + 30)) $((menu_top + 10)) click 1
+for _ in $(seq 30); do
+  history_rect=$(command wine "$driver" menus 2>>"$wine_log" | tr -d '\r' | grep -v -x -F "$menu_rect" | head -1)
+  [ -n "$history_rect" ] && break
+  sleep 0.1
+done
+read -r history_left _ _ history_bottom <<<"$history_rect"
+xdotool mousemove $((history_left + 30)) $((history_bottom - 10)) click 1
+for _ in $(seq 60); do [ -n "$(text)" ] && break; sleep 0.1; done
+clip=$(timeout 5 xclip -o -selection clipboard | tr -d '\r')
+[ -n "$clip" ] && [ "$(text)" = "$clip" ] || fail "notepad holds \"$(text)\", the clipboard \"$clip\""
 end_app
 echo "shortcut paste: ok"
