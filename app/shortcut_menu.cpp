@@ -132,6 +132,9 @@ bool track_at(HMENU menu, POINT at, const paste_target& target) {
   SetForegroundWindow(owner);
   SetFocus(owner);
   if (attached) AttachThreadInput(ours, theirs, FALSE);
+  // Once the threads are apart again, the foreground must be asked for once more, or
+  // it is left with no window and keys sent by programs reach nothing.
+  SetForegroundWindow(owner);
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
   PostMessageA(owner, WM_NULL, 0, 0);
   const bool chosen = run_posted_choice(owner, menu);
