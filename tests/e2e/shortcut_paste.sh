@@ -49,7 +49,19 @@ expect_notepad_as_left() {
   wait_for selection "$2"
 }
 # The user clicks notepad's title bar (notepad sits at the desktop's top left).
-back_to_notepad() { xdotool mousemove 400 10 click 1; }
+back_to_notepad() {
+  xdotool mousemove 400 10 click 1
+  wait_for foreground yes
+}
+# OK, and the dialog gone before anything else is clicked.
+dialog_ok() {
+  dialog click 1 1
+  for _ in $(seq 50); do
+    command wine "$driver" names 2>>"$wine_log" | iconv -f CP932 -t UTF-8 | grep -q -x -F $'ショートカットキー\r' || return 0
+    sleep 0.1
+  done
+  fail "the dialog stayed open"
+}
 dialog() { command wine "$driver" dialog "ショートカットキー" "$@" 2>>"$wine_log" | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
 
 step="digit 2"
@@ -92,7 +104,7 @@ step="alt shortcut"
 # Ctrl+Alt+V, chosen in the dialog and saved at once; first pressed and let go.
 wine "$driver" command 40060
 dialog hotkey 1101 $((86 + 256 * 6))
-dialog click 1 1
+dialog_ok
 for _ in $(seq 30); do grep -q '^hotkey=Ctrl+Alt+V' "$work/dovane_clip.ini" && break; sleep 0.1; done
 grep -q '^hotkey=Ctrl+Alt+V' "$work/dovane_clip.ini" || fail "the dialog's key was not saved"
 back_to_notepad
@@ -119,7 +131,7 @@ step="paste off"
 # Pasting off: the clip reaches the clipboard and notepad stays as it was.
 wine "$driver" command 40060
 dialog check 1102 0
-dialog click 1 1
+dialog_ok
 for _ in $(seq 30); do grep -q '^paste=' "$work/dovane_clip.ini" || break; sleep 0.1; done
 grep -q '^paste=' "$work/dovane_clip.ini" && fail "pasting off still in the settings file"
 back_to_notepad
@@ -133,7 +145,7 @@ expect_notepad_as_left "athirdthirdxbc" "12 12"
 step="icon menu"
 wine "$driver" command 40060
 dialog check 1102 1
-dialog click 1 1
+dialog_ok
 for _ in $(seq 30); do grep -q '^paste=1' "$work/dovane_clip.ini" && break; sleep 0.1; done
 back_to_notepad
 wine "$driver" notepad-set "" 0
