@@ -16,6 +16,7 @@
 #include "app/res/resource_ids.h"
 #include "app/text_commands.h"
 #include "app/window_places.h"
+#include "app/shortcut_menu.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
 #include "drawers/genre_list.h"
@@ -90,6 +91,7 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
       return true;
     case CMD_ADD_TEST: add_test_submenu(); return true;
     case CMD_EDIT_SPECIAL: open_drawer_editor(); return true;
+    case CMD_SHORTCUT_SETTINGS: open_shortcut_dialog(); return true;
     // The popup choices and the link-tag commands go on to the range tests; none matches.
     case CMD_POPUP_RING: choose_popup(ring_menu); return false;
     case CMD_POPUP_STANDARD: choose_popup(clip_menu); return false;

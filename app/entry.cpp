@@ -6,6 +6,7 @@
 #include "app/message_route.h"
 #include "app/res/resource_ids.h"
 #include "app/single_instance.h"
+#include "app/shortcut_menu.h"
 #include "settings/ui_texts.h"
 
 const char main_class_name[] = "dovane_clip";
@@ -40,6 +41,7 @@ int run_program(HINSTANCE module) {
   const bool first_start = is_first_start();
   create_main_window(module);
   add_tray_icon(module, first_start);
+  start_shortcut();
   HACCEL accelerators = LoadAcceleratorsA(module, "dovane_clip");
   MSG message{};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) route_message(message, accelerators);

@@ -11,6 +11,7 @@
 #include "app/notice_lines.h"
 #include "app/res/resource_ids.h"
 #include "app/single_instance.h"
+#include "app/shortcut_menu.h"
 #include "app/status_note.h"
 #include "app/tray_icon.h"
 #include "history/capture.h"
@@ -75,7 +76,7 @@ LRESULT on_nc_mouse_move(WPARAM wparam) {
   } else if (wparam == tray_callback_message) {
     POINT cursor;
     GetCursorPos(&cursor);
-    TrackPopupMenu(popup_menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, main_window, nullptr);
+    track_icon_popup(cursor.x, cursor.y);
   }
   return 0;
 }
@@ -180,6 +181,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_SETFOCUS: SetFocus(scroll_bar); return 0;
     case WM_PAINT: return on_paint(window);
     case WM_NCMOUSEMOVE: return on_nc_mouse_move(wparam);
+    case WM_HOTKEY: on_shortcut_key(); return 0;
     case WM_COMMAND: on_command(wparam, lparam); return 0;
     case WM_MENUCOMMAND: on_menu_command(wparam, lparam); return 0;
     case WM_TIMER: return on_timer();

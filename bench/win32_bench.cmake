@@ -3,3 +3,4 @@
 add_executable(history_bench bench/history_bench.cpp ${RESOURCE_SOURCES})
 target_link_libraries(history_bench PRIVATE dovane_core psapi)
 add_executable(empty_window WIN32 bench/empty_window.cpp)
+add_executable(shortcut_bench bench/shortcut_bench.cpp)

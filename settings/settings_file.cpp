@@ -53,6 +53,9 @@ void load_settings() {
   read_text("tagB", "\">", tag_b, 255);
   read_text("tagC", "</a>", tag_c, 255);
   read_text("taglinkfile", "taglink.txt", tag_link_file, 256);
+  read_text("hotkey", "", choice, sizeof choice);
+  apply_hotkey_setting(choice);
+  paste_on_choice = read_int("paste", 0) == 1 ? 1 : 0;
 }
 
 bool save_settings() {
@@ -63,6 +66,9 @@ bool save_settings() {
   update.write(init_section, "mode", mode_name);
   update.write(init_section, "save", history_saving == 1 ? "history" : "no-history");
   update.write_number(init_section, "spname", genre_number);
+  char key_name[hotkey_name_size];
+  update.write(init_section, "hotkey", hotkey_setting_text(key_name, sizeof key_name));
+  update.write(init_section, "paste", paste_setting_text());
   if (write_other_sections != nullptr) write_other_sections(update);
   return update.commit();
 }

@@ -17,6 +17,8 @@ char tag_b[tag_text_size] = "\">";
 char tag_c[tag_text_size] = "</a>";
 char tag_link_file[tag_text_size] = "taglink.txt";
 char record_separator[separator_size] = "\a\n";
+hotkey shortcut_key = {0, 0};
+int paste_on_choice = 0;
 
 const char settings_file_name[] = "dovane_clip.ini";
 const char ring_file_name[] = "tmpclipsave.txt";
@@ -74,3 +76,14 @@ void apply_mode_setting(const char* mode_text) {
 }
 
 int history_saving_from(const char* save_text) { return std::strncmp(save_text, "history", 7) == 0 ? 1 : 0; }
+
+void apply_hotkey_setting(const char* text) {
+  shortcut_key = hotkey{0, 0};
+  parse_hotkey_name(text, shortcut_key);
+}
+
+const char* hotkey_setting_text(char* out, size_t size) {
+  return shortcut_key.key != 0 && format_hotkey_name(shortcut_key, out, size) ? out : nullptr;
+}
+
+const char* paste_setting_text() { return paste_on_choice == 1 ? "1" : nullptr; }

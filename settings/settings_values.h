@@ -1,5 +1,8 @@
 // Every value the system starts from and keeps between runs.
 #pragma once
+#include <cstddef>
+
+#include "settings/hotkey_name.h"
 
 constexpr int tag_text_size = 256;
 
@@ -19,6 +22,8 @@ extern char tag_a[tag_text_size];
 extern char tag_b[tag_text_size];
 extern char tag_c[tag_text_size];
 extern char tag_link_file[tag_text_size];
+extern hotkey shortcut_key;  // key 0 while no shortcut is set
+extern int paste_on_choice;  // 1: a clip chosen from a menu is pasted where the user was
 
 // Limits, fixed names and identifier spans that the defaults give.
 constexpr int recycle_menu_limit = 100;
@@ -57,3 +62,9 @@ int limit_tag_save_limit(int value);
 // Picks the separator and mode name from the stored "mode" text.
 void apply_mode_setting(const char* mode_text);
 int history_saving_from(const char* save_text);
+// The stored "hotkey" text: empty is no shortcut; a name that does not read leaves none.
+void apply_hotkey_setting(const char* text);
+// The "hotkey" and "paste" values to store; nullptr for a value that is off, which the
+// file then does not hold.
+const char* hotkey_setting_text(char* out, size_t size);
+const char* paste_setting_text();

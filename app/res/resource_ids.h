@@ -66,6 +66,7 @@
 #define CMD_EDIT_SPECIAL 40054
 #define CMD_OPEN_WINDOW 40043
 #define CMD_CLOSE_WINDOW 40044
+#define CMD_SHORTCUT_SETTINGS 40060
 
 // "表示歴".
 #define CMD_BACK 40009
@@ -123,5 +124,11 @@
 #define IDC_SP_NEXT_DRAWER 1019
 #define IDC_SP_NEXT_BLOCK 1020
 #define IDC_SP_PREV_BLOCK 1021
+
+// Shortcut key dialog (besides IDOK and IDCANCEL).
+#define DLG_SHORTCUT 122
+#define IDC_SHORTCUT_KEY 1101
+#define IDC_SHORTCUT_PASTE 1102
+#define IDC_SHORTCUT_NOTE 1103
 
 #endif

@@ -93,6 +93,7 @@ const std::vector<item> control_popup = {
     cmd("閉じる", CMD_CLOSE_WINDOW),
     cmd("終了\tCtrl+E", CMD_END),
     sep(),
+    cmd("ショートカットキー...", CMD_SHORTCUT_SETTINGS),
 };
 
 const std::vector<item> clip_popup = {

@@ -20,6 +20,18 @@
 //   driver work-area     prints the desktop's work area
 //   driver balloon SEC   waits up to SEC seconds for a balloon from the notification area
 //                        and prints its title and text (Shift_JIS); 1 when none showed
+//   driver notepad-set TEXT N  sets the text of notepad's edit and puts its caret after N bytes
+//   driver notepad-text  prints the text of notepad's edit
+//   driver notepad-close closes notepad without asking to save
+//   driver notepad-state prints what the user would see: whether notepad is the foreground
+//                        window and its edit has the focus, the edit's selection, its caret
+//                        and the open popup menu (screen rectangles; "none" when there is none)
+//   driver menus         prints the screen rectangle of every open popup menu, one a line
+//   driver hold-hotkey MODS VK SECONDS  holds a shortcut key as another program would
+//   driver dialog NAME VERB ID [VALUE]  in the program's dialog NAME: "hotkey" records
+//                        VALUE (key code + 256 * flags) in the hot-key control ID, "check"
+//                        sets check box ID to VALUE, "click" presses button ID, "text"
+//                        prints the text of control ID
 #include <windows.h>
 #include <commctrl.h>
 
@@ -159,6 +171,80 @@ int print_balloon(int seconds) {
   return 0;
 }
 
+HWND notepad_edit() {
+  HWND notepad = FindWindowA("Notepad", nullptr);
+  return notepad != nullptr ? FindWindowExA(notepad, nullptr, "Edit", nullptr) : nullptr;
+}
+
+void print_rect(const char* name, const RECT* rect) {
+  if (rect == nullptr)
+    std::printf("%s none\n", name);
+  else
+    std::printf("%s %ld %ld %ld %ld\n", name, rect->left, rect->top, rect->right, rect->bottom);
+}
+
+int print_notepad_state() {
+  HWND notepad = FindWindowA("Notepad", nullptr);
+  HWND edit = notepad_edit();
+  if (edit == nullptr) return 1;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(notepad, nullptr), &info);
+  std::printf("foreground %s\n", GetForegroundWindow() == notepad ? "yes" : "no");
+  std::printf("focus %s\n", info.hwndFocus == edit ? "yes" : "no");
+  std::printf("menu-mode %s\n", (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0 ? "yes" : "no");
+  DWORD start = 0, end = 0;
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  std::printf("selection %lu %lu\n", start, end);
+  RECT caret = info.rcCaret;
+  if (info.hwndCaret != nullptr) MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret), 2);
+  print_rect("caret", info.hwndCaret != nullptr ? &caret : nullptr);
+  HWND menu = FindWindowA("#32768", nullptr);
+  RECT menu_rect{};
+  if (menu != nullptr) GetWindowRect(menu, &menu_rect);
+  print_rect("menu", menu != nullptr && IsWindowVisible(menu) ? &menu_rect : nullptr);
+  return 0;
+}
+
+BOOL CALLBACK print_menu(HWND window, LPARAM) {
+  char window_class[16];
+  RECT rect{};
+  if (IsWindowVisible(window) && GetClassNameA(window, window_class, sizeof window_class) > 0 &&
+      std::strcmp(window_class, "#32768") == 0 && GetWindowRect(window, &rect))
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+  return TRUE;
+}
+
+int hold_hotkey(unsigned modifiers, unsigned key, int seconds) {
+  if (!RegisterHotKey(nullptr, 1, modifiers, key)) return 1;
+  std::printf("held\n");
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(seconds) * 1000);
+  return 0;
+}
+
+int drive_dialog(HWND main_window, int argc, char** argv) {
+  HWND dialog = nullptr;
+  for (int i = 0; i < 50 && dialog == nullptr; ++i, Sleep(100)) dialog = find_program_window(main_window, argv[2]);
+  if (dialog == nullptr) {
+    std::fprintf(stderr, "no dialog named %s\n", argv[2]);
+    return 1;
+  }
+  const char* verb = argv[3];
+  const int id = std::atoi(argv[4]);
+  const int value = argc > 5 ? std::atoi(argv[5]) : 0;
+  HWND control = GetDlgItem(dialog, id);
+  if (control == nullptr) return 1;
+  if (std::strcmp(verb, "hotkey") == 0) return SendMessageA(control, HKM_SETHOTKEY, value, 0), 0;
+  if (std::strcmp(verb, "check") == 0) return SendMessageA(control, BM_SETCHECK, value, 0), 0;
+  if (std::strcmp(verb, "click") == 0)
+    return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)) ? 0 : 1;
+  char text[512];
+  GetWindowTextA(control, text, sizeof text);
+  std::printf("%s\n", text);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -179,12 +265,35 @@ int main(int argc, char** argv) {
     print_rect(work);
     return 0;
   }
+  if (std::strcmp(argv[1], "notepad-state") == 0) return print_notepad_state();
+  if (std::strcmp(argv[1], "menus") == 0) return EnumWindows(print_menu, 0) ? 0 : 1;
+  if (std::strcmp(argv[1], "hold-hotkey") == 0 && argc > 4)
+    return hold_hotkey(static_cast<unsigned>(std::atoi(argv[2])), static_cast<unsigned>(std::atoi(argv[3])),
+                       std::atoi(argv[4]));
+  if (std::strncmp(argv[1], "notepad-", 8) == 0) {
+    HWND edit = notepad_edit();
+    if (edit == nullptr) return 1;
+    if (argv[1][8] == 's' && argc > 3) {
+      SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
+      SendMessageA(edit, EM_SETSEL, std::atoi(argv[3]), std::atoi(argv[3]));
+      return 0;
+    }
+    if (argv[1][8] == 'c') {
+      SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
+      return PostMessageA(GetParent(edit), WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    char text[4096];
+    SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    std::printf("%s\n", text);
+    return 0;
+  }
   HWND main_window = find_main_window();
   if (main_window == nullptr) return 1;
   if (std::strcmp(argv[1], "close") == 0) return PostMessageA(main_window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "show") == 0) return PostMessageA(main_window, WM_COMMAND, 40043, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "command") == 0 && argc > 2)
     return PostMessageA(main_window, WM_COMMAND, std::atoi(argv[2]), 0) ? 0 : 1;
+  if (std::strcmp(argv[1], "dialog") == 0 && argc > 4) return drive_dialog(main_window, argc, argv);
   if (std::strcmp(argv[1], "names") == 0) {
     find_program_window(main_window, nullptr);
     return 0;

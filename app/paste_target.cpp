@@ -1,0 +1,183 @@
+#include "app/paste_target.h"
+
+#include <initializer_list>
+
+#include "app/app_state.h"
+#include "app/tray_icon.h"
+
+namespace {
+
+const char paste_failed_text[] = "貼り付けできませんでした。Ctrl+V で貼り付けてください";
+constexpr UINT_PTR foreground_timer_id = 2;
+constexpr UINT foreground_poll_ms = 200;
+constexpr DWORD foreground_wait_ms = 500;
+constexpr DWORD modifier_wait_ms = 1000;
+// A key code no layout assigns: pressed between Alt's press and release, it keeps the
+// release from opening the target's menu bar.
+constexpr WORD neutral_key = 0xE8;
+
+HWND last_outside = nullptr;
+
+bool has_class(HWND window, const char* name) {
+  char found[64];
+  return GetClassNameA(window, found, sizeof found) > 0 && lstrcmpA(found, name) == 0;
+}
+
+bool is_down(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
+
+bool any_modifier_down() {
+  return is_down(VK_CONTROL) || is_down(VK_SHIFT) || is_down(VK_MENU) || is_down(VK_LWIN) || is_down(VK_RWIN);
+}
+
+// Polls condition until it holds or limit_ms have passed.
+template <typename condition_type>
+bool wait_until(DWORD limit_ms, condition_type condition) {
+  const ULONGLONG end = GetTickCount64() + limit_ms;
+  while (!condition()) {
+    if (GetTickCount64() >= end) return false;
+    Sleep(1);
+  }
+  return true;
+}
+
+// The mandatory integrity level of a process's token; false when it cannot be read.
+bool integrity_level(HANDLE process, DWORD& level) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return false;
+  alignas(TOKEN_MANDATORY_LABEL) BYTE buffer[128];
+  DWORD size = 0;
+  const bool read = GetTokenInformation(token, TokenIntegrityLevel, buffer, sizeof buffer, &size) != 0;
+  CloseHandle(token);
+  if (!read) return false;
+  PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer)->Label.Sid;
+  level = *GetSidSubAuthority(sid, static_cast<DWORD>(*GetSidSubAuthorityCount(sid) - 1));
+  return true;
+}
+
+// Windows drops keys sent to a process whose integrity level is above ours. A level we
+// may not even read is taken as above ours.
+bool runs_above_us(HWND window) {
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(window, &process_id);
+  if (process_id == GetCurrentProcessId()) return false;
+  DWORD ours = 0;
+  if (!integrity_level(GetCurrentProcess(), ours)) return false;
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
+  if (process == nullptr) return true;
+  DWORD theirs = 0;
+  const bool read = integrity_level(process, theirs);
+  CloseHandle(process);
+  return !read || theirs > ours;
+}
+
+void add_key(INPUT* inputs, int& count, WORD key, bool up) {
+  INPUT& input = inputs[count++];
+  input = INPUT{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+  const bool extended = key == VK_INSERT || key == VK_RCONTROL || key == VK_LWIN || key == VK_RWIN;
+  input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+}
+
+// Consoles paste on Shift+Insert; every other window on Ctrl+V. Modifiers the user still
+// holds after the wait are let go first, or the target would see another shortcut.
+void send_paste_keys(HWND target) {
+  INPUT inputs[16];
+  int count = 0;
+  if (is_down(VK_MENU) || is_down(VK_LWIN) || is_down(VK_RWIN)) {
+    add_key(inputs, count, neutral_key, false);
+    add_key(inputs, count, neutral_key, true);
+  }
+  for (WORD held : {VK_MENU, VK_SHIFT, VK_LWIN, VK_RWIN, VK_RCONTROL})
+    if (is_down(held)) add_key(inputs, count, held, true);
+  const bool console = has_class(target, "ConsoleWindowClass") || has_class(target, "CASCADIA_HOSTING_WINDOW_CLASS");
+  const WORD modifier = console ? VK_SHIFT : VK_LCONTROL;
+  const WORD key = console ? VK_INSERT : 'V';
+  add_key(inputs, count, modifier, false);
+  add_key(inputs, count, key, false);
+  add_key(inputs, count, key, true);
+  add_key(inputs, count, modifier, true);
+  SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT));
+}
+
+// Activation alone need not give the focus back to the control the user typed in.
+void restore_focus(const paste_target& target) {
+  if (target.focus == nullptr || !IsWindow(target.focus)) return;
+  const DWORD thread = GetWindowThreadProcessId(target.window, nullptr);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == target.focus) return;
+  AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
+  SetFocus(target.focus);
+  AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+}
+
+bool is_outside_window(HWND window) {
+  if (window == nullptr || window == GetDesktopWindow()) return false;
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(window, &process_id);
+  return process_id != GetCurrentProcessId() && !has_class(window, "Shell_TrayWnd");
+}
+
+void CALLBACK poll_foreground(HWND, UINT, UINT_PTR, DWORD) {
+  HWND foreground = GetForegroundWindow();
+  if (is_outside_window(foreground)) last_outside = foreground;
+}
+
+}  // namespace
+
+paste_target note_paste_target() {
+  paste_target target{GetForegroundWindow(), nullptr, false, RECT{}};
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = target.window != nullptr ? GetWindowThreadProcessId(target.window, nullptr) : 0;
+  if (thread == 0 || !GetGUIThreadInfo(thread, &info)) return target;
+  target.focus = info.hwndFocus;
+  if (info.hwndCaret != nullptr) {
+    target.caret = info.rcCaret;
+    MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&target.caret), 2);
+    target.has_caret = true;
+  }
+  return target;
+}
+
+POINT menu_point_for(const paste_target& target) {
+  POINT point{target.caret.left, target.caret.bottom};
+  if (!target.has_caret) GetCursorPos(&point);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoA(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    point.x = point.x < work.left ? work.left : point.x >= work.right ? work.right - 1 : point.x;
+    point.y = point.y < work.top ? work.top : point.y >= work.bottom ? work.bottom - 1 : point.y;
+  }
+  return point;
+}
+
+bool paste_into(const paste_target& target) {
+  if (target.window == nullptr || !IsWindow(target.window) || runs_above_us(target.window)) {
+    tray_icon.show_balloon(paste_failed_text, true);
+    return false;
+  }
+  SetForegroundWindow(target.window);
+  const bool foreground = wait_until(foreground_wait_ms, [&] { return GetForegroundWindow() == target.window; });
+  if (!foreground) {
+    tray_icon.show_balloon(paste_failed_text, true);
+    return false;
+  }
+  restore_focus(target);
+  wait_until(modifier_wait_ms, [] { return !any_modifier_down(); });
+  send_paste_keys(target.window);
+  return true;
+}
+
+void return_to(const paste_target& target) {
+  if (target.window == nullptr || !IsWindow(target.window)) return;
+  SetForegroundWindow(target.window);
+  restore_focus(target);
+}
+
+void start_watching_foreground() { SetTimer(main_window, foreground_timer_id, foreground_poll_ms, poll_foreground); }
+
+HWND last_outside_window() { return last_outside; }
