@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/child_windows.h"
 #include "app/clip_menus.h"
+#include "app/find_window.h"
 #include "app/main_window.h"
 #include "app/res/resource_ids.h"
 #include "drawers/drawer_editor.h"
@@ -84,6 +85,7 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
     case CMD_RECYCLE: switch_history(recycle_file_name, wparam, lparam); return true;
     case CMD_BACK: go_back(wparam, lparam); return true;
     case CMD_SEARCH: search_history(); return true;
+    case CMD_FIND_WINDOW: open_find_window(); return true;
     case CMD_README: run_command_line_blocking("notepad readme.txt"); return true;
     case CMD_NOTEPAD: WinExec("notepad", SW_SHOW); return true;
     case CMD_FONT_LARGER: zoom_font(20); return true;
@@ -162,6 +164,11 @@ bool run_clip_entry(HMENU menu, int number) {
 }
 
 }  // namespace
+
+void choose_history_record(int number) {
+  show_chosen_record(number + 1, 0);
+  record_reuse(current_index);
+}
 
 // The window is created at the system's minimum size, which leaves no room for the clip;
 // the first time it is opened at that size it gets a size to work in.

@@ -4,7 +4,7 @@ list(APPEND PORTABLE_SOURCES app/sjis_cut.cpp app/menu_label.cpp)
 list(APPEND WIN32_SOURCES app/app_state.cpp app/entry.cpp app/main_window.cpp app/create_sequence.cpp
      app/shutdown.cpp app/commands.cpp app/tray_icon.cpp
      app/clip_menus.cpp app/child_windows.cpp app/text_frame.cpp app/status_note.cpp app/save_notice.cpp
-     app/data_folder.cpp app/message_route.cpp)
+     app/data_folder.cpp app/message_route.cpp app/find_window.cpp app/find_rows.cpp)
 set(RESOURCE_SOURCES ${CMAKE_SOURCE_DIR}/app/res/dovane_clip.rc)
 set_source_files_properties(app/res/dovane_clip.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/app/res/dovane_clip.ico;${CMAKE_SOURCE_DIR}/app/res/dovane_clip.manifest;${CMAKE_SOURCE_DIR}/app/res/resource_ids.h")

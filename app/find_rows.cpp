@@ -1,0 +1,121 @@
+#include "app/find_rows.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "app/main_window.h"
+#include "app/menu_label.h"
+#include "drawers/drawer_menus.h"
+#include "drawers/drawer_names.h"
+#include "history/history_streams.h"
+#include "history/ring.h"
+#include "settings/settings_values.h"
+
+namespace {
+
+constexpr std::size_t label_bytes = 120;
+
+std::string drawer_file(int drawer) {
+  char name[stem_size + 16];
+  drawer_file_name(name, sizeof name, current_block, drawer);
+  return name;
+}
+
+}  // namespace
+
+void find_rows::load_drawers() {
+  phrases_.clear();
+  drawers_file_ = drawer_file(0);
+  std::unique_ptr<char[]> text(new char[clip_size]);
+  for (int d = 0; d < drawer_count; ++d) {
+    record_stream reader;
+    if (!reader.open(drawer_file(d).c_str(), open_mode::read_must_exist)) continue;
+    int record = 0;
+    while (read_record_into(reader, record, text.get()) == read_result::record)
+      if (text[0] != '\0') phrases_.push_back({d, record, text.get()});
+  }
+}
+
+bool find_rows::drawers_changed() const { return drawer_file(0) != drawers_file_; }
+
+int find_rows::ring_stamp() { return ring_pos * 1000 + recent_ring[ring_pos].menu_id; }
+
+void find_rows::make(const clip_finder& finder) {
+  rows_.clear();
+  const search_query& query = finder.query();
+  // The ring from its newest clip back, then the drawers' phrases, newest first.
+  for (int k = 0; k < ring_slots; ++k) {
+    const int s = (ring_pos - k + ring_slots) % ring_slots;
+    const ring_slot& slot = recent_ring[s];
+    if (slot.menu_id != 0 && slot.text[0] != '\0' && text_matches(slot.text, query))
+      rows_.push_back({row_kind::ring, s, 0, slot.menu_id});
+  }
+  for (auto p = phrases_.rbegin(); p != phrases_.rend(); ++p)
+    if (text_matches(p->text.c_str(), query)) rows_.push_back({row_kind::drawer, p->record, p->drawer, 0});
+  pinned_ = static_cast<int>(rows_.size());
+  history_matches_ = finder.match_count();
+  for (int number : finder.newest_matches()) rows_.push_back({row_kind::history, number, 0, 0});
+}
+
+bool find_rows::text_of(const find_row& row, char* out) const {
+  switch (row.kind) {
+    case row_kind::ring:
+      if (recent_ring[row.number].menu_id != row.menu_id) return false;
+      std::snprintf(out, clip_size, "%s", recent_ring[row.number].text);
+      return true;
+    case row_kind::drawer:
+      for (const phrase& p : phrases_)
+        if (p.drawer == row.drawer && p.record == row.number) {
+          std::snprintf(out, clip_size, "%s", p.text.c_str());
+          return true;
+        }
+      return false;
+    case row_kind::history:
+      history_index.refresh(history_file);
+      return read_numbered_record(history_index, history_file, row.number, out);
+  }
+  return false;
+}
+
+std::string find_rows::label_of(const find_row& row) const {
+  std::unique_ptr<char[]> text(new char[clip_size]);
+  if (!text_of(row, text.get())) return std::string();
+  char head[24];
+  if (row.kind == row_kind::ring)
+    std::snprintf(head, sizeof head, "[一時歴] ");
+  else if (row.kind == row_kind::drawer)
+    std::snprintf(head, sizeof head, "[引出 %d] ", row.drawer);
+  else
+    std::snprintf(head, sizeof head, "%d: ", row.number);
+  char label[label_bytes + 1];
+  make_display_text(text.get(), label_bytes, ' ', label);
+  return std::string(head) + label;
+}
+
+bool find_rows::choose(const find_row& row) const {
+  switch (row.kind) {
+    case row_kind::ring:
+      if (recent_ring[row.number].menu_id != row.menu_id) return false;
+      choose_from_ring(row.menu_id);
+      return true;
+    case row_kind::drawer:
+      if (drawers_changed()) return false;
+      insert_from_drawer(row.drawer, row.number);
+      return true;
+    case row_kind::history:
+      history_index.refresh(history_file);
+      if (row.number < 1 || row.number > history_index.count()) return false;
+      choose_history_record(row.number);
+      return true;
+  }
+  return false;
+}
+
+void find_rows::release() {
+  std::vector<phrase>().swap(phrases_);
+  std::vector<find_row>().swap(rows_);
+  drawers_file_.clear();
+  pinned_ = 0;
+  history_matches_ = 0;
+}
