@@ -129,9 +129,10 @@ bool look_at_sources() {
 }
 
 void choose_selected(bool close) {
-  // What is chosen is what the list shows for the file as it is now.
-  look_at_sources();
-  while (!work(1000)) {
+  // What is chosen is what the list shows for the file as it is now; a list that is
+  // still being made is finished first.
+  const bool changed = look_at_sources();
+  while ((changed || !state->finder.answered()) && !work(1000)) {
   }
   const LRESULT at = SendMessageA(state->list, LB_GETCURSEL, 0, 0);
   if (at == LB_ERR || static_cast<std::size_t>(at) >= state->rows.size()) return;

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The find window over a history of 3,000 records, typed into with real keys: Enter puts
+# back the newest record that holds every term however it is written (full-width letters,
+# hiragana for katakana), as its history-menu entry would; Escape changes nothing.
+. "$(dirname "$0")/e2e_lib.sh"
+. "$(dirname "$0")/clipboard_lib.sh"
+artifacts="$(dirname "$exe")/artifacts"
+mkdir -p "$artifacts"
+{
+  awk 'BEGIN { for (n = 1; n <= 9; n++) printf "clip %d\a\r\n", n }'
+  printf 'りんごジュース (apple)\a\r\n' | iconv -f UTF-8 -t CP932
+  awk 'BEGIN { for (n = 11; n <= 2996; n++) printf "clip %d\a\r\n", n }'
+  printf 'apple pie\a\r\n'
+  printf 'ＡＰＰＬＥ ジュース\a\r\n' | iconv -f UTF-8 -t CP932
+  printf 'grape juice\a\r\n'
+  printf 'banana\a\r\n'
+} >"$work/_clip.txt"
+printf '[init]\r\nsave=history\r\nmax=20000\r\n' >"$work/dovane_clip.ini"
+start_app
+sleep 1
+
+find_window_shown() { command wine "$driver" names 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r' | grep -q -x '検索窓'; }
+wine "$driver" command 40060
+wine "$driver" find-class dovane_find
+sleep 1
+xdotool type --delay 80 'apple じゅーす'
+sleep 1
+import -window root "$artifacts/find_window.png"
+# Down to the older match, put back without closing; Up to the newest, put back and closed.
+xdotool key Down ctrl+Return
+wait_for_clipboard 'りんごジュース (apple)'
+find_window_shown || { echo "FAIL: Ctrl+Enter closed the find window"; exit 1; }
+xdotool key Up Return
+wait_for_clipboard 'ＡＰＰＬＥ ジュース'
+
+find_window_shown && { echo "FAIL: Enter left the find window open"; exit 1; }
+wine "$driver" command 40060
+wine "$driver" find-class dovane_find
+sleep 1
+xdotool type --delay 80 'banana'
+sleep 1
+xdotool key Escape
+sleep 1
+if find_window_shown; then echo "FAIL: Escape left the find window open"; exit 1; fi
+wait_for_clipboard 'ＡＰＰＬＥ ジュース'
+kill -0 "$app_pid" || { echo "FAIL: the program ended"; exit 1; }
+end_app
+# Each choice is remembered as a re-use of its record, as a history-menu choice is.
+expect_file _recycle_index.txt '10\r\n2998\r\n'
+echo "find window: ok ($artifacts/find_window.png)"
