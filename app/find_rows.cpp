@@ -73,7 +73,11 @@ bool find_rows::text_of(const find_row& row, char* out) const {
       return false;
     case row_kind::history:
       history_index.refresh(history_file);
-      return read_numbered_record(history_index, history_file, row.number, out);
+      if (history_name_ != history_file || !history_.is_open()) {
+        history_name_ = history_file;
+        history_.open(history_file, open_mode::read);
+      }
+      return read_numbered_record(history_index, history_, row.number, out);
   }
   return false;
 }
@@ -116,6 +120,8 @@ void find_rows::release() {
   std::vector<phrase>().swap(phrases_);
   std::vector<find_row>().swap(rows_);
   drawers_file_.clear();
+  history_.close();
+  history_name_.clear();
   pinned_ = 0;
   history_matches_ = 0;
 }

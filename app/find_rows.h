@@ -46,6 +46,9 @@ class find_rows {
   std::vector<phrase> phrases_;
   std::string drawers_file_;  // drawer 0's file when the phrases were read
   std::vector<find_row> rows_;
+  // Open on the history file on show while rows are read from it.
+  mutable record_stream history_;
+  mutable std::string history_name_;
   int pinned_ = 0;
   int history_matches_ = 0;
 };

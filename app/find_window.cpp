@@ -17,6 +17,7 @@ constexpr int list_id = 3;
 constexpr int text_id = 4;
 constexpr UINT_PTR work_timer = 1;
 constexpr UINT_PTR look_timer = 2;
+constexpr UINT continue_message = WM_APP + 1;
 // A slice of work leaves the message loop this soon, so typing never waits on it.
 constexpr double slice_ms = 25;
 constexpr std::size_t build_step = 1 << 20;
@@ -29,6 +30,8 @@ struct find_state {
   WNDPROC edit_procedure = nullptr;
   int row_height = 16;
   int ring_stamp = 0;
+  bool rows_due = false;   // an answer is being made that the list does not show yet
+  bool scheduled = false;  // a slice of work is waiting for its message
   clip_finder finder;
   find_rows rows;
 };
@@ -87,27 +90,33 @@ bool work(double budget_ms) {
     } else if (!finder.answered()) {
       finder.query_slice(query_step);
     } else {
-      KillTimer(state->window, work_timer);
-      show_rows();
+      if (state->rows_due) show_rows();
+      state->rows_due = false;
       return true;
     }
   }
   return false;
 }
 
-void start_work() {
-  if (!work(slice_ms)) {
-    // A timer comes after every key and paint waiting, so input is never held up.
+void work_on() {
+  state->scheduled = false;
+  if (work(slice_ms)) return;
+  state->scheduled = true;
+  if (!state->finder.built()) SetWindowTextA(state->count, "読み込み中...");
+  // Keys and clicks that wait go first: the next slice then waits for a timer, which
+  // comes after them; otherwise it follows at once.
+  if (HIWORD(GetQueueStatus(QS_INPUT)) != 0)
     SetTimer(state->window, work_timer, 1, nullptr);
-    if (!state->finder.built()) SetWindowTextA(state->count, "読み込み中...");
-  }
+  else
+    PostMessageA(state->window, continue_message, 0, 0);
 }
 
 void start_query() {
   char query[512];
   GetWindowTextA(state->edit, query, sizeof query);
   state->finder.start_query(query);
-  start_work();
+  state->rows_due = true;
+  if (!state->scheduled) work_on();
 }
 
 // A changed file or ring takes the rows with it at once: a row is never shown over
@@ -238,7 +247,8 @@ void on_command(WPARAM wparam) {
 
 void on_timer(WPARAM timer) {
   if (timer == work_timer) {
-    work(slice_ms);
+    KillTimer(state->window, work_timer);
+    work_on();
   } else if (timer == look_timer) {
     look_at_sources();
   }
@@ -256,6 +266,7 @@ LRESULT CALLBACK find_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
       return 0;
     case WM_COMMAND: on_command(wparam); return 0;
     case WM_TIMER: on_timer(wparam); return 0;
+    case continue_message: work_on(); return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
     case WM_NCDESTROY:
       // The children are gone by now, the edit that calls through the state included.
@@ -284,6 +295,10 @@ bool register_find_class() {
 }  // namespace
 
 HWND find_window() { return state != nullptr ? state->window : nullptr; }
+
+bool find_window_busy() {
+  return state != nullptr && (!state->finder.built() || !state->finder.answered() || state->rows_due);
+}
 
 void open_find_window() {
   if (state != nullptr) {

@@ -9,3 +9,5 @@ extern const char find_window_class[];
 // Opens the window with the focus in its edit, or brings it to the front.
 void open_find_window();
 HWND find_window();
+// Whether the window is still reading the history or answering what was typed.
+bool find_window_busy();

@@ -224,9 +224,8 @@ std::size_t clip_finder::memory_bytes() const {
   return bytes;
 }
 
-bool read_numbered_record(const record_index& index, const char* name, int number, char* out) {
-  record_stream reader;
-  if (!reader.open(name, open_mode::read) || !index.seek_after(reader, number - 1)) return false;
+bool read_numbered_record(const record_index& index, record_stream& reader, int number, char* out) {
+  if (!index.seek_after(reader, number - 1)) return false;
   int counter = number - 1;
   return read_record_into(reader, counter, out) == read_result::record;
 }

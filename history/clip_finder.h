@@ -82,6 +82,7 @@ class clip_finder {
   std::vector<int> kept_;  // the newest matches, a ring of most_kept
 };
 
-// Reads record number (1 to index.count()) of name, whose index it is, into out (clip_size
-// bytes), as the history menu reads it; false when there is no such record.
-bool read_numbered_record(const record_index& index, const char* name, int number, char* out);
+// Reads record number (1 to index.count()) into out (clip_size bytes), as the history menu
+// reads it, with reader open on the file index was made for; false when there is no such
+// record.
+bool read_numbered_record(const record_index& index, record_stream& reader, int number, char* out);

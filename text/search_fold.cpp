@@ -44,10 +44,6 @@ const sign signs[] = {
     {0x94, '#'}, {0x95, '&'}, {0x96, '*'}, {0x97, '@'},
 };
 
-bool is_pair(const unsigned char* at, const unsigned char* end) {
-  return at + 1 < end && is_sjis_lead(at[0]) && is_sjis_trail(at[1]);
-}
-
 bool is_joinable_kana(unsigned char byte) { return byte >= 0xA6 && byte <= 0xDD; }
 bool is_mark(unsigned char byte) { return byte == voiced_mark || byte == semi_voiced_mark; }
 
@@ -84,27 +80,59 @@ std::size_t fold_pair(unsigned char lead, unsigned char trail, unsigned char* ou
   return 2;
 }
 
-// Length of the folded character at at: a pair, a kana with its mark, or one byte.
-std::size_t folded_character(const unsigned char* at, const unsigned char* end) {
-  if (is_pair(at, end)) return 2;
-  if (at + 1 < end && is_joinable_kana(at[0]) && is_mark(at[1])) return 2;
-  return 1;
+// The shared lead and trail rules and the folds of rows 81 to 83, looked up per byte:
+// every byte of a history is folded when the find window opens.
+struct fold_tables {
+  bool lead[256];
+  bool trail[256];
+  unsigned char single[256];
+  struct pair {
+    unsigned char bytes[2];
+    unsigned char length;
+  } rows[3][256];
+  fold_tables() {
+    for (int b = 0; b < 256; ++b) {
+      const auto byte = static_cast<unsigned char>(b);
+      lead[b] = is_sjis_lead(byte);
+      trail[b] = is_sjis_trail(byte);
+      single[b] = byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+      for (int row = 0; row < 3; ++row)
+        rows[row][b].length = trail[b] ? static_cast<unsigned char>(fold_pair(static_cast<unsigned char>(0x81 + row), byte, rows[row][b].bytes)) : 0;
+    }
+  }
+};
+const fold_tables tables;
+
+bool is_pair(const unsigned char* at, const unsigned char* end) {
+  return at + 1 < end && tables.lead[at[0]] && tables.trail[at[1]];
+}
+
+// Whether a double-byte character starts or ends at at. A byte that is no lead byte
+// always ends a character; the lead-range bytes after it pair up from there, each one
+// being a trail byte too, so their count tells.
+bool is_pair_boundary(const unsigned char* begin, const unsigned char* at, const unsigned char* end) {
+  const unsigned char* run = at;
+  while (run > begin && tables.lead[run[-1]]) --run;
+  return ((at - run) & 1) == 0 || at == end || !tables.trail[*at];
+}
+
+// The same for folded characters, where a half-width kana and its mark are one.
+bool is_boundary(const unsigned char* begin, const unsigned char* at, const unsigned char* end) {
+  if (!is_pair_boundary(begin, at, end)) return false;
+  return at == begin || at == end || !is_mark(*at) || !is_joinable_kana(at[-1]) || !is_pair_boundary(begin, at - 1, end);
 }
 
 // The first place in [begin, end) where term lies on whole folded characters, or end.
 const char* find_term(const char* begin, const char* end, const search_term& term) {
   const auto* b = reinterpret_cast<const unsigned char*>(begin);
   const auto* e = reinterpret_cast<const unsigned char*>(end);
-  const unsigned char* boundary = b;
   const std::size_t length = term.folded.size();
   for (const char* found = find_bytes(begin, end, term.folded.data(), length); found != end;
        found = find_bytes(found + 1, end, term.folded.data(), length)) {
     const auto* at = reinterpret_cast<const unsigned char*>(found);
-    while (boundary < at) boundary += folded_character(boundary, e);
-    if (boundary != at) continue;
-    // A kana at the term's end must not be the first half of a voiced kana.
-    if (term.ends_in_kana && at + length < e && is_mark(at[length])) continue;
-    return found;
+    // A kana at the term's end must not be the first half of a voiced kana, nor a lone
+    // lead byte the first half of a pair.
+    if (is_boundary(b, at, e) && is_boundary(b, at + length, e)) return found;
   }
   return end;
 }
@@ -112,24 +140,33 @@ const char* find_term(const char* begin, const char* end, const search_term& ter
 }  // namespace
 
 std::size_t fold_for_search(const char* text, std::size_t length, char* out) {
-  const auto* in = reinterpret_cast<const unsigned char*>(text);
-  const unsigned char* end = in + length;
+  const auto* at = reinterpret_cast<const unsigned char*>(text);
+  const unsigned char* end = at + length;
   auto* to = reinterpret_cast<unsigned char*>(out);
-  std::size_t written = 0;
-  for (const unsigned char* at = in; at < end && *at != 0;) {
-    if (is_pair(at, end)) {
-      // Written into a local first: folding in place may not overtake the input.
-      unsigned char folded[2];
-      const std::size_t n = fold_pair(at[0], at[1], folded);
-      std::memcpy(to + written, folded, n);
-      written += n;
+  // Both bytes of a pair are read before its fold is written: folding in place never
+  // overtakes the input.
+  while (at < end) {
+    const unsigned char c = *at;
+    if (c == 0) break;
+    if (tables.lead[c] && at + 1 < end && tables.trail[at[1]]) {
+      const unsigned char trail = at[1];
+      if (c >= 0x81 && c <= 0x83) {
+        const fold_tables::pair& folded = tables.rows[c - 0x81][trail];
+        to[0] = folded.bytes[0];
+        to[1] = folded.bytes[1];
+        to += folded.length;
+      } else {
+        to[0] = c;
+        to[1] = trail;
+        to += 2;
+      }
       at += 2;
       continue;
     }
-    const unsigned char c = *at++;
-    to[written++] = c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+    *to++ = tables.single[c];
+    ++at;
   }
-  return written;
+  return static_cast<std::size_t>(to - reinterpret_cast<unsigned char*>(out));
 }
 
 search_query make_search_query(const char* query) {
@@ -142,10 +179,6 @@ search_query make_search_query(const char* query) {
     search_term t;
     t.folded.resize(term.size());
     t.folded.resize(fold_for_search(term.data(), term.size(), &t.folded[0]));
-    const auto* f = reinterpret_cast<const unsigned char*>(t.folded.data());
-    const unsigned char* f_end = f + t.folded.size();
-    for (const unsigned char* c = f; c < f_end; c += folded_character(c, f_end))
-      t.ends_in_kana = folded_character(c, f_end) == 1 && is_joinable_kana(*c);
     result.terms.push_back(t);
     term.clear();
   };

@@ -17,8 +17,6 @@ std::size_t fold_for_search(const char* text, std::size_t length, char* out);
 
 struct search_term {
   std::string folded;
-  // Its last character is a half-width kana that a voiced or semi-voiced mark could join.
-  bool ends_in_kana = false;
 };
 
 // A query: terms separated by ASCII or full-width spaces, each of which must occur.

@@ -12,7 +12,7 @@ namespace {
 
 // Characters that fold into one another, share bytes, or join a voiced mark.
 const char* const alphabet[] = {"a", "A", "ａ", "Ａ", "ｶ", "カ", "か", "ガ", "ｶﾞ", "ﾞ", "ﾊ", "バ", "パ",
-                                "結", "東", "京", "\\", " ", "\t", "x"};
+                                "結", "東", "京", "\\", " ", "\t", "x", "\x8c"};
 constexpr int alphabet_size = sizeof alphabet / sizeof alphabet[0];
 
 std::string random_characters(std::mt19937& random, int most) {
@@ -73,7 +73,8 @@ void expect_same_answer(clip_finder& finder, std::mt19937& random, const std::ve
       std::string term = random_characters(random, 2);
       if (term.find_first_of(" \t") != std::string::npos || term.empty()) continue;
       terms.push_back(term);
-      query += term + (random() % 2 ? " " : "　");
+      // A lone lead byte would pair up with a full-width space.
+      query += term + (random() % 2 || term.back() == '\x8c' ? " " : "　");
     }
     std::vector<int> expected;
     for (int n = static_cast<int>(records.size()); n >= 1; --n)
@@ -117,8 +118,11 @@ TEST_F(clip_finder_test, finds_what_folding_every_record_finds_through_appends_a
     record_index index;
     index.build("_clip.txt");
     std::vector<char> text(clip_size);
-    for (std::size_t n = 1; n <= records.size(); ++n) {
-      ASSERT_TRUE(read_numbered_record(index, "_clip.txt", static_cast<int>(n), text.data()));
+    record_stream reader;
+    reader.open("_clip.txt", open_mode::read);
+    // Newest first, as the list reads them, with the one reader.
+    for (std::size_t n = records.size(); n >= 1; --n) {
+      ASSERT_TRUE(read_numbered_record(index, reader, static_cast<int>(n), text.data()));
       EXPECT_EQ(std::string(text.data()), records[n - 1]);
     }
     finder.release();
