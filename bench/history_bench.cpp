@@ -131,8 +131,10 @@ void bench_startup(const char* exe, const char* empty_exe) {
       program_peak.push_back(p.peak_mb);
     }
     const double ratio = median(program) / median(empty);
-    std::printf("| start-up | %s records, %s re-use entries | %.0f ms | %.0f ms | %.2fx |\n", grouped(s.records).c_str(),
-                grouped(s.entries).c_str(), median(program), median(empty), ratio);
+    // The history's own share is held to a target at the sizes users reach.
+    const char* target = s.entries != 0 ? "" : s.records == 50000 ? " (target 1.05x)" : s.records == 500000 ? " (target 1.15x)" : "";
+    std::printf("| start-up | %s records, %s re-use entries | %.0f ms | %.0f ms | %.2fx%s |\n", grouped(s.records).c_str(),
+                grouped(s.entries).c_str(), median(program), median(empty), ratio, target);
     if (s.records == 500000 && s.entries == 0)
       std::printf("| peak working set | %s records | %.1f MB | %.1f MB | %.1f MB more |\n", grouped(s.records).c_str(),
                   median(program_peak), median(empty_peak), median(program_peak) - median(empty_peak));

@@ -222,7 +222,7 @@ const char* find_bytes(const char* from, const char* end, const char* needle, st
     unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
     for (; mask != 0; mask &= mask - 1) {
       const char* candidate = p + __builtin_ctz(mask);
-      if (std::memcmp(candidate, needle, length) == 0) return candidate;
+      if (length <= 2 || std::memcmp(candidate, needle, length) == 0) return candidate;
     }
   }
 #endif
