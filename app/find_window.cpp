@@ -19,9 +19,10 @@ constexpr UINT_PTR work_timer = 1;
 constexpr UINT_PTR look_timer = 2;
 constexpr UINT continue_message = WM_APP + 1;
 // A slice of work leaves the message loop this soon, so typing never waits on it.
-constexpr double slice_ms = 25;
-constexpr std::size_t build_step = 1 << 20;
-constexpr std::size_t query_step = 4 << 20;
+// Time is looked at between steps, so a step is kept to a few milliseconds.
+constexpr double slice_ms = 20;
+constexpr std::size_t build_step = 512 << 10;
+constexpr std::size_t query_step = 2 << 20;
 
 struct find_state {
   HWND window = nullptr;
