@@ -83,6 +83,10 @@ bool find_rows::text_of(const find_row& row, char* out) const {
 }
 
 std::string find_rows::label_of(const find_row& row) const {
+  if (row.kind == row_kind::history) {
+    const auto kept = labels_.find(row.number);
+    if (kept != labels_.end()) return kept->second;
+  }
   std::unique_ptr<char[]> text(new char[clip_size]);
   if (!text_of(row, text.get())) return std::string();
   char head[24];
@@ -94,7 +98,9 @@ std::string find_rows::label_of(const find_row& row) const {
     std::snprintf(head, sizeof head, "%d: ", row.number);
   char label[label_bytes + 1];
   make_display_text(text.get(), label_bytes, ' ', label);
-  return std::string(head) + label;
+  const std::string shown = std::string(head) + label;
+  if (row.kind == row_kind::history) labels_[row.number] = shown;
+  return shown;
 }
 
 bool find_rows::choose(const find_row& row) const {
@@ -122,6 +128,7 @@ void find_rows::release() {
   drawers_file_.clear();
   history_.close();
   history_name_.clear();
+  std::unordered_map<int, std::string>().swap(labels_);
   pinned_ = 0;
   history_matches_ = 0;
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "history/clip_finder.h"
@@ -34,6 +35,8 @@ class find_rows {
   bool text_of(const find_row& row, char* out) const;
   // The row's one-line label.
   std::string label_of(const find_row& row) const;
+  // Labels are kept while the files stay as they are; a change of any file forgets them.
+  void forget_labels() { labels_.clear(); }
   // Puts the row's clip back as its menu would; false when it is gone.
   bool choose(const find_row& row) const;
   void release();
@@ -49,6 +52,8 @@ class find_rows {
   // Open on the history file on show while rows are read from it.
   mutable record_stream history_;
   mutable std::string history_name_;
+  // History labels by record number: successive keys list many of the same records.
+  mutable std::unordered_map<int, std::string> labels_;
   int pinned_ = 0;
   int history_matches_ = 0;
 };

@@ -33,6 +33,7 @@ struct find_state {
   int ring_stamp = 0;
   bool rows_due = false;   // an answer is being made that the list does not show yet
   bool scheduled = false;  // a slice of work is waiting for its message
+  std::string shown_text;  // what the text pane shows, as the edit holds it
   clip_finder finder;
   find_rows rows;
 };
@@ -58,6 +59,9 @@ void show_text(const char* text) {
     if (*c == '\n' && (c == text || c[-1] != '\r')) shown += '\r';
     shown += *c;
   }
+  // Laying out an edit's text is slow; successive keys often keep the same clip on top.
+  if (shown == state->shown_text) return;
+  state->shown_text = shown;
   SetWindowTextA(state->text, shown.c_str());
 }
 
@@ -128,6 +132,7 @@ bool look_at_sources() {
   const bool drawers_changed = state->rows.drawers_changed();
   if (change == clip_finder::change::none && !ring_changed && !drawers_changed) return false;
   state->ring_stamp = find_rows::ring_stamp();
+  state->rows.forget_labels();
   if (drawers_changed) state->rows.load_drawers();
   if (change == clip_finder::change::rebuilt) {
     state->rows.clear();
