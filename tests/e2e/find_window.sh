@@ -43,8 +43,20 @@ xdotool key Escape
 sleep 1
 if find_window_shown; then echo "FAIL: Escape left the find window open"; exit 1; fi
 wait_for_clipboard 'ＡＰＰＬＥ ジュース'
+
+# A clip captured while the window is open joins the list: first as the ring's newest clip,
+# then as history record 3,001.
+wine "$driver" command 40060
+wine "$driver" find-class dovane_find
+sleep 1
+xdotool type --delay 80 'kiwi'
+copy_text 'kiwi smoothie'
+sleep 2
+xdotool key Down Return
+sleep 1
+find_window_shown && { echo "FAIL: Enter left the find window open"; exit 1; }
 kill -0 "$app_pid" || { echo "FAIL: the program ended"; exit 1; }
 end_app
 # Each choice is remembered as a re-use of its record, as a history-menu choice is.
-expect_file _recycle_index.txt '10\r\n2998\r\n'
+expect_file _recycle_index.txt '10\r\n2998\r\n3001\r\n'
 echo "find window: ok ($artifacts/find_window.png)"

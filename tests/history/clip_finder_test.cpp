@@ -66,6 +66,7 @@ bool reference_match(const std::string& record, const std::vector<std::string>& 
 }
 
 void expect_same_answer(clip_finder& finder, std::mt19937& random, const std::vector<std::string>& records) {
+  ASSERT_EQ(finder.count(), static_cast<int>(records.size()));
   for (int q = 0; q < 8; ++q) {
     std::vector<std::string> terms;
     std::string query;
