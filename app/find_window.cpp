@@ -65,7 +65,18 @@ void show_text(const char* text) {
   SetWindowTextA(state->text, shown.c_str());
 }
 
+bool look_at_sources();
+
+// Another history file on show: the rows' numbers are the old file's, so nothing is read
+// by them until the finder has been made anew.
+bool history_switched() {
+  if (state->finder.name() == history_file) return false;
+  look_at_sources();
+  return true;
+}
+
 void show_selected() {
+  if (history_switched()) return;
   const LRESULT at = SendMessageA(state->list, LB_GETCURSEL, 0, 0);
   std::unique_ptr<char[]> text(new char[clip_size]);
   text[0] = '\0';
@@ -188,7 +199,7 @@ LRESULT CALLBACK edit_procedure(HWND edit, UINT message, WPARAM wparam, LPARAM l
 void draw_row(const DRAWITEMSTRUCT& item) {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= state->rows.size()) return;
+  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= state->rows.size() || history_switched()) return;
   const std::string label = state->rows.label_of(state->rows.at(item.itemID));
   HGDIOBJ previous = SelectObject(item.hDC, state->font);
   SetBkMode(item.hDC, TRANSPARENT);

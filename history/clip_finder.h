@@ -40,6 +40,7 @@ class clip_finder {
   const search_query& query() const { return query_; }
 
   int count() const { return count_; }
+  const std::string& name() const { return name_; }
   // What the finder holds in memory.
   std::size_t memory_bytes() const;
   // Gives every byte back.
