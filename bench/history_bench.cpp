@@ -170,6 +170,25 @@ void bench_step_back() {
   leave_folder();
 }
 
+// The pass start-up makes over the history to find where each record starts.
+void bench_index_pass() {
+  for (int records : {50000, 500000}) {
+    const std::string folder = "index_" + std::to_string(records);
+    enter_new_folder(folder);
+    write_history(records);
+    std::vector<double> times;
+    for (int round = 0; round < rounds; ++round) {
+      record_index index;
+      const double start = now_ms();
+      index.build("_clip.txt");
+      times.push_back(now_ms() - start);
+    }
+    std::printf("| start-up index pass | %s records | %.1f ms | | |\n", grouped(records).c_str(), median(times));
+    std::fflush(stdout);
+    leave_folder();
+  }
+}
+
 void bench_compaction() {
   enter_new_folder("compaction");
   write_history(50000);
@@ -234,6 +253,7 @@ int main(int argc, char** argv) {
   std::printf("| operation | size | dovane_clip | empty program | ratio |\n|---|---|---|---|---|\n");
   bench_step_back();
   bench_compaction();
+  bench_index_pass();
   bench_startup(exe, empty_exe);
   bench_capture();
   return 0;
