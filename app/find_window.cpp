@@ -18,6 +18,7 @@ constexpr int text_id = 4;
 constexpr UINT_PTR work_timer = 1;
 constexpr UINT_PTR look_timer = 2;
 constexpr UINT continue_message = WM_APP + 1;
+constexpr UINT look_message = WM_APP + 2;
 // A slice of work leaves the message loop this soon, so typing never waits on it.
 // Time is looked at between steps, so a step is kept to a few milliseconds.
 constexpr double slice_ms = 20;
@@ -65,13 +66,12 @@ void show_text(const char* text) {
   SetWindowTextA(state->text, shown.c_str());
 }
 
-bool look_at_sources();
-
 // Another history file on show: the rows' numbers are the old file's, so nothing is read
-// by them until the finder has been made anew.
+// by them until the finder has been made anew, which is asked for (not done while the
+// list is being drawn).
 bool history_switched() {
   if (state->finder.name() == history_file) return false;
-  look_at_sources();
+  PostMessageA(state->window, look_message, 0, 0);
   return true;
 }
 
@@ -158,7 +158,7 @@ void choose_selected(bool close) {
   // What is chosen is what the list shows for the file as it is now; a list that is
   // still being made is finished first.
   const bool changed = look_at_sources();
-  while ((changed || !state->finder.answered()) && !work(1000)) {
+  while ((changed || !state->finder.answered() || state->rows_due) && !work(1000)) {
   }
   const LRESULT at = SendMessageA(state->list, LB_GETCURSEL, 0, 0);
   if (at == LB_ERR || static_cast<std::size_t>(at) >= state->rows.size()) return;
@@ -284,6 +284,7 @@ LRESULT CALLBACK find_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_COMMAND: on_command(wparam); return 0;
     case WM_TIMER: on_timer(wparam); return 0;
     case continue_message: work_on(); return 0;
+    case look_message: look_at_sources(); return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
     case WM_NCDESTROY:
       // The children are gone by now, the edit that calls through the state included.
