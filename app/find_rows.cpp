@@ -8,6 +8,7 @@
 #include "app/menu_label.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
+#include "history/file_ops.h"
 #include "history/history_streams.h"
 #include "history/ring.h"
 #include "settings/settings_values.h"
@@ -22,11 +23,22 @@ std::string drawer_file(int drawer) {
   return name;
 }
 
+// A phrase registered makes its drawer file longer; a deleted one, shorter.
+std::uint64_t drawer_bytes() {
+  std::uint64_t total = 0;
+  for (int d = 0; d < drawer_count; ++d) {
+    std::uint64_t size = 0;
+    if (file_size_of(drawer_file(d).c_str(), size)) total += size;
+  }
+  return total;
+}
+
 }  // namespace
 
 void find_rows::load_drawers() {
   phrases_.clear();
   drawers_file_ = drawer_file(0);
+  drawers_bytes_ = drawer_bytes();
   std::unique_ptr<char[]> text(new char[clip_size]);
   for (int d = 0; d < drawer_count; ++d) {
     record_stream reader;
@@ -37,7 +49,7 @@ void find_rows::load_drawers() {
   }
 }
 
-bool find_rows::drawers_changed() const { return drawer_file(0) != drawers_file_; }
+bool find_rows::drawers_changed() const { return drawer_file(0) != drawers_file_ || drawer_bytes() != drawers_bytes_; }
 
 int find_rows::ring_stamp() { return ring_pos * 1000 + recent_ring[ring_pos].menu_id; }
 

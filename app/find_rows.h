@@ -3,6 +3,7 @@
 // row's clip lives at the moment they are shown, by the same number that puts it back.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -20,7 +21,8 @@ struct find_row {
 
 class find_rows {
  public:
-  // Reads the current block's drawers; again when the block or genre has changed since.
+  // Reads the current block's drawers; again when the block, the genre or a drawer file
+  // has changed since.
   void load_drawers();
   bool drawers_changed() const;
   // A stamp of the ring's state, which changes with every clip kept in it.
@@ -48,6 +50,7 @@ class find_rows {
   };
   std::vector<phrase> phrases_;
   std::string drawers_file_;  // drawer 0's file when the phrases were read
+  std::uint64_t drawers_bytes_ = 0;  // and the drawer files' sizes added up
   std::vector<find_row> rows_;
   // Open on the history file on show while rows are read from it.
   mutable record_stream history_;

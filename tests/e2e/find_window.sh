@@ -15,6 +15,7 @@ mkdir -p "$artifacts"
   printf 'grape juice\a\r\n'
   printf 'banana\a\r\n'
 } >"$work/_clip.txt"
+printf 'banana jam\a\r\n' >"$work/_special3.txt"
 printf '[init]\r\nsave=history\r\nmax=20000\r\n' >"$work/dovane_clip.ini"
 start_app
 sleep 1
@@ -44,6 +45,15 @@ sleep 1
 if find_window_shown; then echo "FAIL: Escape left the find window open"; exit 1; fi
 wait_for_clipboard 'ＡＰＰＬＥ ジュース'
 
+# The current drawers' phrases come before the history: the first row is drawer 3's.
+wine "$driver" command 40060
+wine "$driver" find-class dovane_find
+sleep 1
+xdotool type --delay 80 'BANANA'
+sleep 1
+xdotool key Return
+wait_for_clipboard 'banana jam'
+
 # A clip captured while the window is open joins the list: first as the ring's newest clip,
 # then as history record 3,001.
 wine "$driver" command 40060
@@ -57,6 +67,7 @@ sleep 1
 find_window_shown && { echo "FAIL: Enter left the find window open"; exit 1; }
 kill -0 "$app_pid" || { echo "FAIL: the program ended"; exit 1; }
 end_app
-# Each choice is remembered as a re-use of its record, as a history-menu choice is.
+# Each history choice is remembered as a re-use of its record, as a history-menu choice is;
+# a phrase is not.
 expect_file _recycle_index.txt '10\r\n2998\r\n3001\r\n'
 echo "find window: ok ($artifacts/find_window.png)"
