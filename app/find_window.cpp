@@ -19,6 +19,7 @@ constexpr UINT_PTR work_timer = 1;
 constexpr UINT_PTR look_timer = 2;
 constexpr UINT continue_message = WM_APP + 1;
 constexpr UINT look_message = WM_APP + 2;
+constexpr UINT text_message = WM_APP + 3;
 // A slice of work leaves the message loop this soon, so typing never waits on it.
 // Time is looked at between steps, so a step is kept to a few milliseconds.
 constexpr double slice_ms = 20;
@@ -92,7 +93,8 @@ void show_rows() {
   const std::string count = grouped(state->rows.count_in_all()) + " 件";
   SetWindowTextA(state->count, count.c_str());
   InvalidateRect(state->list, nullptr, TRUE);
-  show_selected();
+  // The list first: laying out the text pane takes longer than finding the clips.
+  PostMessageA(state->window, text_message, 0, 0);
 }
 
 // Builds and searches until the answer is there or the slice's time is up; true when
@@ -285,6 +287,7 @@ LRESULT CALLBACK find_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_TIMER: on_timer(wparam); return 0;
     case continue_message: work_on(); return 0;
     case look_message: look_at_sources(); return 0;
+    case text_message: show_selected(); return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
     case WM_NCDESTROY:
       // The children are gone by now, the edit that calls through the state included.
