@@ -21,7 +21,10 @@ start_app
 sleep 1
 
 find_window_shown() { command wine "$driver" names 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r' | grep -q -x '検索窓'; }
-wine "$driver" command 40060
+# Opened from the main window with its own key.
+wine "$driver" show
+sleep 1
+xdotool key ctrl+f
 wine "$driver" find-class dovane_find
 sleep 1
 xdotool type --delay 80 'apple じゅーす'
