@@ -38,7 +38,18 @@ xdotool key Up Return
 wait_for_clipboard 'ＡＰＰＬＥ ジュース'
 
 find_window_shown && { echo "FAIL: Enter left the find window open"; exit 1; }
-wine "$driver" command 40060
+
+# Opened from the icon's menu, whose last item it is: the icon is the one spot of the
+# taskbar's right end, the bottom 20 pixels of the screen, that is not white.
+read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
+shot=$(mktemp /tmp/dovane_tray_XXXXXX.png)
+import -window root "$shot"
+box=$(convert "$shot" -crop "200x20+$((width - 200))+$((height - 20))" +repage -fuzz 10% -format '%@' info:)
+rm -f "$shot"
+[[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || { echo "FAIL: no tray icon found ($box)"; exit 1; }
+xdotool mousemove "$((width - 200 + BASH_REMATCH[3] + BASH_REMATCH[1] / 2))" "$((height - 20 + BASH_REMATCH[4] + BASH_REMATCH[2] / 2))" click 3
+sleep 1
+xdotool key Up Return
 wine "$driver" find-class dovane_find
 sleep 1
 xdotool type --delay 80 'banana'
