@@ -4,10 +4,12 @@
 #include <cstring>
 #include <memory>
 
+#include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/menu_label.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
+#include "history/clip_output.h"
 #include "history/file_ops.h"
 #include "history/history_streams.h"
 #include "history/ring.h"
@@ -17,16 +19,20 @@ namespace {
 
 constexpr std::size_t label_bytes = 120;
 
+constexpr int genre_drawers = block_count * drawer_count;
+const char* const block_letters[block_count] = {"い", "ろ", "は", "に", "ほ"};
+
+// Drawers are numbered through the genre: block * drawer_count + drawer.
 std::string drawer_file(int drawer) {
   char name[stem_size + 16];
-  drawer_file_name(name, sizeof name, current_block, drawer);
+  drawer_file_name(name, sizeof name, drawer / drawer_count, drawer % drawer_count);
   return name;
 }
 
 // A phrase registered makes its drawer file longer; a deleted one, shorter.
 std::uint64_t drawer_bytes() {
   std::uint64_t total = 0;
-  for (int d = 0; d < drawer_count; ++d) {
+  for (int d = 0; d < genre_drawers; ++d) {
     std::uint64_t size = 0;
     if (file_size_of(drawer_file(d).c_str(), size)) total += size;
   }
@@ -40,7 +46,7 @@ void find_rows::load_drawers() {
   drawers_file_ = drawer_file(0);
   drawers_bytes_ = drawer_bytes();
   std::unique_ptr<char[]> text(new char[clip_size]);
-  for (int d = 0; d < drawer_count; ++d) {
+  for (int d = 0; d < genre_drawers; ++d) {
     record_stream reader;
     if (!reader.open(drawer_file(d).c_str(), open_mode::read_must_exist)) continue;
     int record = 0;
@@ -63,8 +69,11 @@ void find_rows::make(const clip_finder& finder) {
     if (slot.menu_id != 0 && slot.text[0] != '\0' && text_matches(slot.text, query))
       rows_.push_back({row_kind::ring, s, 0, slot.menu_id});
   }
-  for (auto p = phrases_.rbegin(); p != phrases_.rend(); ++p)
-    if (text_matches(p->text.c_str(), query)) rows_.push_back({row_kind::drawer, p->record, p->drawer, 0});
+  // The current block's phrases, as its drawer menus list them, before the other blocks'.
+  for (const bool current : {true, false})
+    for (auto p = phrases_.rbegin(); p != phrases_.rend(); ++p)
+      if ((p->drawer / drawer_count == current_block) == current && text_matches(p->text.c_str(), query))
+        rows_.push_back({row_kind::drawer, p->record, p->drawer, 0});
   pinned_ = static_cast<int>(rows_.size());
   history_matches_ = finder.match_count();
   for (int number : finder.newest_matches()) rows_.push_back({row_kind::history, number, 0, 0});
@@ -105,7 +114,7 @@ std::string find_rows::label_of(const find_row& row) const {
   if (row.kind == row_kind::ring)
     std::snprintf(head, sizeof head, "[一時歴] ");
   else if (row.kind == row_kind::drawer)
-    std::snprintf(head, sizeof head, "[引出 %d] ", row.drawer);
+    std::snprintf(head, sizeof head, "[引出 %s%d] ", block_letters[row.drawer / drawer_count], row.drawer % drawer_count);
   else
     std::snprintf(head, sizeof head, "%d: ", row.number);
   char label[label_bytes + 1];
@@ -123,7 +132,14 @@ bool find_rows::choose(const find_row& row) const {
       return true;
     case row_kind::drawer:
       if (drawers_changed()) return false;
-      insert_from_drawer(row.drawer, row.number);
+      if (row.drawer / drawer_count == current_block) {
+        insert_from_drawer(row.drawer % drawer_count, row.number);
+        return true;
+      }
+      // Another block's phrase goes out as its own drawer menu would put it: no affixes.
+      if (!text_of(row, clip_text)) return false;
+      put_clip(main_window, -1, -1);
+      set_title_from(clip_text);
       return true;
     case row_kind::history:
       history_index.refresh(history_file);

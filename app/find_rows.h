@@ -1,4 +1,4 @@
-// What the find window lists: the ring's clips and the current drawers' phrases that
+// What the find window lists: the ring's clips and the current genre's phrases that
 // match, then the history's matches. Every row's label and text are read from where the
 // row's clip lives at the moment they are shown, by the same number that puts it back.
 #pragma once
@@ -15,14 +15,14 @@ enum class row_kind { ring, drawer, history };
 struct find_row {
   row_kind kind;
   int number;  // ring: slot; drawer: record; history: record
-  int drawer;  // drawer rows: the drawer
+  int drawer;  // drawer rows: block * drawer_count + drawer
   int menu_id; // ring rows: the slot's menu id when listed
 };
 
 class find_rows {
  public:
-  // Reads the current block's drawers; again when the block, the genre or a drawer file
-  // has changed since.
+  // Reads the drawers of the current genre's five blocks; again when the genre or a
+  // drawer file has changed since.
   void load_drawers();
   bool drawers_changed() const;
   // A stamp of the ring's state, which changes with every clip kept in it.
@@ -49,7 +49,7 @@ class find_rows {
     std::string text;
   };
   std::vector<phrase> phrases_;
-  std::string drawers_file_;  // drawer 0's file when the phrases were read
+  std::string drawers_file_;  // the first drawer's file when the phrases were read
   std::uint64_t drawers_bytes_ = 0;  // and the drawer files' sizes added up
   std::vector<find_row> rows_;
   // Open on the history file on show while rows are read from it.

@@ -16,6 +16,7 @@ mkdir -p "$artifacts"
   printf 'banana\a\r\n'
 } >"$work/_clip.txt"
 printf 'banana jam\a\r\n' >"$work/_special3.txt"
+printf 'cherry tart\a\r\n' >"$work/_1special5.txt"
 printf '[init]\r\nsave=history\r\nmax=20000\r\n' >"$work/dovane_clip.ini"
 start_app
 sleep 1
@@ -59,14 +60,17 @@ sleep 1
 if find_window_shown; then echo "FAIL: Escape left the find window open"; exit 1; fi
 wait_for_clipboard 'ＡＰＰＬＥ ジュース'
 
-# The current drawers' phrases come before the history: the first row is drawer 3's.
-wine "$driver" command 40060
-wine "$driver" find-class dovane_find
-sleep 1
-xdotool type --delay 80 'BANANA'
-sleep 1
-xdotool key Return
-wait_for_clipboard 'banana jam'
+# The genre's phrases come before the history: the first row is drawer 3's; a phrase of
+# another block than the one on show is listed and put back too.
+for typed in BANANA:'banana jam' cherry:'cherry tart'; do
+  wine "$driver" command 40060
+  wine "$driver" find-class dovane_find
+  sleep 1
+  xdotool type --delay 80 "${typed%%:*}"
+  sleep 1
+  xdotool key Return
+  wait_for_clipboard "${typed#*:}"
+done
 
 # A clip captured while the window is open joins the list: first as the ring's newest clip,
 # then as history record 3,001.
