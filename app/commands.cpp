@@ -10,6 +10,7 @@
 #include "app/drawer_editor.h"
 #include "app/history_file_commands.h"
 #include "app/link_tag_dialog.h"
+#include "app/find_window.h"
 #include "app/main_window.h"
 #include "app/navigation_commands.h"
 #include "app/outside_programs.h"
@@ -73,6 +74,7 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
     case CMD_RECYCLE: switch_history(recycle_file_name, wparam, lparam); return true;
     case CMD_BACK: go_back(wparam, lparam); return true;
     case CMD_SEARCH: search_history(); return true;
+    case CMD_FIND_WINDOW: open_find_window(); return true;
     case CMD_README: open_readme(); return true;
     case CMD_NOTEPAD: WinExec("notepad", SW_SHOW); return true;
     case CMD_FONT_LARGER: zoom_font(20); return true;
@@ -155,6 +157,11 @@ bool run_clip_entry(HMENU menu, int number) {
 }
 
 }  // namespace
+
+void choose_history_record(int number) {
+  show_chosen_record(number + 1, 0);
+  record_reuse(current_index);
+}
 
 // The window is created at the system's minimum size, which leaves no room for the clip;
 // the first time it is opened at that size it gets a size to work in.

@@ -12,6 +12,8 @@ void run_shutdown_sequence();
 void on_command(WPARAM wparam, LPARAM lparam);
 // A menu choice reported by its holding menu and position.
 void on_menu_command(WPARAM position, LPARAM menu);
+// Puts history record number back as its history-menu entry does.
+void choose_history_record(int number);
 // Shows the main window, with room for the clip the first time.
 void show_main_window();
 // Makes view_font anew at the given zoom, releasing the font it replaces.

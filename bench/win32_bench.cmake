@@ -4,3 +4,6 @@ add_executable(history_bench bench/history_bench.cpp ${RESOURCE_SOURCES})
 target_link_libraries(history_bench PRIVATE dovane_core psapi)
 add_executable(empty_window WIN32 bench/empty_window.cpp)
 add_executable(shortcut_bench bench/shortcut_bench.cpp)
+# The find window over long histories: bench/find_bench.sh.
+add_executable(find_bench bench/find_bench.cpp ${RESOURCE_SOURCES})
+target_link_libraries(find_bench PRIVATE dovane_core psapi)

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "history/file_ops.h"
+#include "text/search_fold.h"
 
 char clip_text[clip_size];
 
@@ -134,8 +135,11 @@ bool record_stream::take_whole_record(const char* separator, char* out) {
   // Raw bytes are never fewer than the bytes they read as, so a stop byte found within
   // the record length limit ends the record before the limit could cut it.
   const std::size_t span = left < static_cast<std::size_t>(clip_size - 1) ? left : clip_size - 1;
-  const auto* found = static_cast<const unsigned char*>(std::memchr(start, stop, span));
-  if (found == nullptr) return false;
+  // The finder's byte search: the platform's memchr may go a byte at a time.
+  const char* from = reinterpret_cast<const char*>(start);
+  const char stop_byte = static_cast<char>(stop);
+  const auto* found = reinterpret_cast<const unsigned char*>(find_bytes(from, from + span, &stop_byte, 1));
+  if (found == start + span) return false;
   std::size_t text = static_cast<std::size_t>(found - start);
   std::size_t at = text + 1;
   // A line feed that stops a record may be the second half of a CR LF pair.
@@ -158,6 +162,17 @@ bool record_stream::take_whole_record(const char* separator, char* out) {
   }
   read_pos_ += at;
   return true;
+}
+
+std::size_t record_stream::take_whole_records(const char* separator, std::uint64_t* starts, std::size_t most) {
+  std::size_t taken = 0;
+  while (taken < most) {
+    const std::uint64_t at = buffer_offset_ + read_pos_;
+    if (!take_whole_record(separator, nullptr)) break;
+    starts[taken++] = at;
+  }
+  records_read_ += static_cast<int>(taken);
+  return taken;
 }
 
 bool record_stream::write(const char* bytes, std::size_t length) {

@@ -60,6 +60,10 @@ class record_stream {
   // it lies in the read buffer and nothing about it needs the byte-by-byte rules; false,
   // having taken nothing, otherwise.
   bool take_whole_record(const char* separator, char* out);
+  // Takes whole records the same way, text left behind, as many as lie in the read buffer
+  // up to most, and counts them; the raw offset each starts at goes to starts. Returns
+  // how many were taken.
+  std::size_t take_whole_records(const char* separator, std::uint64_t* starts, std::size_t most);
   // Writes bytes with each LF stored as CR LF; false when not all of them were taken.
   bool write(const char* bytes, std::size_t length);
   // False when something written since the last flush did not reach the file.

@@ -71,6 +71,8 @@
 // "表示歴".
 #define CMD_BACK 40009
 #define CMD_FORWARD 40010
+// "検索窓...": also in the clip menu, and Ctrl+F.
+#define CMD_FIND_WINDOW 40061
 
 // "環境".
 #define CMD_COLOR 101

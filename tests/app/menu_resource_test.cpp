@@ -109,12 +109,14 @@ const std::vector<item> clip_popup = {
     sep(),
     popup("一時歴", &ring_popup),
     popup("メニュー", &control_popup),
+    cmd("検索窓...", CMD_FIND_WINDOW),
 };
 
 const std::vector<item> view_history_popup = {
     cmd("戻す\tCtrl+A", CMD_BACK),
     cmd("進む\tCtrl+V", CMD_FORWARD, MF_GRAYED),
     sep(),
+    cmd("検索窓...\tCtrl+F", CMD_FIND_WINDOW),
 };
 
 const std::vector<item> environment_popup = {
@@ -273,7 +275,7 @@ TEST(clip_menus, start_with_their_placeholder_only) {
   HMENU clip = GetSubMenu(bar, 1);
   ASSERT_NE(clip, nullptr);
   EXPECT_EQ(menu_text(bar, 1), "クリップ");
-  EXPECT_EQ(GetMenuItemCount(clip), 12);
+  EXPECT_EQ(GetMenuItemCount(clip), 13);
   const int placeholder_menus[] = {0, 1, 6};
   for (int position : placeholder_menus) {
     HMENU menu = GetSubMenu(clip, position);
@@ -308,6 +310,7 @@ TEST(accelerators, are_the_control_keys_and_delete) {
   const key expected[] = {
       {FVIRTKEY | FCONTROL, 'A', CMD_BACK},       {FVIRTKEY | FCONTROL, 'B', CMD_RECYCLE},
       {FVIRTKEY | FCONTROL, 'C', CMD_FROM_CLIPBOARD}, {FVIRTKEY | FCONTROL, 'E', CMD_END},
+      {FVIRTKEY | FCONTROL, 'F', CMD_FIND_WINDOW},
       {FVIRTKEY | FCONTROL, 'M', CMD_README},     {FVIRTKEY | FCONTROL, 'O', CMD_OPEN_FILE},
       {FVIRTKEY | FCONTROL, 'R', CMD_RESET},      {FVIRTKEY | FCONTROL, 'S', CMD_SPECIAL},
       {FVIRTKEY | FCONTROL, 'T', CMD_TEMP_FOLDER}, {FVIRTKEY, VK_DELETE, CMD_ERASE},

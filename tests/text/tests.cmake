@@ -6,4 +6,5 @@ list(APPEND NATIVE_TEST_SOURCES
   tests/text/sjis_test.cpp
   tests/text/menu_label_test.cpp
   tests/text/mail_decode_test.cpp
-  tests/text/unicode_text_test.cpp)
+  tests/text/unicode_text_test.cpp
+  tests/text/search_fold_test.cpp)

@@ -1,0 +1,165 @@
+#include "app/find_rows.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "app/affixes.h"
+#include "app/app_state.h"
+#include "app/drawer_commands.h"
+#include "app/main_window.h"
+#include "drawers/drawer_menus.h"
+#include "drawers/drawer_names.h"
+#include "history/clip_output.h"
+#include "history/file_ops.h"
+#include "history/history_streams.h"
+#include "history/ring.h"
+#include "settings/settings_values.h"
+#include "text/menu_label.h"
+
+namespace {
+
+constexpr std::size_t label_bytes = 120;
+
+constexpr int genre_drawers = block_count * drawer_count;
+const char* const block_letters[block_count] = {"い", "ろ", "は", "に", "ほ"};
+
+// Drawers are numbered through the genre: block * drawer_count + drawer.
+std::string drawer_file(int drawer) {
+  char name[stem_size + 16];
+  drawer_file_name(name, sizeof name, drawer / drawer_count, drawer % drawer_count);
+  return name;
+}
+
+// A phrase registered makes its drawer file longer; a deleted one, shorter.
+std::uint64_t drawer_bytes() {
+  std::uint64_t total = 0;
+  for (int d = 0; d < genre_drawers; ++d) {
+    std::uint64_t size = 0;
+    if (file_size_of(drawer_file(d).c_str(), size)) total += size;
+  }
+  return total;
+}
+
+}  // namespace
+
+void find_rows::load_drawers() {
+  phrases_.clear();
+  drawers_file_ = drawer_file(0);
+  drawers_bytes_ = drawer_bytes();
+  std::unique_ptr<char[]> text(new char[clip_size]);
+  for (int d = 0; d < genre_drawers; ++d) {
+    record_stream reader;
+    if (!reader.open(drawer_file(d).c_str(), open_mode::read_must_exist)) continue;
+    int record = 0;
+    while (read_record_into(reader, record, text.get()) == read_result::record)
+      if (text[0] != '\0') phrases_.push_back({d, record, text.get()});
+  }
+}
+
+bool find_rows::drawers_changed() const { return drawer_file(0) != drawers_file_ || drawer_bytes() != drawers_bytes_; }
+
+int find_rows::ring_stamp() { return ring_pos * 1000 + recent_ring[ring_pos].menu_id; }
+
+void find_rows::make(const clip_finder& finder) {
+  rows_.clear();
+  const search_query& query = finder.query();
+  // The ring from its newest clip back, then the drawers' phrases, newest first.
+  for (int k = 0; k < ring_slots; ++k) {
+    const int s = (ring_pos - k + ring_slots) % ring_slots;
+    const ring_slot& slot = recent_ring[s];
+    if (slot.menu_id != 0 && slot.text[0] != '\0' && text_matches(slot.text, query))
+      rows_.push_back({row_kind::ring, s, 0, slot.menu_id});
+  }
+  // The current block's phrases, as its drawer menus list them, before the other blocks'.
+  for (const bool current : {true, false})
+    for (auto p = phrases_.rbegin(); p != phrases_.rend(); ++p)
+      if ((p->drawer / drawer_count == current_block) == current && text_matches(p->text.c_str(), query))
+        rows_.push_back({row_kind::drawer, p->record, p->drawer, 0});
+  pinned_ = static_cast<int>(rows_.size());
+  history_matches_ = finder.match_count();
+  for (int number : finder.newest_matches()) rows_.push_back({row_kind::history, number, 0, 0});
+}
+
+bool find_rows::text_of(const find_row& row, char* out) const {
+  switch (row.kind) {
+    case row_kind::ring:
+      if (recent_ring[row.number].menu_id != row.menu_id) return false;
+      std::snprintf(out, clip_size, "%s", recent_ring[row.number].text);
+      return true;
+    case row_kind::drawer:
+      for (const phrase& p : phrases_)
+        if (p.drawer == row.drawer && p.record == row.number) {
+          std::snprintf(out, clip_size, "%s", p.text.c_str());
+          return true;
+        }
+      return false;
+    case row_kind::history:
+      history_index.refresh(history_file);
+      if (history_name_ != history_file || !history_.is_open()) {
+        history_name_ = history_file;
+        history_.open(history_file, open_mode::read);
+      }
+      return read_numbered_record(history_index, history_, row.number, out);
+  }
+  return false;
+}
+
+std::string find_rows::label_of(const find_row& row) const {
+  if (row.kind == row_kind::history) {
+    const auto kept = labels_.find(row.number);
+    if (kept != labels_.end()) return kept->second;
+  }
+  std::unique_ptr<char[]> text(new char[clip_size]);
+  if (!text_of(row, text.get())) return std::string();
+  char head[24];
+  if (row.kind == row_kind::ring)
+    std::snprintf(head, sizeof head, "[一時歴] ");
+  else if (row.kind == row_kind::drawer)
+    std::snprintf(head, sizeof head, "[引出 %s%d] ", block_letters[row.drawer / drawer_count], row.drawer % drawer_count);
+  else
+    std::snprintf(head, sizeof head, "%d: ", row.number);
+  char label[label_bytes + 1];
+  make_display_text(text.get(), label_bytes, ' ', label);
+  const std::string shown = std::string(head) + label;
+  if (row.kind == row_kind::history) labels_[row.number] = shown;
+  return shown;
+}
+
+bool find_rows::choose(const find_row& row) const {
+  switch (row.kind) {
+    case row_kind::ring:
+      if (recent_ring[row.number].menu_id != row.menu_id) return false;
+      take_ring_clip(row.menu_id);
+      output_clip(main_window);
+      return true;
+    case row_kind::drawer:
+      if (drawers_changed()) return false;
+      if (row.drawer / drawer_count == current_block) {
+        insert_from_drawer(row.drawer % drawer_count, row.number);
+        return true;
+      }
+      // Another block's phrase goes out as its own drawer menu would put it: no affixes.
+      if (!text_of(row, clip_text)) return false;
+      put_clip(main_window, "", "");
+      set_title_from(clip_text);
+      return true;
+    case row_kind::history:
+      history_index.refresh(history_file);
+      if (row.number < 1 || row.number > history_index.count()) return false;
+      choose_history_record(row.number);
+      return true;
+  }
+  return false;
+}
+
+void find_rows::release() {
+  std::vector<phrase>().swap(phrases_);
+  std::vector<find_row>().swap(rows_);
+  drawers_file_.clear();
+  history_.close();
+  history_name_.clear();
+  std::unordered_map<int, std::string>().swap(labels_);
+  pinned_ = 0;
+  history_matches_ = 0;
+}

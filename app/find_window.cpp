@@ -1,0 +1,352 @@
+#include "app/find_window.h"
+
+#include <memory>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/find_rows.h"
+#include "history/history_streams.h"
+
+const char find_window_class[] = "dovane_find";
+
+namespace {
+
+constexpr int edit_id = 1;
+constexpr int count_id = 2;
+constexpr int list_id = 3;
+constexpr int text_id = 4;
+constexpr UINT_PTR work_timer = 1;
+constexpr UINT_PTR look_timer = 2;
+constexpr UINT continue_message = WM_APP + 1;
+constexpr UINT look_message = WM_APP + 2;
+constexpr UINT text_message = WM_APP + 3;
+// A slice of work leaves the message loop this soon, so typing never waits on it.
+// Time is looked at between steps, so a step is kept to a few milliseconds.
+constexpr double slice_ms = 20;
+constexpr std::size_t build_step = 512 << 10;
+constexpr std::size_t query_step = 2 << 20;
+
+struct find_state {
+  HWND window = nullptr;
+  HWND edit = nullptr, count = nullptr, list = nullptr, text = nullptr;
+  HFONT font = nullptr;
+  WNDPROC edit_procedure = nullptr;
+  int row_height = 16;
+  int ring_stamp = 0;
+  bool rows_due = false;   // an answer is being made that the list does not show yet
+  bool scheduled = false;  // a slice of work is waiting for its message
+  std::string shown_text;  // what the text pane shows, as the edit holds it
+  clip_finder finder;
+  find_rows rows;
+};
+find_state* state = nullptr;
+
+double now_ms() {
+  LARGE_INTEGER frequency, counter;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+std::string grouped(int number) {
+  std::string digits = std::to_string(number);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), ",");
+  return digits;
+}
+
+// An edit shows a line break only as CR LF.
+void show_text(const char* text) {
+  std::string shown;
+  for (const char* c = text; *c != '\0'; ++c) {
+    if (*c == '\n' && (c == text || c[-1] != '\r')) shown += '\r';
+    shown += *c;
+  }
+  // Laying out an edit's text is slow; successive keys often keep the same clip on top.
+  if (shown == state->shown_text) return;
+  state->shown_text = shown;
+  SetWindowTextA(state->text, shown.c_str());
+}
+
+// Another history file on show: the rows' numbers are the old file's, so nothing is read
+// by them until the finder has been made anew, which is asked for (not done while the
+// list is being drawn).
+bool history_switched() {
+  if (state->finder.name() == history_file) return false;
+  PostMessageA(state->window, look_message, 0, 0);
+  return true;
+}
+
+void show_selected() {
+  if (history_switched()) return;
+  const LRESULT at = SendMessageA(state->list, LB_GETCURSEL, 0, 0);
+  std::unique_ptr<char[]> text(new char[clip_size]);
+  text[0] = '\0';
+  if (at != LB_ERR && static_cast<std::size_t>(at) < state->rows.size())
+    state->rows.text_of(state->rows.at(static_cast<std::size_t>(at)), text.get());
+  show_text(text.get());
+}
+
+void show_rows() {
+  state->rows.make(state->finder);
+  SendMessageA(state->list, LB_SETCOUNT, state->rows.size(), 0);
+  SendMessageA(state->list, LB_SETCURSEL, state->rows.size() > 0 ? 0 : static_cast<WPARAM>(-1), 0);
+  const std::string count = grouped(state->rows.count_in_all()) + " 件";
+  SetWindowTextA(state->count, count.c_str());
+  InvalidateRect(state->list, nullptr, TRUE);
+  // The list first: laying out the text pane takes longer than finding the clips.
+  PostMessageA(state->window, text_message, 0, 0);
+}
+
+// Builds and searches until the answer is there or the slice's time is up; true when
+// the rows are shown.
+bool work(double budget_ms) {
+  const double start = now_ms();
+  clip_finder& finder = state->finder;
+  while (now_ms() - start < budget_ms) {
+    if (!finder.built()) {
+      finder.build_slice(build_step);
+    } else if (!finder.answered()) {
+      finder.query_slice(query_step);
+    } else {
+      if (state->rows_due) show_rows();
+      state->rows_due = false;
+      return true;
+    }
+  }
+  return false;
+}
+
+void work_on() {
+  state->scheduled = false;
+  if (work(slice_ms)) return;
+  state->scheduled = true;
+  if (!state->finder.built()) SetWindowTextA(state->count, "読み込み中...");
+  // Keys and clicks that wait go first: the next slice then waits for a timer, which
+  // comes after them; otherwise it follows at once.
+  if (HIWORD(GetQueueStatus(QS_INPUT)) != 0)
+    SetTimer(state->window, work_timer, 1, nullptr);
+  else
+    PostMessageA(state->window, continue_message, 0, 0);
+}
+
+void start_query() {
+  char query[512];
+  GetWindowTextA(state->edit, query, sizeof query);
+  state->finder.start_query(query);
+  state->rows_due = true;
+  if (!state->scheduled) work_on();
+}
+
+// A changed file or ring takes the rows with it at once: a row is never shown over
+// another record than the one it was found in.
+bool look_at_sources() {
+  const clip_finder::change change = state->finder.refresh(history_file);
+  const bool ring_changed = find_rows::ring_stamp() != state->ring_stamp;
+  const bool drawers_changed = state->rows.drawers_changed();
+  if (change == clip_finder::change::none && !ring_changed && !drawers_changed) return false;
+  state->ring_stamp = find_rows::ring_stamp();
+  state->rows.forget_labels();
+  if (drawers_changed) state->rows.load_drawers();
+  if (change == clip_finder::change::rebuilt) {
+    state->rows.clear();
+    SendMessageA(state->list, LB_SETCOUNT, 0, 0);
+    show_text("");
+  }
+  start_query();
+  return true;
+}
+
+void choose_selected(bool close) {
+  // What is chosen is what the list shows for the file as it is now; a list that is
+  // still being made is finished first.
+  const bool changed = look_at_sources();
+  while ((changed || !state->finder.answered() || state->rows_due) && !work(1000)) {
+  }
+  const LRESULT at = SendMessageA(state->list, LB_GETCURSEL, 0, 0);
+  if (at == LB_ERR || static_cast<std::size_t>(at) >= state->rows.size()) return;
+  const find_row row = state->rows.at(static_cast<std::size_t>(at));
+  if (!state->rows.choose(row)) return;
+  if (close)
+    DestroyWindow(state->window);
+  else
+    SetFocus(state->edit);
+}
+
+void move_selection(int step) {
+  const int rows = static_cast<int>(state->rows.size());
+  if (rows == 0) return;
+  int at = static_cast<int>(SendMessageA(state->list, LB_GETCURSEL, 0, 0)) + step;
+  at = at < 0 ? 0 : at >= rows ? rows - 1 : at;
+  SendMessageA(state->list, LB_SETCURSEL, static_cast<WPARAM>(at), 0);
+  show_selected();
+}
+
+LRESULT CALLBACK edit_procedure(HWND edit, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_KEYDOWN) {
+    switch (wparam) {
+      case VK_DOWN: move_selection(1); return 0;
+      case VK_UP: move_selection(-1); return 0;
+      case VK_NEXT: move_selection(10); return 0;
+      case VK_PRIOR: move_selection(-10); return 0;
+      case VK_RETURN: choose_selected(GetKeyState(VK_CONTROL) >= 0); return 0;
+      case VK_ESCAPE: DestroyWindow(state->window); return 0;
+      default: break;
+    }
+  }
+  // The characters those keys make would only beep.
+  if (message == WM_CHAR && (wparam == '\r' || wparam == '\n' || wparam == 0x1B)) return 0;
+  return CallWindowProcA(state->edit_procedure, edit, message, wparam, lparam);
+}
+
+void draw_row(const DRAWITEMSTRUCT& item) {
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= state->rows.size() || history_switched()) return;
+  const std::string label = state->rows.label_of(state->rows.at(item.itemID));
+  HGDIOBJ previous = SelectObject(item.hDC, state->font);
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  RECT text = item.rcItem;
+  text.left += 4;
+  DrawTextA(item.hDC, label.c_str(), static_cast<int>(label.size()), &text,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  SelectObject(item.hDC, previous);
+}
+
+void lay_out(int width, int height) {
+  const int line = state->row_height + 8;
+  const int count_width = 140;
+  MoveWindow(state->edit, 4, 4, width - count_width - 12, line, TRUE);
+  MoveWindow(state->count, width - count_width - 4, 8, count_width, line - 4, TRUE);
+  const int top = line + 8;
+  const int list_width = (width - 12) / 2;
+  MoveWindow(state->list, 4, top, list_width, height - top - 4, TRUE);
+  MoveWindow(state->text, list_width + 8, top, width - list_width - 12, height - top - 4, TRUE);
+}
+
+HWND make_child(const char* window_class, DWORD style, int id) {
+  HWND child = CreateWindowExA(WS_EX_CLIENTEDGE, window_class, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                               state->window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
+  return child;
+}
+
+void create_children(HWND window) {
+  state->window = window;
+  // DEFAULT_CHARSET, so Shift_JIS reads as Japanese.
+  state->font = CreateFontA(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "ＭＳ Ｐゴシック");
+  HDC dc = GetDC(window);
+  HGDIOBJ previous = SelectObject(dc, state->font);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, previous);
+  ReleaseDC(window, dc);
+  state->row_height = metrics.tmHeight + 2;
+  state->edit = make_child("edit", WS_TABSTOP | ES_AUTOHSCROLL, edit_id);
+  state->count = CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE | SS_RIGHT, 0, 0, 0, 0, window,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(count_id)), instance, nullptr);
+  SendMessageA(state->count, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
+  state->list = make_child("listbox", WS_VSCROLL | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                           list_id);
+  state->text = make_child("edit", WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, text_id);
+  state->edit_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(state->edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit_procedure)));
+}
+
+void on_command(WPARAM wparam) {
+  const int id = LOWORD(wparam);
+  const int notification = HIWORD(wparam);
+  if (id == edit_id && notification == EN_CHANGE) start_query();
+  if (id == list_id && notification == LBN_SELCHANGE) {
+    show_selected();
+    SetFocus(state->edit);
+  }
+  if (id == list_id && notification == LBN_DBLCLK) choose_selected(true);
+}
+
+void on_timer(WPARAM timer) {
+  if (timer == work_timer) {
+    KillTimer(state->window, work_timer);
+    work_on();
+  } else if (timer == look_timer) {
+    look_at_sources();
+  }
+}
+
+LRESULT CALLBACK find_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->itemHeight = static_cast<UINT>(state->row_height);
+      return TRUE;
+    case WM_DRAWITEM: draw_row(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)); return TRUE;
+    case WM_SIZE: lay_out(LOWORD(lparam), HIWORD(lparam)); return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) != WA_INACTIVE) SetFocus(state->edit);
+      return 0;
+    case WM_COMMAND: on_command(wparam); return 0;
+    case WM_TIMER: on_timer(wparam); return 0;
+    case continue_message: work_on(); return 0;
+    case look_message: look_at_sources(); return 0;
+    case text_message: show_selected(); return 0;
+    case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_NCDESTROY:
+      // The children are gone by now, the edit that calls through the state included.
+      KillTimer(window, work_timer);
+      KillTimer(window, look_timer);
+      DeleteObject(state->font);
+      // Everything the search held goes back now.
+      delete state;
+      state = nullptr;
+      return DefWindowProcA(window, message, wparam, lparam);
+    default: return DefWindowProcA(window, message, wparam, lparam);
+  }
+}
+
+bool register_find_class() {
+  WNDCLASSA window_class{};
+  if (GetClassInfoA(instance, find_window_class, &window_class)) return true;
+  window_class.lpfnWndProc = find_procedure;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  window_class.lpszClassName = find_window_class;
+  return RegisterClassA(&window_class) != 0;
+}
+
+}  // namespace
+
+HWND find_window() { return state != nullptr ? state->window : nullptr; }
+
+bool find_window_busy() {
+  return state != nullptr && (!state->finder.built() || !state->finder.answered() || state->rows_due);
+}
+
+void open_find_window() {
+  if (state != nullptr) {
+    SetForegroundWindow(state->window);
+    SetFocus(state->edit);
+    return;
+  }
+  if (!register_find_class()) return;
+  state = new find_state;
+  // WM_MEASUREITEM comes while the list is made, so the state is there before the window.
+  HWND window = CreateWindowExA(0, find_window_class, "検索窓", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 760,
+                                460, nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) {
+    delete state;
+    state = nullptr;
+    return;
+  }
+  create_children(window);
+  RECT client;
+  GetClientRect(window, &client);
+  lay_out(client.right, client.bottom);
+  state->rows.load_drawers();
+  state->ring_stamp = find_rows::ring_stamp();
+  state->finder.start_build(history_file);
+  SetTimer(window, look_timer, 500, nullptr);
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  SetFocus(state->edit);
+  start_query();
+}

@@ -1,0 +1,231 @@
+#include "history/clip_finder.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "history/file_ops.h"
+
+namespace {
+
+constexpr std::size_t tail_bytes = 32;
+// Offsets are 32 bits: a copy that would pass 4 GB keeps later records empty.
+constexpr std::size_t largest_copy = std::numeric_limits<std::uint32_t>::max();
+
+std::string read_raw(const std::string& name, std::uint64_t end, std::size_t length) {
+  const std::uint64_t from = end > length ? end - length : 0;
+  std::string bytes(static_cast<std::size_t>(end - from), '\0');
+  std::FILE* file = std::fopen(name.c_str(), "rb");
+  if (file == nullptr) return std::string();
+  if (!seek_stream(file, from) || std::fread(&bytes[0], 1, bytes.size(), file) != bytes.size()) bytes.clear();
+  std::fclose(file);
+  return bytes;
+}
+
+}  // namespace
+
+void clip_finder::clear() {
+  folded_.clear();
+  blocks_.clear();
+  count_ = 0;
+  reader_.reset();
+  built_ = false;
+  file_size_ = 0;
+  end_ = 0;
+  last_start_ = 0;
+  end_position_ = true;
+  tail_.clear();
+  folded_before_last_ = 0;
+  answered_ = false;
+  match_count_ = 0;
+  kept_.clear();
+}
+
+void clip_finder::release() {
+  clear();
+  std::vector<char>().swap(folded_);
+  std::vector<int>().swap(kept_);
+  record_.reset();
+  name_.clear();
+}
+
+void clip_finder::start_build(const char* name) {
+  release();
+  name_ = name;
+  std::uint64_t size = 0;
+  file_size_of(name, size);
+  // The folded copy is never longer than the file: one reservation holds it.
+  folded_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(size + 1, largest_copy)));
+  record_.reset(new char[clip_size]);
+  reader_.reset(new record_stream);
+  reader_->open(name, open_mode::read);
+}
+
+std::uint32_t clip_finder::start(int number) const {
+  const std::size_t at = static_cast<std::size_t>(number - 1);
+  return blocks_[at / block_records][at % block_records];
+}
+
+void clip_finder::add_record(const char* text) {
+  std::size_t length = std::strlen(text);
+  const std::size_t offset = folded_.size();
+  if (offset + length + 1 > largest_copy) length = 0;
+  if (offset + length + 1 > folded_.capacity()) {
+    // Records appended while the window is open: a little room ahead, never double.
+    const std::size_t wanted = offset + length + 1;
+    folded_.reserve(wanted + wanted / 64 + 4096);
+  }
+  folded_.resize(offset + length + 1);
+  const std::size_t folded = fold_for_search(text, length, &folded_[offset]);
+  folded_.resize(offset + folded + 1);
+  folded_[offset + folded] = '\0';
+  folded_before_last_ = offset;
+  const std::size_t block = static_cast<std::size_t>(count_) / block_records;
+  if (block == blocks_.size()) blocks_.emplace_back(new std::uint32_t[block_records]);
+  blocks_[block][static_cast<std::size_t>(count_) % block_records] = static_cast<std::uint32_t>(offset);
+  ++count_;
+}
+
+bool clip_finder::read_records(std::size_t byte_budget) {
+  const std::uint64_t slice_start = reader_->tell();
+  int counter = count_;
+  for (;;) {
+    const std::uint64_t at = reader_->tell();
+    if (at - slice_start >= byte_budget) return false;
+    if (read_record_into(*reader_, counter, record_.get()) != read_result::record) {
+      end_ = at;
+      end_position_ = true;
+      return true;
+    }
+    last_start_ = at;
+    add_record(record_.get());
+    if (reader_->at_end()) {
+      end_ = reader_->tell();
+      end_position_ = false;
+      return true;
+    }
+  }
+}
+
+bool clip_finder::build_slice(std::size_t byte_budget) {
+  if (built_) return true;
+  if (!reader_ || !read_records(byte_budget)) return false;
+  reader_.reset();
+  record_.reset();
+  built_ = true;
+  file_size_of(name_.c_str(), file_size_);
+  remember_tail();
+  return true;
+}
+
+void clip_finder::remember_tail() { tail_ = read_raw(name_, end_, tail_bytes); }
+
+bool clip_finder::tail_unchanged() const { return read_raw(name_, end_, tail_bytes) == tail_; }
+
+clip_finder::change clip_finder::refresh(const char* name) {
+  std::uint64_t size = 0;
+  file_size_of(name, size);
+  if (name_ != name || (built_ && (size < file_size_ || !tail_unchanged()))) {
+    start_build(name);
+    return change::rebuilt;
+  }
+  if (!built_ || size == file_size_) return change::none;
+  // The last record ran into the end of the file, so what was added may belong to it.
+  if (!end_position_) {
+    --count_;
+    folded_.resize(folded_before_last_);
+  }
+  record_.reset(new char[clip_size]);
+  reader_.reset(new record_stream);
+  reader_->open(name, open_mode::read);
+  reader_->seek_record(end_position_ ? end_ : last_start_, count_);
+  built_ = false;
+  build_slice(std::numeric_limits<std::size_t>::max());
+  answered_ = false;
+  return change::appended;
+}
+
+void clip_finder::start_query(const char* query) {
+  query_ = make_search_query(query);
+  answered_ = false;
+  scan_at_ = 0;
+  record_cursor_ = 1;
+  match_count_ = 0;
+  kept_.clear();
+}
+
+int clip_finder::record_at(std::size_t at, int from) const {
+  // Matches mostly lie a few records on; a far one is found by halving.
+  for (int step = 0; step < 8 && from < count_; ++step, ++from)
+    if (start(from + 1) > at) return from;
+  int low = from;
+  int high = count_;
+  while (low < high) {
+    const int middle = low + (high - low + 1) / 2;
+    if (start(middle) <= at)
+      low = middle;
+    else
+      high = middle - 1;
+  }
+  return low;
+}
+
+bool clip_finder::query_slice(std::size_t byte_budget) {
+  if (answered_) return true;
+  if (!built_) return false;
+  const std::size_t end = folded_.size();
+  if (query_.terms.empty()) {
+    match_count_ = count_;
+    answered_ = true;
+    return true;
+  }
+  const search_term& primary = query_.terms[query_.primary];
+  const std::size_t length = primary.folded.size();
+  const std::size_t limit = std::min(end, scan_at_ + byte_budget);
+  const char* base = folded_.data();
+  while (scan_at_ < limit) {
+    // Only starts before the limit are this slice's; the rest is searched next time.
+    const char* region_end = base + std::min(end, limit + length - 1);
+    const char* found = find_bytes(base + scan_at_, region_end, primary.folded.data(), length);
+    if (found == region_end) {
+      scan_at_ = limit;
+      break;
+    }
+    const int record = record_at(static_cast<std::size_t>(found - base), record_cursor_);
+    const std::size_t record_end = record < count_ ? start(record + 1) - 1 : end - 1;
+    if (holds_terms(base + start(record), base + record_end, query_)) {
+      ++match_count_;
+      kept_.push_back(record);
+      if (kept_.size() >= 2 * static_cast<std::size_t>(most_kept)) kept_.erase(kept_.begin(), kept_.begin() + most_kept);
+    }
+    scan_at_ = record_end + 1;
+    record_cursor_ = record + 1;
+  }
+  answered_ = scan_at_ >= end;
+  return answered_;
+}
+
+std::vector<int> clip_finder::newest_matches() const {
+  std::vector<int> newest;
+  if (query_.terms.empty()) {
+    for (int n = count_; n >= 1 && newest.size() < static_cast<std::size_t>(most_kept); --n) newest.push_back(n);
+    return newest;
+  }
+  for (auto it = kept_.rbegin(); it != kept_.rend() && newest.size() < static_cast<std::size_t>(most_kept); ++it)
+    newest.push_back(*it);
+  return newest;
+}
+
+std::size_t clip_finder::memory_bytes() const {
+  std::size_t bytes = folded_.capacity() + blocks_.size() * block_records * sizeof(std::uint32_t);
+  bytes += kept_.capacity() * sizeof(int);
+  if (record_) bytes += clip_size;
+  if (reader_) bytes += sizeof(record_stream);
+  return bytes;
+}
+
+bool read_numbered_record(const record_index& index, record_stream& reader, int number, char* out) {
+  if (!index.seek_after(reader, number - 1)) return false;
+  int counter = number - 1;
+  return read_record_into(reader, counter, out) == read_result::record;
+}

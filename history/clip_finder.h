@@ -1,0 +1,88 @@
+// Finding clips as the user types: a folded copy of one history file, searched whole for
+// every query. Records are read with the record reader, so their numbers are the numbers
+// of the history menu. The work comes in slices, so a window that uses it never waits
+// long: building the copy, and answering a query.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "history/record_file.h"
+#include "history/record_index.h"
+#include "text/search_fold.h"
+
+class clip_finder {
+ public:
+  static constexpr int most_kept = 1000;
+
+  // Starts reading name anew; what was held is given back.
+  void start_build(const char* name);
+  // Reads on for up to about byte_budget bytes of the file; true when the copy is whole.
+  bool build_slice(std::size_t byte_budget);
+  bool built() const { return built_; }
+
+  enum class change { none, appended, rebuilt };
+  // Looks at the file: records added at its end are read at once; another file, a
+  // shorter one or one whose held part was rewritten starts a new build. A query in
+  // progress or answered must then be started again.
+  change refresh(const char* name);
+
+  // Starts answering query over the records held.
+  void start_query(const char* query);
+  // Searches on for up to about byte_budget bytes of the copy; true when answered.
+  bool query_slice(std::size_t byte_budget);
+  bool answered() const { return answered_; }
+  // Record numbers of the newest matches, newest first (at most most_kept).
+  std::vector<int> newest_matches() const;
+  int match_count() const { return match_count_; }
+  const search_query& query() const { return query_; }
+
+  int count() const { return count_; }
+  const std::string& name() const { return name_; }
+  // What the finder holds in memory.
+  std::size_t memory_bytes() const;
+  // Gives every byte back.
+  void release();
+
+ private:
+  void clear();
+  void add_record(const char* text);
+  std::uint32_t start(int number) const;
+  // The record holding byte offset at of the copy, searched from record `from` on.
+  int record_at(std::size_t at, int from) const;
+  bool read_records(std::size_t byte_budget);
+  void remember_tail();
+  bool tail_unchanged() const;
+
+  std::string name_;
+  // Every record folded, each followed by a zero byte, so no term runs across two.
+  std::vector<char> folded_;
+  // Where each record starts in folded_, in fixed blocks: no copies as it grows.
+  static constexpr std::size_t block_records = std::size_t{1} << 12;
+  std::vector<std::unique_ptr<std::uint32_t[]>> blocks_;
+  int count_ = 0;
+  // The reading in progress, and what is known of the file's end.
+  std::unique_ptr<record_stream> reader_;
+  std::unique_ptr<char[]> record_;
+  bool built_ = false;
+  std::uint64_t file_size_ = 0;
+  std::uint64_t end_ = 0;          // raw offset past the last record read
+  std::uint64_t last_start_ = 0;   // raw offset of the last record
+  bool end_position_ = true;       // false: the last record runs into the end of the file
+  std::string tail_;               // the raw bytes just before end_
+  std::size_t folded_before_last_ = 0;
+
+  search_query query_;
+  bool answered_ = false;
+  std::size_t scan_at_ = 0;
+  int record_cursor_ = 1;
+  int match_count_ = 0;
+  std::vector<int> kept_;  // the newest matches, a ring of most_kept
+};
+
+// Reads record number (1 to index.count()) into out (clip_size bytes), as the history menu
+// reads it, with reader open on the file index was made for; false when there is no such
+// record.
+bool read_numbered_record(const record_index& index, record_stream& reader, int number, char* out);

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# The find window over a history of 3,000 records, typed into with real keys: Enter puts
+# back the newest record that holds every term however it is written (full-width letters,
+# hiragana for katakana), as its history-menu entry would; Escape changes nothing.
+. "$(dirname "$0")/e2e_lib.sh"
+. "$(dirname "$0")/clipboard_lib.sh"
+artifacts="$(dirname "$exe")/artifacts"
+mkdir -p "$artifacts"
+{
+  awk 'BEGIN { for (n = 1; n <= 9; n++) printf "clip %d\a\r\n", n }'
+  printf 'りんごジュース (apple)\a\r\n' | iconv -f UTF-8 -t CP932
+  awk 'BEGIN { for (n = 11; n <= 2996; n++) printf "clip %d\a\r\n", n }'
+  printf 'apple pie\a\r\n'
+  printf 'ＡＰＰＬＥ ジュース\a\r\n' | iconv -f UTF-8 -t CP932
+  printf 'grape juice\a\r\n'
+  printf 'banana\a\r\n'
+} >"$work/_clip.txt"
+printf 'banana jam\a\r\n' >"$work/_special3.txt"
+printf 'cherry tart\a\r\n' >"$work/_1special5.txt"
+printf '[init]\r\nsave=history\r\nmax=20000\r\n' >"$work/dovane_clip.ini"
+start_app
+sleep 1
+
+find_window_shown() { command wine "$driver" names 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r' | grep -q -x '検索窓'; }
+# Opened from the main window with its own key.
+wine "$driver" show
+sleep 1
+xdotool key ctrl+f
+wine "$driver" find-class dovane_find
+sleep 1
+xdotool type --delay 80 'apple じゅーす'
+sleep 1
+import -window root "$artifacts/find_window.png"
+# Down to the older match, put back without closing; Up to the newest, put back and closed.
+xdotool key Down ctrl+Return
+wait_for_clipboard 'りんごジュース (apple)'
+find_window_shown || { echo "FAIL: Ctrl+Enter closed the find window"; exit 1; }
+xdotool key Up Return
+wait_for_clipboard 'ＡＰＰＬＥ ジュース'
+
+find_window_shown && { echo "FAIL: Enter left the find window open"; exit 1; }
+
+# Opened from the icon's menu, whose last item it is: the icon is the one spot of the
+# taskbar's right end, the bottom 20 pixels of the screen, that is not white.
+read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
+shot=$(mktemp /tmp/dovane_tray_XXXXXX.png)
+import -window root "$shot"
+box=$(convert "$shot" -crop "200x20+$((width - 200))+$((height - 20))" +repage -fuzz 10% -format '%@' info:)
+rm -f "$shot"
+[[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || { echo "FAIL: no tray icon found ($box)"; exit 1; }
+xdotool mousemove "$((width - 200 + BASH_REMATCH[3] + BASH_REMATCH[1] / 2))" "$((height - 20 + BASH_REMATCH[4] + BASH_REMATCH[2] / 2))" click 3
+sleep 1
+xdotool key Up Return
+wine "$driver" find-class dovane_find
+sleep 1
+xdotool type --delay 80 'banana'
+sleep 1
+xdotool key Escape
+sleep 1
+if find_window_shown; then echo "FAIL: Escape left the find window open"; exit 1; fi
+wait_for_clipboard 'ＡＰＰＬＥ ジュース'
+
+# The genre's phrases come before the history: the first row is drawer 3's; a phrase of
+# another block than the one on show is listed and put back too.
+for typed in BANANA:'banana jam' cherry:'cherry tart'; do
+  wine "$driver" command 40061
+  wine "$driver" find-class dovane_find
+  sleep 1
+  xdotool type --delay 80 "${typed%%:*}"
+  sleep 1
+  xdotool key Return
+  wait_for_clipboard "${typed#*:}"
+done
+
+# A clip captured while the window is open joins the list: first as the ring's newest clip,
+# then as history record 3,001.
+wine "$driver" command 40061
+wine "$driver" find-class dovane_find
+sleep 1
+xdotool type --delay 80 'kiwi'
+copy_text 'kiwi smoothie'
+sleep 2
+xdotool key Down Return
+sleep 1
+find_window_shown && { echo "FAIL: Enter left the find window open"; exit 1; }
+kill -0 "$app_pid" || { echo "FAIL: the program ended"; exit 1; }
+end_app
+# Each history choice is remembered as a re-use of its record, as a history-menu choice is;
+# a phrase is not.
+expect_file _recycle_index.txt '10\r\n2998\r\n3001\r\n'
+echo "find window: ok ($artifacts/find_window.png)"

@@ -1,0 +1,134 @@
+#include "history/clip_finder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/history/record_file_fixture.h"
+
+namespace {
+
+// Characters that fold into one another, share bytes, or join a voiced mark.
+const char* const alphabet[] = {"a", "A", "ａ", "Ａ", "ｶ", "カ", "か", "ガ", "ｶﾞ", "ﾞ", "ﾊ", "バ", "パ",
+                                "結", "東", "京", "\\", " ", "\t", "x", "\x8c"};
+constexpr int alphabet_size = sizeof alphabet / sizeof alphabet[0];
+
+std::string random_characters(std::mt19937& random, int most) {
+  std::string text;
+  for (int n = static_cast<int>(random() % static_cast<unsigned>(most + 1)); n > 0; --n)
+    text += alphabet[random() % alphabet_size];
+  return text;
+}
+
+// Records in stored form, now and then a bare CR, a line break, no final separator or a
+// trailing Ctrl+Z, as files left by older versions and other tools hold them.
+std::string random_history(std::mt19937& random, int records) {
+  std::string stored;
+  for (int r = 0; r < records; ++r) {
+    stored += random_characters(random, 12);
+    if (random() % 20 == 0) stored += random() % 2 ? "\r" : "\r\n";
+    stored += "\a\r\n";
+  }
+  if (random() % 4 == 0) stored += random_characters(random, 6);
+  if (random() % 4 == 0) stored += '\x1a';
+  return stored;
+}
+
+// The folded text cut into characters: a pair, a half-width kana with its mark, or a byte.
+std::vector<std::string> folded_characters(const std::string& text) {
+  std::string folded(text.size(), '\0');
+  folded.resize(fold_for_search(text.data(), text.size(), &folded[0]));
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < folded.size();) {
+    const auto c = static_cast<unsigned char>(folded[i]);
+    const auto next = i + 1 < folded.size() ? static_cast<unsigned char>(folded[i + 1]) : 0;
+    const bool pair = ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) && next >= 0x40 && next != 0x7F && next <= 0xFC;
+    const bool voiced = c >= 0xA6 && c <= 0xDD && (next == 0xDE || next == 0xDF);
+    const std::size_t n = pair || voiced ? 2 : 1;
+    out.push_back(folded.substr(i, n));
+    i += n;
+  }
+  return out;
+}
+
+bool reference_match(const std::string& record, const std::vector<std::string>& terms) {
+  const std::vector<std::string> text = folded_characters(record);
+  for (const std::string& term : terms) {
+    const std::vector<std::string> wanted = folded_characters(term);
+    bool found = false;
+    for (std::size_t at = 0; !found && at + wanted.size() <= text.size(); ++at)
+      found = std::equal(wanted.begin(), wanted.end(), text.begin() + static_cast<std::ptrdiff_t>(at));
+    if (!found) return false;
+  }
+  return true;
+}
+
+void expect_same_answer(clip_finder& finder, std::mt19937& random, const std::vector<std::string>& records) {
+  ASSERT_EQ(finder.count(), static_cast<int>(records.size()));
+  for (int q = 0; q < 8; ++q) {
+    std::vector<std::string> terms;
+    std::string query;
+    for (int t = static_cast<int>(random() % 3); t >= 0; --t) {
+      std::string term = random_characters(random, 2);
+      if (term.find_first_of(" \t") != std::string::npos || term.empty()) continue;
+      terms.push_back(term);
+      // A lone lead byte would pair up with a full-width space.
+      query += term + (random() % 2 || term.back() == '\x8c' ? " " : "　");
+    }
+    std::vector<int> expected;
+    for (int n = static_cast<int>(records.size()); n >= 1; --n)
+      if (reference_match(records[static_cast<std::size_t>(n - 1)], terms)) expected.push_back(n);
+    finder.start_query(query.c_str());
+    while (!finder.query_slice(1 + random() % 3000)) {
+    }
+    ASSERT_EQ(finder.match_count(), static_cast<int>(expected.size())) << query;
+    if (expected.size() > clip_finder::most_kept) expected.resize(clip_finder::most_kept);
+    ASSERT_EQ(finder.newest_matches(), expected) << query;
+  }
+}
+
+void build(clip_finder& finder, std::mt19937& random) {
+  while (!finder.build_slice(1 + random() % 5000)) {
+  }
+}
+
+class clip_finder_test : public record_file_fixture {};
+
+TEST_F(clip_finder_test, finds_what_folding_every_record_finds_through_appends_and_rewrites) {
+  std::mt19937 random(24);
+  for (int round = 0; round < 25; ++round) {
+    write_file("_clip.txt", random_history(random, static_cast<int>(random() % (round % 5 == 0 ? 2500 : 60))));
+    clip_finder finder;
+    finder.start_build("_clip.txt");
+    build(finder, random);
+    expect_same_answer(finder, random, records_of("_clip.txt"));
+
+    write_file("_clip.txt", read_file("_clip.txt") + random_history(random, 1 + static_cast<int>(random() % 5)));
+    EXPECT_EQ(finder.refresh("_clip.txt"), clip_finder::change::appended);
+    expect_same_answer(finder, random, records_of("_clip.txt"));
+
+    write_file("_clip.txt", random_history(random, static_cast<int>(random() % 40)));
+    EXPECT_EQ(finder.refresh("_clip.txt"), clip_finder::change::rebuilt);
+    build(finder, random);
+    EXPECT_EQ(finder.refresh("_clip.txt"), clip_finder::change::none);
+    const std::vector<std::string> records = records_of("_clip.txt");
+    expect_same_answer(finder, random, records);
+
+    record_index index;
+    index.build("_clip.txt");
+    std::vector<char> text(clip_size);
+    record_stream reader;
+    reader.open("_clip.txt", open_mode::read);
+    // Newest first, as the list reads them, with the one reader.
+    for (std::size_t n = records.size(); n >= 1; --n) {
+      ASSERT_TRUE(read_numbered_record(index, reader, static_cast<int>(n), text.data()));
+      EXPECT_EQ(std::string(text.data()), records[n - 1]);
+    }
+    finder.release();
+    EXPECT_EQ(finder.memory_bytes(), 0u);
+  }
+}
+
+}  // namespace
