@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/find_rows.h"
 #include "history/history_streams.h"
+#include "settings/settings_values.h"
 
 const char find_window_class[] = "dovane_find";
 
@@ -36,6 +37,8 @@ struct find_state {
   bool rows_due = false;   // an answer is being made that the list does not show yet
   bool scheduled = false;  // a slice of work is waiting for its message
   std::string shown_text;  // what the text pane shows, as the edit holds it
+  paste_target came_from{};
+  bool back_on_escape = false;
   clip_finder finder;
   find_rows rows;
 };
@@ -166,10 +169,21 @@ void choose_selected(bool close) {
   if (at == LB_ERR || static_cast<std::size_t>(at) >= state->rows.size()) return;
   const find_row row = state->rows.at(static_cast<std::size_t>(at));
   if (!state->rows.choose(row)) return;
-  if (close)
-    DestroyWindow(state->window);
-  else
+  if (!close) {
     SetFocus(state->edit);
+    return;
+  }
+  // The state goes with the window.
+  const paste_target target = state->came_from;
+  DestroyWindow(state->window);
+  if (paste_on_choice == 1) paste_into(target);
+}
+
+void close_unchanged() {
+  const paste_target target = state->came_from;
+  const bool back = state->back_on_escape;
+  DestroyWindow(state->window);
+  if (back) return_to(target);
 }
 
 void move_selection(int step) {
@@ -189,7 +203,7 @@ LRESULT CALLBACK edit_procedure(HWND edit, UINT message, WPARAM wparam, LPARAM l
       case VK_NEXT: move_selection(10); return 0;
       case VK_PRIOR: move_selection(-10); return 0;
       case VK_RETURN: choose_selected(GetKeyState(VK_CONTROL) >= 0); return 0;
-      case VK_ESCAPE: DestroyWindow(state->window); return 0;
+      case VK_ESCAPE: close_unchanged(); return 0;
       default: break;
     }
   }
@@ -321,14 +335,23 @@ bool find_window_busy() {
   return state != nullptr && (!state->finder.built() || !state->finder.answered() || state->rows_due);
 }
 
-void open_find_window() {
+void open_find_window() { open_find_window(paste_target{last_outside_window(), nullptr, false, RECT{}}, false); }
+
+void open_find_window(const paste_target& came_from, bool back_on_escape) {
   if (state != nullptr) {
+    // Asked for from the window itself, the user still came from where they came from.
+    if (came_from.window != state->window) {
+      state->came_from = came_from;
+      state->back_on_escape = back_on_escape;
+    }
     SetForegroundWindow(state->window);
     SetFocus(state->edit);
     return;
   }
   if (!register_find_class()) return;
   state = new find_state;
+  state->came_from = came_from;
+  state->back_on_escape = back_on_escape;
   // WM_MEASUREITEM comes while the list is made, so the state is there before the window.
   HWND window = CreateWindowExA(0, find_window_class, "検索窓", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 760,
                                 460, nullptr, nullptr, instance, nullptr);

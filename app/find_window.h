@@ -4,9 +4,15 @@
 #pragma once
 #include <windows.h>
 
+#include "app/paste_target.h"
+
 extern const char find_window_class[];
 
-// Opens the window with the focus in its edit, or brings it to the front.
+// Opens the window with the focus in its edit, or brings it to the front. A clip put back
+// with Enter is then pasted into came_from when pasting is on; Escape gives came_from the
+// focus back when back_on_escape.
+void open_find_window(const paste_target& came_from, bool back_on_escape);
+// The same for the last window the user worked in outside this program.
 void open_find_window();
 HWND find_window();
 // Whether the window is still reading the history or answering what was typed.

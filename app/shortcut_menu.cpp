@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/find_window.h"
 #include "app/main_window.h"
 #include "app/paste_target.h"
+#include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
 #include "settings/settings_values.h"
 
@@ -14,6 +16,7 @@ namespace {
 constexpr int shortcut_id = 1;
 constexpr int digit_entries = 10;
 const char owner_class_name[] = "dovane_clip_menu_owner";
+const char find_entry_text[] = "検索...";
 
 hotkey registered{0, 0};
 
@@ -24,6 +27,8 @@ struct mirrored_item {
   int position;
 };
 std::vector<mirrored_item> sources;
+// The last entry mirrors nothing: it opens the find window for the same target.
+size_t find_entry_at = 0;
 
 bool register_key(const hotkey& key) {
   return RegisterHotKey(main_window, shortcut_id, key.modifiers | MOD_NOREPEAT, key.key) != 0;
@@ -45,6 +50,8 @@ void add_mirrored(HMENU menu, HMENU source, int position, int digit) {
   item.dwTypeData = text;
   item.cch = sizeof text;
   if (!GetMenuItemInfoA(source, static_cast<UINT>(position), TRUE, &item)) return;
+  // The find entry at the end stands for it.
+  if (item.hSubMenu == nullptr && item.wID == CMD_FIND_WINDOW) return;
   char label[sizeof text + 4];
   if (digit > 0)
     std::snprintf(label, sizeof label, "&%d %s", digit % 10, text);
@@ -72,6 +79,13 @@ HMENU build_shortcut_menu() {
     }
     for (int p = 0; p < GetMenuItemCount(popup_menu); ++p) add_mirrored(menu, popup_menu, p, 0);
   }
+  if (GetMenuItemCount(menu) > 0) {
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    sources.push_back({nullptr, 0});
+  }
+  AppendMenuA(menu, MF_STRING, 0, find_entry_text);
+  find_entry_at = sources.size();
+  sources.push_back({nullptr, 0});
   MENUINFO info{};
   info.cbSize = sizeof info;
   info.fMask = MIM_STYLE;
@@ -105,14 +119,17 @@ HWND menu_owner() {
   return owner;
 }
 
-// The choice the menu posted to its owner, run as the icon's menu runs it.
-bool run_posted_choice(HWND owner, HMENU built) {
+// The choice the menu posted to its owner, run as the icon's menu runs it. The find
+// window opens while the foreground is still ours.
+bool run_posted_choice(HWND owner, HMENU built, const paste_target& target) {
   MSG message;
   if (!PeekMessageA(&message, owner, WM_MENUCOMMAND, WM_MENUCOMMAND, PM_REMOVE)) return false;
   HMENU from = reinterpret_cast<HMENU>(message.lParam);
   const size_t at = message.wParam;
   if (from != built) {
     on_menu_command(message.wParam, message.lParam);
+  } else if (at == find_entry_at) {
+    open_find_window(target, true);
   } else {
     if (at >= sources.size() || sources[at].menu == nullptr) return false;
     on_menu_command(static_cast<WPARAM>(sources[at].position), reinterpret_cast<LPARAM>(sources[at].menu));
@@ -137,7 +154,7 @@ bool track_at(HMENU menu, POINT at, const paste_target& target) {
   SetForegroundWindow(owner);
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
   PostMessageA(owner, WM_NULL, 0, 0);
-  const bool chosen = run_posted_choice(owner, menu);
+  const bool chosen = run_posted_choice(owner, menu, target);
   ShowWindow(owner, SW_HIDE);
   return chosen;
 }

@@ -26,6 +26,7 @@
 //   driver notepad-state prints what the user would see: whether notepad is the foreground
 //                        window and its edit has the focus, the edit's selection, its caret
 //                        and the open popup menu (screen rectangles; "none" when there is none)
+//   driver focus         prints the classes of the active window and of the focus
 //   driver menus         prints the screen rectangle of every open popup menu, one a line
 //   driver hold-hotkey MODS VK SECONDS  holds a shortcut key as another program would
 //   driver dialog NAME VERB ID [VALUE]  in the program's dialog NAME: "hotkey" records
@@ -206,6 +207,16 @@ int print_notepad_state() {
   return 0;
 }
 
+int print_focus() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  char active[64] = "none", focus[64] = "none";
+  if (GetGUIThreadInfo(0, &info) && info.hwndActive != nullptr) GetClassNameA(info.hwndActive, active, sizeof active);
+  if (info.hwndFocus != nullptr) GetClassNameA(info.hwndFocus, focus, sizeof focus);
+  std::printf("%s %s\n", active, focus);
+  return 0;
+}
+
 BOOL CALLBACK print_menu(HWND window, LPARAM) {
   char window_class[16];
   RECT rect{};
@@ -266,6 +277,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (std::strcmp(argv[1], "notepad-state") == 0) return print_notepad_state();
+  if (std::strcmp(argv[1], "focus") == 0) return print_focus();
   if (std::strcmp(argv[1], "menus") == 0) return EnumWindows(print_menu, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "hold-hotkey") == 0 && argc > 4)
     return hold_hotkey(static_cast<unsigned>(std::atoi(argv[2])), static_cast<unsigned>(std::atoi(argv[3])),

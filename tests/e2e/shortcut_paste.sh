@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The clip menu at the text cursor, in Wine's own notepad with text and its caret in the
 # middle: the shortcut, pressed as a real key, opens the menu just below notepad's caret;
-# "2" pastes the second-newest clip at the caret; Escape changes nothing; a shortcut taken
+# "2" pastes the second-newest clip at the caret; Escape changes nothing; the menu's last
+# entry opens the find window, whose Enter pastes there too; a shortcut taken
 # by another program is refused in the dialog, which then sets a shortcut with Alt that
 # still pastes, even with Alt held, without leaving notepad's menu bar open; with pasting
 # off a choice only reaches the clipboard. The dialog with its refusal and the menu in
@@ -83,6 +84,29 @@ xdotool key ctrl+shift+v
 wait_for_menu
 xdotool key Escape
 expect_notepad_as_left "hellosecond world" "11 11"
+
+step="find window"
+# "検索...", the menu's last entry: the find window in front, typed into at once; the
+# clip Enter puts back lands at notepad's caret, and Escape goes back to notepad.
+find_from_menu() {
+  xdotool key ctrl+shift+v
+  wait_for_menu
+  xdotool key Up Return
+  for _ in $(seq 60); do
+    [ "$(command wine "$driver" focus 2>>"$wine_log" | tr -d '\r')" = "dovane_find Edit" ] && return 0
+    sleep 0.1
+  done
+  fail "the find window's edit does not have the keys"
+}
+find_from_menu
+xdotool type --delay 50 fir
+xdotool key Return
+expect_notepad_as_left "hellosecondfirst world" "16 16"
+wait_for_clipboard first
+find_from_menu
+xdotool type --delay 50 thi
+xdotool key Escape
+expect_notepad_as_left "hellosecondfirst world" "16 16"
 
 step="taken key"
 # Another program holds Ctrl+Shift+B: the dialog says so and the old shortcut stays.
