@@ -148,14 +148,6 @@ TEST_F(drawer_menus_test, a_registration_is_numbered_by_the_drawer_file_and_trim
   }
 }
 
-TEST_F(drawer_menus_test, a_registration_that_wrote_nothing_adds_no_entry) {
-  CreateDirectoryA("_special4.txt", nullptr);
-  start_app();
-  set_clip("lost");
-  command(CMD_REGISTER_4);
-  EXPECT_TRUE(entries_of(drawer_menus[4]).empty());
-}
-
 TEST_F(drawer_menus_test, the_note_window_registers_into_drawer_0) {
   start_app();
   register_in_drawer("from a note", 0);
