@@ -70,7 +70,7 @@ bool write_copy(const char* source, const std::vector<byte_range>& ranges, const
   const bool failing = file_fault(file_step::write, target);
   for (const byte_range& range : ranges)
     if (!copy_range(in.get(), out.get(), failing, range, written)) return false;
-  if (std::fflush(out.get()) != 0 || file_fault(file_step::flush, target)) return false;
+  if (file_fault(file_step::flush, target) || std::fflush(out.get()) != 0) return false;
   return out.close() && !file_fault(file_step::close, target);
 }
 }  // namespace

@@ -171,7 +171,8 @@ bool record_stream::write(const char* bytes, std::size_t length) {
 
 bool record_stream::flush() {
   if (!file_) return false;
-  const bool written = std::fflush(file_) == 0 && !std::ferror(file_) && !file_fault(file_step::flush, name_);
+  // A failing flush leaves the bytes in the stream, as a full disk does.
+  const bool written = !file_fault(file_step::flush, name_) && std::fflush(file_) == 0 && !std::ferror(file_);
   std::clearerr(file_);
   return written;
 }

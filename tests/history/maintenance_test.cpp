@@ -9,7 +9,6 @@
 #include "app/app_state.h"
 #include "app/clip_menus.h"
 #include "app/res/resource_ids.h"
-#include "app/tray_icon.h"
 #include "drawers/drawer_names.h"
 #include "history/history_streams.h"
 #include "history/maintenance.h"

@@ -22,12 +22,20 @@ class nothing_lost_test : public app_test {
 };
 
 nothing_lost_test* running_test;
+std::string folder_after_copy;
 
-// Copies a path while the dialog is up, as a user does to paste it there, then closes it.
+// Copies a path while the dialog is up, in the folder the user browsed to, as a user does
+// to paste it there, then closes it.
 void CALLBACK copy_then_cancel(HWND, UINT, UINT_PTR timer, DWORD) {
   static int ticks = 0;
   if (++ticks == 1) {
+    CreateDirectoryA("browsed", nullptr);
+    SetCurrentDirectoryA("browsed");
     running_test->copy_during_dialog("C:\\data\\notes.txt");
+    char folder[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof folder, folder);
+    folder_after_copy = folder;
+    SetCurrentDirectoryA("..");
     return;
   }
   KillTimer(nullptr, timer);
@@ -43,6 +51,7 @@ TEST_F(nothing_lost_test, a_clip_copied_while_the_open_file_dialog_is_up_is_kept
   SetTimer(nullptr, 0, 500, copy_then_cancel);
   command(CMD_OPEN_FILE);
   EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"older", "C:\\data\\notes.txt"}));
+  EXPECT_EQ(folder_after_copy.substr(folder_after_copy.size() - 8), "\\browsed") << "the dialog stays where it was";
   EXPECT_EQ(history_count, 2) << read_file("_clip.txt") << "|" << history_file;
   EXPECT_EQ(menu_entries(history_menu), (entries{{1001, "older"}, {1002, "C:\\data\\notes.txt"}}));
   command(1002);
