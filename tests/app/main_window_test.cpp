@@ -161,9 +161,12 @@ TEST_F(main_window_test, history_saving_switch_swaps_the_two_items) {
 TEST_F(main_window_test, block_commands_leave_exactly_one_block_checked) {
   start_app();
   EXPECT_TRUE(GetMenuState(clip_menu, CMD_BLOCK_I, MF_BYCOMMAND) & MF_CHECKED);
-  command(CMD_BLOCK_RO);
-  for (int b = 0; b < 5; ++b)
-    EXPECT_EQ((GetMenuState(clip_menu, CMD_BLOCK_I + b, MF_BYCOMMAND) & MF_CHECKED) != 0, b == 1) << b;
+  // To the last block and back to the first too.
+  for (int shown : {1, 4, 0}) {
+    command(CMD_BLOCK_I + shown);
+    for (int b = 0; b < 5; ++b)
+      EXPECT_EQ((GetMenuState(clip_menu, CMD_BLOCK_I + b, MF_BYCOMMAND) & MF_CHECKED) != 0, b == shown) << b;
+  }
 }
 
 TEST_F(main_window_test, add_test_command_appends_numbered_empty_popups) {
