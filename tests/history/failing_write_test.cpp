@@ -175,13 +175,18 @@ TEST_P(failing_write_test, leaves_the_files_whole_says_so_once_and_saves_again_w
     EXPECT_EQ(read_file(file.first), shortened ? numbered_records(501, 521) : file.second) << file.first;
   }
   for (const char* name : w.temporaries) EXPECT_FALSE(file_exists(name)) << name;
-  EXPECT_EQ(w.pending == nullptr || file_exists(w.pending), true);
+  if (w.pending != nullptr) {
+    EXPECT_TRUE(file_exists(w.pending));
+  }
   EXPECT_EQ(tray_icon.balloons_shown(), balloons_before + 1);
   EXPECT_EQ(std::string(tray_icon.last_balloon()), std::string("保存できませんでした\n") + w.told);
   EXPECT_NE(status_line().find(std::string("保存できませんでした: ") + w.told), std::string::npos);
-  EXPECT_EQ(w.held != nullptr ? w.held() : held, held);
-  // Raised and saved before the backup was written.
-  EXPECT_EQ(ini_value("init", "back num"), w.at_start ? "1" : ini_value("init", "back num"));
+  if (w.held != nullptr) {
+    EXPECT_EQ(w.held(), held);
+  }
+  if (w.at_start) {
+    EXPECT_EQ(ini_value("init", "back num"), "1");  // raised and saved before the backup was written
+  }
 
   mend();
   w.save(*this, 3);
