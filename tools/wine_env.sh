@@ -23,7 +23,7 @@ start_own_xvfb() {
     export DISPLAY=":$n"
     for _ in $(seq 100); do
       kill -0 "$own_xvfb_pid" 2>/dev/null || break
-      owner=$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")
+      owner=$({ tr -d ' \n' <"/tmp/.X$n-lock"; } 2>/dev/null || true)
       [ -z "$owner" ] || [ "$owner" = "$own_xvfb_pid" ] || break
       [ "$owner" = "$own_xvfb_pid" ] && xdpyinfo >/dev/null 2>&1 && return 0
       sleep 0.1
