@@ -5,6 +5,7 @@
 #include "history/file_ops.h"
 #include "history/record_file.h"
 #include "history/record_index.h"
+#include "text/file_faults.h"
 
 namespace {
 constexpr std::uint64_t fnv_offset = 14695981039346656037ULL;
@@ -39,14 +40,14 @@ class file_handle {
 
 constexpr std::size_t chunk = 65536;
 
-bool copy_range(std::FILE* in, std::FILE* out, const byte_range& range, digest& written) {
+bool copy_range(std::FILE* in, std::FILE* out, bool failing, const byte_range& range, digest& written) {
   if (range.to < range.from || !seek_stream(in, range.from)) return false;
   unsigned char buffer[chunk];
   std::uint64_t left = range.to - range.from;
   while (left > 0) {
     const std::size_t want = left < chunk ? static_cast<std::size_t>(left) : chunk;
     if (std::fread(buffer, 1, want, in) != want) return false;
-    if (record_write_function(buffer, want, out) != want) return false;
+    if (std::fwrite(buffer, 1, failing ? want / 2 : want, out) != want) return false;
     written.add(buffer, want);
     left -= want;
   }
@@ -65,10 +66,12 @@ bool read_back(const char* name, digest& found) {
 bool write_copy(const char* source, const std::vector<byte_range>& ranges, const char* target, digest& written) {
   file_handle in(source, "rb");
   file_handle out(target, "wb");
-  if (in.get() == nullptr || out.get() == nullptr) return false;
+  if (in.get() == nullptr || out.get() == nullptr || file_fault(file_step::open, target)) return false;
+  const bool failing = file_fault(file_step::write, target);
   for (const byte_range& range : ranges)
-    if (!copy_range(in.get(), out.get(), range, written)) return false;
-  return std::fflush(out.get()) == 0 && out.close();
+    if (!copy_range(in.get(), out.get(), failing, range, written)) return false;
+  if (file_fault(file_step::flush, target) || std::fflush(out.get()) != 0) return false;
+  return out.close() && !file_fault(file_step::close, target);
 }
 }  // namespace
 

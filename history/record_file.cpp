@@ -4,17 +4,10 @@
 #include <string>
 
 #include "history/file_ops.h"
+#include "text/file_faults.h"
 #include "text/search_fold.h"
 
 char clip_text[clip_size];
-
-namespace {
-std::size_t write_bytes(const void* bytes, std::size_t length, std::FILE* file) {
-  return std::fwrite(bytes, 1, length, file);
-}
-}  // namespace
-
-std::size_t (*record_write_function)(const void*, std::size_t, std::FILE*) = write_bytes;
 
 namespace {
 constexpr int no_byte = -2;
@@ -34,6 +27,9 @@ const char* fopen_mode(open_mode mode) {
 
 bool record_stream::open(const char* name, open_mode mode) {
   close();
+  std::snprintf(name_, sizeof name_, "%s", name);
+  const bool writes = mode != open_mode::read && mode != open_mode::read_must_exist;
+  if (writes && file_fault(file_step::open, name)) return false;
   if (mode == open_mode::read) {
     // A reading opening creates a missing file, so it reads as empty.
     if (std::FILE* created = std::fopen(name, "ab")) std::fclose(created);
@@ -44,7 +40,7 @@ bool record_stream::open(const char* name, open_mode mode) {
 
 bool record_stream::close() {
   bool closed = true;
-  if (file_) closed = std::fclose(file_) == 0;
+  if (file_) closed = std::fclose(file_) == 0 && !file_fault(file_step::close, name_);
   file_ = nullptr;
   start_reading_at(0, 0, read_buffer_size);
   return closed;
@@ -183,12 +179,15 @@ bool record_stream::write(const char* bytes, std::size_t length) {
     if (bytes[i] == '\n') stored += '\r';
     stored += bytes[i];
   }
-  return record_write_function(stored.data(), stored.size(), file_) == stored.size();
+  // A failing write takes half the bytes, as a disk that fills up does.
+  const std::size_t taken = file_fault(file_step::write, name_) ? stored.size() / 2 : stored.size();
+  return std::fwrite(stored.data(), 1, taken, file_) == stored.size();
 }
 
 bool record_stream::flush() {
   if (!file_) return false;
-  const bool written = std::fflush(file_) == 0 && !std::ferror(file_);
+  // A failing flush leaves the bytes in the stream, as a full disk does.
+  const bool written = !file_fault(file_step::flush, name_) && std::fflush(file_) == 0 && !std::ferror(file_);
   std::clearerr(file_);
   return written;
 }

@@ -23,10 +23,6 @@ enum class open_mode {
 
 enum class read_result { record, end_reached, end_already_reached };
 
-// Every byte written to a record file goes through this; tests put a failing writer here
-// to see what a full disk does. It returns the number of bytes written, as fwrite does.
-extern std::size_t (*record_write_function)(const void* bytes, std::size_t length, std::FILE* file);
-
 // A file stream with the text-mode translation. Closed when destroyed, which is what
 // closes the long-lived streams at process exit.
 class record_stream {
@@ -75,6 +71,7 @@ class record_stream {
   // Forgets all that was read ahead: the next byte is the one at offset.
   void start_reading_at(std::uint64_t offset, int records, std::size_t first_read);
   std::FILE* file_ = nullptr;
+  char name_[260] = "";  // for the test seam's faults
   bool ended_ = false;
   int records_read_ = 0;
   int raw_ahead_ = -2;     // raw byte read while looking past CR or Ctrl+Z; -2 for none

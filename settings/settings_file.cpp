@@ -6,6 +6,7 @@
 
 #include "settings/save_report.h"
 #include "settings/settings_values.h"
+#include "text/file_faults.h"
 #include "text/file_replace.h"
 
 char ini_path[ini_path_size];
@@ -80,12 +81,18 @@ void delete_copy(const char* path) {
   SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
   DeleteFileA(path);
 }
+
+bool copy_settings(const char* from, const char* to) {
+  if (!file_fault(file_step::open, to)) return CopyFileA(from, to, FALSE) != 0;
+  SetLastError(ERROR_ACCESS_DENIED);
+  return false;
+}
 }  // namespace
 
 settings_update::settings_update() : ok_(true), committed_(false) {
   std::snprintf(path_, sizeof path_, "%s.tmp", ini_path);
   delete_copy(path_);
-  if (CopyFileA(ini_path, path_, FALSE)) {
+  if (copy_settings(ini_path, path_)) {
     ok_ = SetFileAttributesA(path_, FILE_ATTRIBUTE_NORMAL) != 0;
   } else {
     ok_ = GetLastError() == ERROR_FILE_NOT_FOUND;
@@ -98,7 +105,8 @@ settings_update::~settings_update() {
 }
 
 void settings_update::write(const char* section, const char* key, const char* value) {
-  if (ok_ && !WritePrivateProfileStringA(section, key, value, path_)) ok_ = false;
+  if (ok_ && (file_fault(file_step::write, path_) || !WritePrivateProfileStringA(section, key, value, path_)))
+    ok_ = false;
 }
 
 void settings_update::write_number(const char* section, const char* key, int value) {

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include "text/file_faults.h"
+
 bool replace_file(const char* temporary, const char* target) {
+  if (file_fault(file_step::replace, temporary) || file_fault(file_step::replace, target)) return false;
   // The new content must be on disk before the rename makes it the only copy.
   HANDLE file = CreateFileA(temporary, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -3,9 +3,19 @@
 # and the Win32 in-process and end-to-end tests under Wine and Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/wine_env.sh
+# One run per build folder at a time: another run's build would rewrite the test program
+# while ours starts it, and the end of its Win32 run would stop the Wine server under
+# ours; either makes a test fail at once without a word. The lock is held by flock
+# itself, so Wine's and Xvfb's processes never keep it.
+if [ -z "${DOVANE_TEST_LOCK:-}" ]; then
+  mkdir -p "$DOVANE_BUILD"
+  export DOVANE_TEST_LOCK="$DOVANE_BUILD/.test_run.lock"
+  flock -n "$DOVANE_TEST_LOCK" true || echo "waiting for the other test run in $DOVANE_BUILD"
+  exec flock -o "$DOVANE_TEST_LOCK" "$repo_root/tools/test.sh" "$@"
+fi
 ./tools/install_deps.sh
 ./tools/check_layers.sh
-. tools/wine_env.sh
 jobs=$(nproc 2>/dev/null || echo 2)
 
 cmake -S . -B "$DOVANE_BUILD/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null

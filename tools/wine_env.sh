@@ -10,10 +10,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 own_xvfb_pid=""
 
 # Starts Xvfb on the first free display number unless a display is already usable. Two
-# runs starting at once may pick the same number; the one whose server dies tries the next.
+# runs starting at once may pick the same number. The server that loses the display's
+# lock file keeps waiting for it for seconds while the other one already answers, so a
+# display is ours only once its lock file names our server; otherwise we try the next.
 start_own_xvfb() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local n=90 _
+  local n=90 _ owner
   while [ "$n" -lt 190 ]; do
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
     Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
@@ -21,7 +23,9 @@ start_own_xvfb() {
     export DISPLAY=":$n"
     for _ in $(seq 100); do
       kill -0 "$own_xvfb_pid" 2>/dev/null || break
-      xdpyinfo >/dev/null 2>&1 && sleep 0.2 && kill -0 "$own_xvfb_pid" 2>/dev/null && return 0
+      owner=$({ tr -d ' \n' <"/tmp/.X$n-lock"; } 2>/dev/null || true)
+      [ -z "$owner" ] || [ "$owner" = "$own_xvfb_pid" ] || break
+      [ "$owner" = "$own_xvfb_pid" ] && xdpyinfo >/dev/null 2>&1 && return 0
       sleep 0.1
     done
     stop_own_xvfb

@@ -3,7 +3,12 @@
 # there is no display, and stops exactly that one afterwards.
 set -u
 . "$(dirname "$0")/wine_env.sh"
+given_display=${DISPLAY:-}
 start_own_xvfb || exit 1
+# The caller's display went away: its tests would have lost their desktop and clipboard.
+if [ -n "$given_display" ] && [ -n "$own_xvfb_pid" ]; then
+  echo "wine_run: display $given_display did not answer; this run uses $DISPLAY of its own" >&2
+fi
 prepare_wine_prefix
 # Wine's helper processes (explorer, services) outlive the program; they must not hold
 # our caller's output pipe open, so the program's output goes through a file.
@@ -11,6 +16,12 @@ output=$(mktemp)
 wine "$@" >"$output" 2>&1
 rc=$?
 cat "$output"
+# Wine's own start-up errors are silenced with WINEDEBUG=-all; a failure says what we know.
+if [ "$rc" -ne 0 ] && [ ! -s "$output" ]; then
+  echo "wine_run: $1 exited with $rc and printed nothing; display $DISPLAY" \
+    "$(xdpyinfo >/dev/null 2>&1 && echo answers || echo does not answer)," \
+    "Wine server $(wineserver -k0 2>/dev/null && echo running || echo not running)" >&2
+fi
 rm -f "$output"
 if [ -n "$own_xvfb_pid" ]; then wineserver -k 2>/dev/null; stop_own_xvfb; fi
 exit $rc

@@ -120,11 +120,6 @@ class large_menus_test : public app_test {
     EXPECT_EQ(clipboard_text(), label) << "position " << position;
     ASSERT_TRUE(IsWindow(main_window)) << "position " << position;
   }
-  int position_of_label(HMENU menu, const std::string& label) {
-    for (int p = 1; p < GetMenuItemCount(menu); ++p)
-      if (label_at(menu, p) == label) return p;
-    return -1;
-  }
 };
 
 TEST_F(large_menus_test, every_kind_of_entry_outputs_the_record_its_label_shows) {
@@ -145,20 +140,11 @@ TEST_F(large_menus_test, every_kind_of_entry_outputs_the_record_its_label_shows)
   ASSERT_EQ(GetMenuItemCount(drawer_menus[0]), 101);
   EXPECT_EQ(label_at(drawer_menus[0], 1), "d1901");
   for (int position : {1, 50, 100}) expect_choice_outputs_its_label(drawer_menus[0], position);
-}
-
-TEST_F(large_menus_test, a_genre_and_a_drawer_entry_with_one_identifier_each_do_their_own_job) {
-  const int drawer_position = position_of_label(drawer_menus[6], "s1004");
-  ASSERT_GT(drawer_position, 0);
-  ASSERT_EQ(static_cast<int>(GetMenuItemID(drawer_menus[6], drawer_position)), 31004);
-  ASSERT_EQ(static_cast<int>(GetMenuItemID(genre_menu, 4)), 31004);
-
-  choose(drawer_menus[6], drawer_position);
-  EXPECT_EQ(clipboard_text(), "s1004");
-  EXPECT_STREQ(genre_name, "special");
-  choose(genre_menu, 4);
-  EXPECT_STREQ(genre_name, "D");
-  EXPECT_EQ(clipboard_text(), "s1004");
+  // A clip more: the oldest entry goes, not the item before the entries.
+  const UINT first_item = GetMenuItemID(history_menu, 0);
+  copy_from_other_program("h60001");
+  EXPECT_EQ(GetMenuItemID(history_menu, 0), first_item);
+  EXPECT_EQ(label_at(history_menu, 1), "h54002");
 }
 
 TEST_F(large_menus_test, no_entry_carries_a_fixed_command_and_parked_commands_do_nothing) {

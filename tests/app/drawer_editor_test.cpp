@@ -202,24 +202,6 @@ TEST_F(drawer_editor_test, delete_after_typing_another_drawer_removes_the_record
   EXPECT_EQ(read_file("_special3.txt"), record("three 1"));
 }
 
-TEST_F(drawer_editor_test, delete_leaves_the_drawer_file_whole_when_the_new_file_cannot_be_made) {
-  const std::string kept = record("a") + record("b");
-  write_file("_special.txt", kept);
-  CreateDirectoryA("_special.txtt", nullptr);
-  start_app();
-  open_editor();
-  click(IDC_SP_DELETE);
-  EXPECT_EQ(read_file("_special.txt"), kept);
-
-  // Another program holds the temporary name open without sharing.
-  RemoveDirectoryA("_special.txtt");
-  HANDLE held = CreateFileA("_special.txtt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  click(IDC_SP_DELETE);
-  CloseHandle(held);
-  EXPECT_EQ(read_file("_special.txt"), kept);
-}
-
 TEST_F(drawer_editor_test, delete_and_read_of_a_missing_file_create_nothing) {
   start_app();
   open_editor();

@@ -131,17 +131,20 @@ TEST_F(main_window_test, font_zoom_steps_floor_and_reset_release_the_old_font) {
   EXPECT_NE(view_font, nullptr);
 }
 
+// Menu reset and the blank link-tag item change nothing.
 TEST_F(main_window_test, popup_choice_commands_pick_the_menu_the_popup_shows) {
   start_app();
   EXPECT_EQ(popup_menu, clip_menu);
-  const std::pair<int, HMENU*> choices[] = {{CMD_POPUP_RING, &ring_menu},
-                                            {CMD_POPUP_ALL, &menu_bar},
-                                            {CMD_POPUP_DRAWERS, &drawer_menu},
-                                            {CMD_POPUP_STANDARD, &clip_menu}};
+  const int items_before = GetMenuItemCount(clip_menu);
+  const std::pair<int, HMENU*> choices[] = {{CMD_POPUP_RING, &ring_menu},         {CMD_POPUP_ALL, &menu_bar},
+                                            {CMD_POPUP_DRAWERS, &drawer_menu},    {CMD_POPUP_STANDARD, &clip_menu},
+                                            {CMD_MENU_RESET, &clip_menu},         {CMD_LINK_TAG_BLANK, &clip_menu}};
   for (const auto& choice : choices) {
     command(choice.first);
     EXPECT_EQ(popup_menu, *choice.second) << choice.first;
   }
+  EXPECT_EQ(GetMenuItemCount(clip_menu), items_before);
+  EXPECT_EQ(start_state, -1);
 }
 
 TEST_F(main_window_test, history_saving_switch_swaps_the_two_items) {
@@ -161,9 +164,12 @@ TEST_F(main_window_test, history_saving_switch_swaps_the_two_items) {
 TEST_F(main_window_test, block_commands_leave_exactly_one_block_checked) {
   start_app();
   EXPECT_TRUE(GetMenuState(clip_menu, CMD_BLOCK_I, MF_BYCOMMAND) & MF_CHECKED);
-  command(CMD_BLOCK_RO);
-  for (int b = 0; b < 5; ++b)
-    EXPECT_EQ((GetMenuState(clip_menu, CMD_BLOCK_I + b, MF_BYCOMMAND) & MF_CHECKED) != 0, b == 1) << b;
+  // To the last block and back to the first too.
+  for (int shown : {1, 4, 0}) {
+    command(CMD_BLOCK_I + shown);
+    for (int b = 0; b < 5; ++b)
+      EXPECT_EQ((GetMenuState(clip_menu, CMD_BLOCK_I + b, MF_BYCOMMAND) & MF_CHECKED) != 0, b == shown) << b;
+  }
 }
 
 TEST_F(main_window_test, add_test_command_appends_numbered_empty_popups) {
@@ -181,17 +187,6 @@ TEST_F(main_window_test, add_test_command_appends_numbered_empty_popups) {
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(GetMenuItemCount(popup), 0);
   }
-}
-
-TEST_F(main_window_test, menu_reset_and_blank_link_tag_item_change_nothing) {
-  start_app();
-  const HMENU popup_before = popup_menu;
-  const int items_before = GetMenuItemCount(clip_menu);
-  command(CMD_MENU_RESET);
-  command(CMD_LINK_TAG_BLANK);
-  EXPECT_EQ(popup_menu, popup_before);
-  EXPECT_EQ(GetMenuItemCount(clip_menu), items_before);
-  EXPECT_EQ(start_state, -1);
 }
 
 TEST_F(main_window_test, hovering_the_system_menu_icon_opens_the_popup_at_the_screen_corner) {

@@ -83,14 +83,4 @@ TEST_F(startup_test, focus_on_the_main_window_goes_to_the_scroll_bar) {
   EXPECT_EQ(GetFocus(), scroll_bar);
 }
 
-TEST_F(startup_test, viewer_chain_is_joined_and_left) {
-  HWND viewer = make_plain_window("viewer");
-  HWND after_viewer = SetClipboardViewer(viewer);
-  start_app();
-  EXPECT_EQ(next_viewer, viewer);
-  close_app();
-  ChangeClipboardChain(viewer, after_viewer);
-  DestroyWindow(viewer);
-}
-
 }  // namespace

@@ -89,6 +89,14 @@ TEST_F(drawer_menus_test, registering_appends_the_clip_and_lists_it) {
   EXPECT_EQ(read_file("_special2.txt"), "greeting\r\nline two\a\r\n");
   EXPECT_EQ(entries_of(drawer_menus[2]), (std::vector<menu_entry>{{entry_id(2, 1), "greeting line two"}}));
   EXPECT_EQ(GetFocus(), scroll_bar);
+  // The note window registers into drawer 0; inserting from a missing file creates it.
+  register_in_drawer("from a note", 0);
+  EXPECT_EQ(read_file("_special.txt"), record("from a note"));
+  EXPECT_EQ(entries_of(drawer_menus[0]), (std::vector<menu_entry>{{entry_id(0, 1), "from a note"}}));
+  set_clip("before");
+  insert_from_drawer(7, 1);
+  EXPECT_TRUE(file_exists("_special7.txt"));
+  EXPECT_EQ(clipboard_text(), "");
 
   command(CMD_BLOCK_HO);
   set_clip("in ho");
@@ -146,21 +154,6 @@ TEST_F(drawer_menus_test, a_registration_is_numbered_by_the_drawer_file_and_trim
     EXPECT_EQ(clipboard_text(), "newest");
     EXPECT_STREQ(clip_text, "newest");
   }
-}
-
-TEST_F(drawer_menus_test, a_registration_that_wrote_nothing_adds_no_entry) {
-  CreateDirectoryA("_special4.txt", nullptr);
-  start_app();
-  set_clip("lost");
-  command(CMD_REGISTER_4);
-  EXPECT_TRUE(entries_of(drawer_menus[4]).empty());
-}
-
-TEST_F(drawer_menus_test, the_note_window_registers_into_drawer_0) {
-  start_app();
-  register_in_drawer("from a note", 0);
-  EXPECT_EQ(read_file("_special.txt"), record("from a note"));
-  EXPECT_EQ(entries_of(drawer_menus[0]), (std::vector<menu_entry>{{entry_id(0, 1), "from a note"}}));
 }
 
 TEST_F(drawer_menus_test, choosing_an_entry_inserts_its_record_without_affixes) {
@@ -253,14 +246,6 @@ TEST_F(drawer_menus_test, block_and_genre_changes_leave_the_clip_as_it_was) {
   EXPECT_STREQ(genre_name, "A");
   EXPECT_STREQ(clip_text, "my clip");
   EXPECT_EQ(entries_of(drawer_menus[9]), (std::vector<menu_entry>{{entry_id(9, 1), "x"}, {entry_id(9, 2), "tail"}}));
-}
-
-TEST_F(drawer_menus_test, inserting_from_a_missing_file_creates_it_and_puts_out_an_empty_text) {
-  start_app();
-  set_clip("before");
-  insert_from_drawer(7, 1);
-  EXPECT_TRUE(file_exists("_special7.txt"));
-  EXPECT_EQ(clipboard_text(), "");
 }
 
 }  // namespace

@@ -44,12 +44,12 @@ TEST_F(byte_copy_test, a_split_keeps_every_byte_and_the_reader_numbering_of_both
 
 TEST_F(byte_copy_test, a_copy_that_cannot_be_written_whole_leaves_nothing_behind) {
   write_file("h.txt", "a\a\r\nb\a\r\nc\a\r\n");
-  record_write_function = [](const void*, std::size_t length, std::FILE*) { return length / 2; };
   record_index index;
   index.build("h.txt");
+  plant_file_fault(file_step::write, "tail.txt");  // the head was whole: it goes too
   EXPECT_FALSE(split_record_file(index, 1, "head.txt", "tail.txt"));
+  plant_file_fault(file_step::write, "copy.txt");
   EXPECT_FALSE(copy_byte_ranges("h.txt", {{0, 4}}, "copy.txt"));
-  record_write_function = write_all;
   EXPECT_FALSE(file_exists("head.txt"));
   EXPECT_FALSE(file_exists("tail.txt"));
   EXPECT_FALSE(file_exists("copy.txt"));

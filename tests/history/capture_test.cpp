@@ -43,6 +43,10 @@ TEST_F(capture_test, the_same_text_twice_keeps_one_clip_and_a_b_a_keeps_three) {
   EXPECT_EQ(menu_labels(history_menu), (std::vector<std::string>{"A", "B", "A"}));
   EXPECT_EQ(history_count, 3);
   EXPECT_EQ(current_index, 3);
+  // Alike in the 256 bytes the ring keeps, different after them: two clips.
+  copy_from_other_program(std::string(256, 'x') + "1");
+  copy_from_other_program(std::string(256, 'x') + "2");
+  EXPECT_EQ(history_count, 5);
 }
 
 TEST_F(capture_test, own_output_is_stored_nowhere_but_shown_everywhere) {
@@ -236,10 +240,12 @@ TEST_F(capture_test, labels_title_and_tip_show_one_line_of_whole_characters) {
   }
 }
 
-// Counts the clipboard notifications it is passed, so forwarding can be seen.
+// Counts the clipboard notifications and chain changes it is passed, so forwarding can be seen.
 int notifications_seen = 0;
+int chain_changes_seen = 0;
 LRESULT CALLBACK counting_viewer(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_DRAWCLIPBOARD) ++notifications_seen;
+  if (message == WM_CHANGECBCHAIN) ++chain_changes_seen;
   return DefWindowProcA(window, message, wparam, lparam);
 }
 
@@ -254,8 +260,10 @@ HWND make_counting_viewer() {
 }
 
 TEST_F(capture_test, notifications_reach_the_viewer_after_a_neighbour_leaves_the_chain) {
+  HWND further = make_plain_window("viewer further down");
+  HWND after_further = SetClipboardViewer(further);
   HWND last = make_counting_viewer();
-  HWND before_last = SetClipboardViewer(last);
+  SetClipboardViewer(last);
   HWND leaving = make_plain_window("leaving viewer");
   SetClipboardViewer(leaving);
   empty_clipboard();
@@ -266,10 +274,15 @@ TEST_F(capture_test, notifications_reach_the_viewer_after_a_neighbour_leaves_the
   notifications_seen = 0;
   copy_from_other_program("passed along");
   EXPECT_EQ(notifications_seen, 1);
+  // A change further down the chain goes on to the viewers it may concern.
+  ChangeClipboardChain(further, after_further);
+  EXPECT_EQ(chain_changes_seen, 1);
   close_app();
-  ChangeClipboardChain(last, before_last);
+  EXPECT_EQ(GetClipboardViewer(), last) << "leaving puts the next viewer at the head";
+  ChangeClipboardChain(last, after_further);
   DestroyWindow(leaving);
   DestroyWindow(last);
+  DestroyWindow(further);
 }
 
 TEST_F(capture_test, a_long_run_of_captures_keeps_every_clip) {

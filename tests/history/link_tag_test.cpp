@@ -61,6 +61,13 @@ TEST_F(link_tag_test, a_url_then_its_caption_within_the_time_window_makes_a_tag)
   EXPECT_EQ(dialog_message, "保存しました");
   // The tag is the program's own output: not a clip of its own.
   EXPECT_EQ(menu_labels(ring_menu, first_ring_entry), (std::vector<std::string>{"http://example.jp/", "例のページ"}));
+  // An https URL arms the tag as well.
+  copy_from_other_program("https://example.jp/secure");
+  close_dialog_quickly();
+  copy_from_other_program("安全なページ");
+  const std::string secure_tag = "<a href=\"https://example.jp/secure\">安全なページ</a>";
+  EXPECT_EQ(clipboard_text(), secure_tag);
+  EXPECT_EQ(read_file("taglink.txt"), tag + "\r\n" + secure_tag + "\r\n");
 }
 
 TEST_F(link_tag_test, only_a_new_text_right_after_an_http_url_pairs_with_it) {
@@ -85,16 +92,6 @@ TEST_F(link_tag_test, only_a_new_text_right_after_an_http_url_pairs_with_it) {
     EXPECT_EQ(read_file("taglink.txt"), "");
     SendMessageA(main_window, WM_TIMER, capture_timer_id, 0);
   }
-}
-
-TEST_F(link_tag_test, an_https_url_arms_the_tag_as_well) {
-  start_empty();
-  copy_from_other_program("https://example.jp/secure");
-  close_dialog_quickly();
-  copy_from_other_program("安全なページ");
-  const std::string tag = "<a href=\"https://example.jp/secure\">安全なページ</a>";
-  EXPECT_EQ(clipboard_text(), tag);
-  EXPECT_EQ(read_file("taglink.txt"), tag + "\r\n");
 }
 
 TEST_F(link_tag_test, make_command_right_after_an_empty_start_up_pairs_two_empty_texts) {

@@ -9,7 +9,6 @@
 #include "app/app_state.h"
 #include "app/clip_menus.h"
 #include "app/res/resource_ids.h"
-#include "app/tray_icon.h"
 #include "drawers/drawer_names.h"
 #include "history/history_streams.h"
 #include "history/maintenance.h"
@@ -89,26 +88,6 @@ TEST_F(maintenance_test, an_existing_backup_is_never_written_over_when_the_setti
   EXPECT_EQ(read_file("1_clip_bak.txt"), "older backup\a\r\n");
   EXPECT_EQ(read_file("2_clip_bak.txt"), numbered_records(1, 500));
   EXPECT_EQ(ini_value("init", "back num"), "2");
-}
-
-TEST_F(maintenance_test, a_failed_replacement_leaves_the_history_whole_and_says_so) {
-  write_file("_recycle_index.txt", "505\r\n12\r\n");
-  write_file("_clip.txt", numbered_records(1, 521));
-  // Another program holds the history open without allowing it to be replaced.
-  HANDLE holder = CreateFileA("_clip.txt", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-  start_app();
-  CloseHandle(holder);
-  EXPECT_EQ(read_file("_clip.txt"), numbered_records(1, 521));
-  EXPECT_FALSE(file_exists("0_clip_bak.txt"));
-  EXPECT_FALSE(file_exists("recycletmp.txt"));
-  EXPECT_EQ(read_file("1_clip_bak.txt"), numbered_records(1, 500));
-  EXPECT_NE(std::string(tray_icon.last_balloon()).find("保存できませんでした"), std::string::npos);
-  EXPECT_EQ(ini_value("init", "back num"), "1");
-  // The index still fits the history that stayed.
-  EXPECT_EQ(read_file("_recycle_index.txt"), "505\r\n12\r\n");
-  EXPECT_EQ(history_count, 521);
 }
 
 TEST_F(maintenance_test, the_history_menu_lists_the_newest_records_newest_last) {

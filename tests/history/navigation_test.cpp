@@ -45,24 +45,7 @@ TEST_F(navigation_test, clicking_back_from_the_end_walks_down_and_wraps_to_the_n
     EXPECT_EQ(current_index, expected);
     EXPECT_EQ(shown_in_edit(), r(expected));
   }
-}
-
-TEST_F(navigation_test, jumping_back_100_wraps_to_the_newest_when_it_would_pass_the_first) {
-  start_with(numbered_records(1, 500));
-  struct jump_case {
-    int from, expected;
-  };
-  for (const jump_case& c : {jump_case{30, 500}, jump_case{150, 50}, jump_case{101, 1}, jump_case{100, 500}}) {
-    show(c.from);
-    back('<');
-    EXPECT_EQ(current_index, c.expected) << "from " << c.from;
-    EXPECT_EQ(shown_in_edit(), r(c.expected)) << "from " << c.from;
-  }
-}
-
-TEST_F(navigation_test, stepping_forward_past_the_newest_shows_the_empty_end_then_the_first) {
-  start_with(numbered_records(1, 5));
-  show(5);
+  // Stepping forward past the newest shows the empty end, then the first.
   forward();
   EXPECT_EQ(current_index, 6);
   EXPECT_STREQ(clip_text, "");
@@ -72,20 +55,30 @@ TEST_F(navigation_test, stepping_forward_past_the_newest_shows_the_empty_end_the
   EXPECT_STREQ(clip_text, "r1");
 }
 
+// Back 100 wraps to the newest when it would pass the first; forward 100 past the end
+// goes on from the first record.
+TEST_F(navigation_test, jumping_back_100_wraps_to_the_newest_when_it_would_pass_the_first) {
+  start_with(numbered_records(1, 500));
+  struct jump_case {
+    int from, expected;
+    char key;
+  };
+  for (const jump_case& c : {jump_case{30, 500, '<'}, jump_case{150, 50, '<'}, jump_case{101, 1, '<'},
+                             jump_case{100, 500, '<'}, jump_case{450, 49, '>'}}) {
+    show(c.from);
+    if (c.key == '<') back('<');
+    if (c.key == '>') forward('>');
+    EXPECT_EQ(current_index, c.expected) << "from " << c.from;
+    EXPECT_EQ(c.key == '<' ? shown_in_edit() : std::string(clip_text), r(c.expected)) << "from " << c.from;
+  }
+}
+
 TEST_F(navigation_test, a_forward_jump_that_meets_the_end_twice_stops_at_the_end) {
   start_with(numbered_records(1, 10));
   show(3);
   forward('>');
   EXPECT_EQ(current_index, 11);
   EXPECT_STREQ(clip_text, "");
-}
-
-TEST_F(navigation_test, a_forward_jump_past_the_end_goes_on_from_the_first_record) {
-  start_with(numbered_records(1, 500));
-  show(450);
-  forward('>');
-  EXPECT_EQ(current_index, 49);
-  EXPECT_STREQ(clip_text, "r49");
 }
 
 TEST_F(navigation_test, releasing_a_click_outputs_the_record_and_remembers_its_position) {
@@ -104,6 +97,9 @@ TEST_F(navigation_test, releasing_a_click_outputs_the_record_and_remembers_its_p
 
 TEST_F(navigation_test, back_command_returns_to_the_record_output_before_the_last) {
   start_with(numbered_records(1, 5));
+  command(CMD_BACK);  // with nothing output yet: the first record
+  EXPECT_EQ(current_index, 1);
+  EXPECT_EQ(shown_in_edit(), "r1");
   show(2);
   release();
   show(4);
@@ -112,13 +108,6 @@ TEST_F(navigation_test, back_command_returns_to_the_record_output_before_the_las
   EXPECT_EQ(current_index, 2);
   EXPECT_EQ(shown_in_edit(), "r2");
   EXPECT_EQ(clipboard_text(), "r4");  // back shows without output
-}
-
-TEST_F(navigation_test, back_command_with_nothing_output_yet_shows_the_first_record) {
-  start_with(numbered_records(1, 5));
-  command(CMD_BACK);
-  EXPECT_EQ(current_index, 1);
-  EXPECT_EQ(shown_in_edit(), "r1");
 }
 
 TEST_F(navigation_test, the_remembered_positions_rotate_instead_of_running_out) {

@@ -1,6 +1,5 @@
 // Appends to the history: what was there reads as before, the new text starts a record
-// of its own, the count is what the reader makes of it, and a failed write leaves the
-// file as it was.
+// of its own, and the count is what the reader makes of it.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -63,26 +62,6 @@ TEST_F(record_append_test, appends_start_on_a_record_boundary_and_count_what_the
   const append_result lines = append_to("a\r\n", "one\ntwo\nthree");
   EXPECT_EQ(lines.records, 3);
   EXPECT_EQ(records_of("_clip.txt"), (std::vector<std::string>{"a", "one", "two", "three"}));
-}
-
-TEST_F(record_append_test, a_failed_write_is_cut_back_and_counts_nothing) {
-  const std::string before = "a\a\r\nb";
-  for (std::size_t taken : {std::size_t{0}, std::size_t{1}, std::size_t{7}}) {
-    static std::size_t limit;
-    limit = taken;
-    record_write_function = [](const void* bytes, std::size_t length, std::FILE* file) {
-      return std::fwrite(bytes, 1, length < limit ? length : limit, file);
-    };
-    const append_result failed = append_to(before, "a longer text");
-    EXPECT_FALSE(failed.saved);
-    EXPECT_EQ(failed.records, 0);
-    EXPECT_EQ(read_file("_clip.txt"), before) << taken;
-    EXPECT_EQ(history_index.count(), 2);
-    record_write_function = write_all;
-    // The writer is usable again at once.
-    EXPECT_TRUE(append_history_text("next").saved);
-    EXPECT_EQ(read_file("_clip.txt"), before + "\a\r\nnext\a\r\n");
-  }
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
-// For tests of record files: a scratch folder, the default separator and the plain file
-// writer put back after each test, and the records a file reads as.
+// For tests of record files: a scratch folder, the default separator put back and no
+// planted fault left after each test, and the records a file reads as.
 #pragma once
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "history/record_file.h"
+#include "text/file_faults.h"
 #include "tests/support/scratch_dir.h"
 
 inline std::vector<std::string> records_of(const char* name) {
@@ -17,14 +18,10 @@ inline std::vector<std::string> records_of(const char* name) {
   return texts;
 }
 
-inline std::size_t write_all(const void* bytes, std::size_t length, std::FILE* file) {
-  return std::fwrite(bytes, 1, length, file);
-}
-
 class record_file_fixture : public scratch_dir_test {
  protected:
   void TearDown() override {
-    record_write_function = write_all;
+    plant_file_fault(file_step::none, "");
     std::snprintf(record_separator, separator_size, "%s", "\a\n");
     scratch_dir_test::TearDown();
   }

@@ -161,6 +161,12 @@ TEST_F(record_file_test, peeking_again_takes_nothing) {
 TEST_F(record_file_test, lone_cr_is_kept_and_cr_before_lf_is_dropped_once) {
   write_file("f.txt", "\r\ra\r\r\n\a\r\n");
   EXPECT_EQ(read_all("f.txt").records, (std::vector<std::string>{"\r\ra\r\n"}));
+  // A CR that ends the file leaves nothing read ahead.
+  write_file("f.txt", "a\r");
+  record_stream in;
+  in.open("f.txt", open_mode::read);
+  EXPECT_EQ((std::string{static_cast<char>(in.get()), static_cast<char>(in.get())}), "a\r");
+  EXPECT_EQ(in.tell(), 2u);
 }
 
 TEST_F(record_file_test, any_text_without_stop_byte_or_ctrl_z_round_trips) {

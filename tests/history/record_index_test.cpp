@@ -66,7 +66,24 @@ TEST_F(record_index_test, seeking_to_any_record_reads_what_reading_from_the_top_
       // The record there and the one after it: seeking leaves no trace on later reads.
       for (int k = n; k < n + 2; ++k) ASSERT_TRUE(same(next(seeker), from_top[k])) << round << " " << n << " " << k;
     }
+    EXPECT_FALSE(index.seek_after(seeker, records)) << "past the last record";
   }
+  // Records of 241 bytes put a separator's LF at offset 4096 and a stop byte and CR at
+  // 4094 and 4095 bytes past every record start: a reader set at a record fills 4096
+  // bytes first and must not take what an earlier fill left after them for that LF.
+  std::string disk;
+  for (int k = 0; k < 40; ++k) disk += std::string(238, 'x') + "\a\r\n";
+  write_file("f.txt", disk);
+  record_stream reader;
+  reader.open("f.txt", open_mode::read);
+  int count = 0;
+  while (read_record(reader, count) == read_result::record) {
+  }
+  record_index index;
+  index.build("f.txt");
+  ASSERT_TRUE(index.seek_after(reader, 3));
+  for (count = 3; read_record(reader, count) == read_result::record;) EXPECT_EQ(clip_text, std::string(238, 'x'));
+  EXPECT_EQ(count, 40);
 }
 
 TEST_F(record_index_test, refreshing_after_growth_or_shrinking_matches_a_new_pass) {
