@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "app/app_state.h"
 #include "app/find_window.h"
 #include "drawers/drawer_names.h"
@@ -19,24 +20,6 @@
 namespace {
 
 constexpr int rounds = 5;
-
-double now_ms() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-std::string grouped(int number) {
-  std::string digits = std::to_string(number);
-  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), ",");
-  return digits;
-}
 
 // Clips of about 60 bytes in Shift_JIS: words of two kanji out of forty, katakana and
 // English words, numbers and addresses, so that a two-kanji term is in about one record

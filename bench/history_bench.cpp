@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "app/app_state.h"
 #include "app/entry.h"
 #include "history/history_streams.h"
@@ -23,18 +24,6 @@
 namespace {
 
 constexpr int rounds = 7;
-
-double now_ms() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 void enter_new_folder(const std::string& name) {
   CreateDirectoryA(name.c_str(), nullptr);
@@ -101,12 +90,6 @@ run time_startup(const char* exe, const char* window_class) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return {window != nullptr ? elapsed : -1, static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0)};
-}
-
-std::string grouped(int number) {
-  std::string digits = std::to_string(number);
-  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), ",");
-  return digits;
 }
 
 void bench_startup(const char* exe, const char* empty_exe) {

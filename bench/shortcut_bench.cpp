@@ -8,20 +8,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/bench_timing.h"
+
 namespace {
 
 constexpr int rounds = 20;
-
-double now_ms() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void press(std::vector<WORD> keys) {
   std::vector<INPUT> inputs;
@@ -59,11 +50,6 @@ double time_until(condition_type condition) {
     Sleep(0);
   }
   return now_ms() - start;
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return (values[values.size() / 2 - 1] + values[values.size() / 2]) / 2;
 }
 
 int fail(const char* what) {

@@ -10,15 +10,6 @@ sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
 japanese='日本語のクリップ、全角カナ'
 expected_records=$( { printf 'first clip\a\r\n'; sjis "$japanese"; printf '\a\r\n'; } | od -An -tx1 | tr -d ' \n')
 
-wait_for_records() {
-  local count=$1
-  for _ in $(seq 100); do
-    [ "$(grep -c $'\a' "$work/_clip.txt" 2>/dev/null || true)" -ge "$count" ] && return 0
-    sleep 0.1
-  done
-  echo "FAIL: _clip.txt never held $count records"; od -c "$work/_clip.txt" | head; exit 1
-}
-
 hex_of() { od -An -tx1 "$work/$1" | tr -d ' \n'; }
 
 start_app

@@ -23,3 +23,19 @@ wait_for_clipboard() {
   done
   echo "FAIL: the clipboard never held: $expected"; exit 1
 }
+# Records (stop bytes) in a file of the data folder (the history by default); 0 while the
+# file is missing.
+records() {
+  local count
+  count=$(grep -c $'\a' "$work/${1:-_clip.txt}" 2>/dev/null) || count=0
+  echo "${count:-0}"
+}
+# Waits until a file of the data folder (the history by default) holds count records.
+wait_for_records() {
+  local count=$1 file=${2:-_clip.txt}
+  for _ in $(seq 100); do
+    [ "$(records "$file")" -ge "$count" ] && return 0
+    sleep 0.1
+  done
+  echo "FAIL: $file never held $count records"; od -c "$work/$file" | head; exit 1
+}

@@ -7,19 +7,6 @@
 . "$(dirname "$0")/clipboard_lib.sh"
 printf '[init]\r\nsave=history\r\n' >"$work/dovane_clip.ini"
 
-records() {
-  local count
-  count=$(grep -c $'\a' "$work/$1" 2>/dev/null) || count=0
-  echo "${count:-0}"
-}
-wait_for_records() {
-  local count=$1 file=${2:-_clip.txt}
-  for _ in $(seq 100); do
-    [ "$(records "$file")" -ge "$count" ] && return 0
-    sleep 0.1
-  done
-  echo "FAIL: $file never held $count records"; od -c "$work/$file" | head; exit 1
-}
 choose_record() { wine "$driver" command $((1000 + $1)); wait_for_clipboard "$2"; }
 
 start_app

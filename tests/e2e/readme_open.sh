@@ -5,7 +5,6 @@
 . "$(dirname "$0")/e2e_lib.sh"
 . "$(dirname "$0")/clipboard_lib.sh"
 printf '[init]\r\nsave=history\r\n' >"$work/dovane_clip.ini"
-records() { grep -c $'\a' "$work/_clip.txt" 2>/dev/null || true; }
 copy_and_wait() {
   copy_text "$1"
   for _ in $(seq 50); do [ "$(records)" -ge "$((${#xclip_pids[@]} - 1))" ] && break; sleep 0.1; done

@@ -10,7 +10,6 @@ mkdir "$work/host_bin"
 printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s/host_opened"\n' "$work" >"$work/host_bin/xdg-open"
 chmod +x "$work/host_bin/xdg-open"
 export PATH="$work/host_bin:$PATH"
-records() { grep -c $'\a' "$work/_clip.txt" 2>/dev/null || true; }
 
 start_app
 wine "$driver" command 103

@@ -6,15 +6,6 @@
 . "$(dirname "$0")/clipboard_lib.sh"
 printf '[init]\r\nsave=history\r\n' >"$work/dovane_clip.ini"
 
-wait_for_records() {
-  local count=$1
-  for _ in $(seq 100); do
-    [ "$(grep -c $'\a' "$work/_clip.txt" 2>/dev/null || true)" -ge "$count" ] && return 0
-    sleep 0.1
-  done
-  echo "FAIL: _clip.txt never held $count records"; od -c "$work/_clip.txt" | head; exit 1
-}
-
 start_app
 copy_text '〜—‖−①㈱髙😀'
 wait_for_records 1
