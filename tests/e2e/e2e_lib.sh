@@ -45,3 +45,17 @@ expect_file() {
     exit 1
   fi
 }
+
+# Right-clicks our icon: the notification area is the right end of the virtual desktop's
+# taskbar, the bottom 20 pixels of the screen, and ours is its one spot that is not white.
+right_click_tray_icon() {
+  local width height shot box
+  read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
+  shot=$(mktemp /tmp/dovane_tray_XXXXXX.png)
+  import -window root "$shot"
+  box=$(convert "$shot" -crop "200x20+$((width - 200))+$((height - 20))" +repage -fuzz 10% -format '%@' info:)
+  rm -f "$shot"
+  [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || { echo "FAIL: no tray icon found ($box)"; exit 1; }
+  xdotool mousemove $((width - 200 + BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) \
+    $((height - 20 + BASH_REMATCH[4] + BASH_REMATCH[2] / 2)) click 3
+}

@@ -175,13 +175,7 @@ back_to_notepad
 wine "$driver" notepad-set "" 0
 expect_notepad_as_left "" "0 0"
 sleep 0.5
-read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
-shot=$(mktemp /tmp/dovane_tray_XXXXXX.png)
-import -window root "$shot"
-box=$(convert "$shot" -crop "200x20+$((width - 200))+$((height - 20))" +repage -fuzz 10% -format '%@' info:)
-rm -f "$shot"
-[[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || fail "no tray icon found ($box)"
-xdotool mousemove $((width - 200 + BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) $((height - 20 + BASH_REMATCH[4] + BASH_REMATCH[2] / 2)) click 3
+right_click_tray_icon
 wait_for_menu
 # Keys do not reach the icon's menu while another program had the focus; the mouse does:
 # "歴", then the newest entry, the last of the menu that opens beside it.

@@ -10,18 +10,7 @@ printf '[init]\r\nsave=history\r\nmax=20000\r\n' >"$work/dovane_clip.ini"
 start_app
 sleep 1
 
-# The notification area is the right end of the virtual desktop's taskbar, the bottom
-# 20 pixels of the screen; ours is its only icon, the one spot there that is not white.
-read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
-shot=$(mktemp /tmp/dovane_tray_XXXXXX.png)
-import -window root "$shot"
-box=$(convert "$shot" -crop "200x20+$((width - 200))+$((height - 20))" +repage -fuzz 10% -format '%@' info:)
-rm -f "$shot"
-[[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || { echo "FAIL: no tray icon found ($box)"; exit 1; }
-x=$((width - 200 + BASH_REMATCH[3] + BASH_REMATCH[1] / 2))
-y=$((height - 20 + BASH_REMATCH[4] + BASH_REMATCH[2] / 2))
-
-xdotool mousemove "$x" "$y" click 3
+right_click_tray_icon
 sleep 1
 # Down to "歴", Right into it (its oldest listed entry), Up round to its newest, Return.
 for key in Down Right Up Return; do xdotool key "$key"; sleep 0.3; done

@@ -63,15 +63,6 @@ TEST_F(capture_test, own_output_is_stored_nowhere_but_shown_everywhere) {
   EXPECT_STREQ(tray_icon.tip(), "ours");
 }
 
-TEST_F(capture_test, reset_button_puts_the_clip_back_without_storing_it_again) {
-  start_saving_history();
-  copy_from_other_program("again please");
-  empty_clipboard();
-  command(7);
-  EXPECT_EQ(clipboard_text(), "again please");
-  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"again please"}));
-}
-
 TEST_F(capture_test, with_history_saving_off_only_the_ring_grows) {
   start_without_history();
   const int index_before = current_index;
@@ -197,7 +188,7 @@ TEST_F(capture_test, affixes_wrap_the_bare_clip_whatever_the_order_of_toggles_an
       } else {
         toggle(*step);
       }
-      command(7);  // the reset button puts the clip out with the affixes now on
+      command(7);  // the reset button puts the clip out again, with the affixes now on
       EXPECT_EQ(clipboard_text(), wrapped(captured.back())) << "after step " << (step - order);
       EXPECT_EQ(clip_text, captured.back());
       EXPECT_EQ(window_text(clip_edit), captured.back());
