@@ -250,8 +250,9 @@ int drive_dialog(HWND main_window, int argc, char** argv) {
   if (std::strcmp(verb, "check") == 0) return SendMessageA(control, BM_SETCHECK, value, 0), 0;
   if (std::strcmp(verb, "click") == 0)
     return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)) ? 0 : 1;
-  char text[512];
-  GetWindowTextA(control, text, sizeof text);
+  // GetWindowText of another program's control reads only its caption, not what was typed.
+  char text[512] = "";
+  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   std::printf("%s\n", text);
   return 0;
 }
