@@ -1,6 +1,8 @@
 # Shared by the end-to-end scripts: runs the real exe under Wine in an empty folder.
 # Usage from a script: . e2e_lib.sh EXE DRIVER
-set -euo pipefail
+set -Eeuo pipefail
+# A script that stops at a failing command says which one, even before its clean-up is set.
+trap 'echo "FAIL: \"$BASH_COMMAND\" exited with $? at ${BASH_SOURCE[0]##*/}:$LINENO" >&2' ERR
 exe=$1
 driver=$2
 . "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine_env.sh"
