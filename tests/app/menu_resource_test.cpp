@@ -514,8 +514,8 @@ class dialog_template : public ::testing::TestWithParam<dialog_case> {};
 TEST_P(dialog_template, has_its_frame_font_and_every_control_in_tab_order) {
   const dialog_case& e = GetParam();
   const dialog d = read_dialog(e.name);
-  EXPECT_EQ(std::tie(d.extended, d.style, d.ex_style, d.x, d.y, d.cx, d.cy),
-            std::tie(e.extended, e.style, e.ex_style, e.x, e.y, e.cx, e.cy));
+  EXPECT_EQ(std::make_tuple(d.extended, d.style, d.ex_style, d.x, d.y, d.cx, d.cy),
+            std::make_tuple(e.extended, e.style, e.ex_style, e.x, e.y, e.cx, e.cy));
   EXPECT_EQ(d.menu, "");
   EXPECT_EQ(d.window_class, "");
   EXPECT_EQ(d.title, e.title);
@@ -531,8 +531,8 @@ TEST_P(dialog_template, has_its_frame_font_and_every_control_in_tab_order) {
     const control& got = d.controls[i];
     const control& want = (*e.controls)[i];
     SCOPED_TRACE("control " + std::to_string(i) + " \"" + want.text + "\"");
-    EXPECT_EQ(std::tie(got.id, got.window_class, got.text, got.style, got.x, got.y, got.cx, got.cy),
-              std::tie(want.id, want.window_class, want.text, want.style, want.x, want.y, want.cx, want.cy));
+    EXPECT_EQ(std::make_tuple(got.id, got.window_class, got.text, got.style, got.x, got.y, got.cx, got.cy),
+              std::make_tuple(want.id, want.window_class, want.text, want.style, want.x, want.y, want.cx, want.cy));
   }
 }
 
