@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,8 +15,6 @@
 #include "tests/drawers/drawer_fixture.h"
 
 namespace {
-
-void set_clip(const char* text) { std::snprintf(clip_text, sizeof clip_text, "%s", text); }
 
 // The dialog runs modeless with its own procedure, so each click is handled at once.
 class drawer_editor_test : public app_test {
@@ -202,7 +199,7 @@ TEST_F(drawer_editor_test, delete_after_typing_another_drawer_removes_the_record
 TEST_F(drawer_editor_test, delete_and_read_of_a_missing_file_create_nothing) {
   start_editor();
   type(IDC_SP_DRAWER, "6");
-  std::snprintf(clip_text, sizeof clip_text, "%s", "kept");
+  set_current_clip("kept");
   click(IDC_SP_NEXT_RECORD);
   EXPECT_STREQ(clip_text, "kept");
   EXPECT_EQ(box(IDC_SP_TEXT), "");
@@ -317,7 +314,7 @@ TEST_F(drawer_editor_test, next_genre_wraps_moves_the_check_mark_and_refills_the
   start_app();
   command(CMD_BLOCK_NI);
   ASSERT_EQ(entries_of(drawer_menus[0]), (std::vector<menu_entry>{{21001, "C ni"}}));
-  set_clip("the clip");
+  set_current_clip("the clip");
   open_editor();
   click(IDC_SP_NEXT_GENRE);
   EXPECT_EQ(genre_number, 1);

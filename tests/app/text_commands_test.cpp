@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "app/app_state.h"
@@ -75,7 +74,7 @@ TEST_F(text_commands_test, stamps_become_the_clip_and_go_to_the_clipboard_wrappe
   EXPECT_STREQ(clip_text, "00:00:00");
 
   // With the start window open, a stamp replaces the clip on show.
-  std::snprintf(clip_text, clip_size, "%s", "a clip the user was looking at");
+  set_current_clip("a clip the user was looking at");
   SendMessageA(main_window, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(start_button));
   SetWindowTextA(start_window, "Date: ");
   command(CMD_STAMP_DATE);

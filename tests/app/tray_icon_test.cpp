@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "app/app_state.h"
@@ -18,7 +17,6 @@ namespace {
 class tray_icon_test : public app_test {
  protected:
   void click(LPARAM mouse_message) { SendMessageA(main_window, tray_callback_message, 1, mouse_message); }
-  void set_clip(const char* text) { std::snprintf(clip_text, sizeof clip_text, "%s", text); }
 };
 
 TEST_F(tray_icon_test, the_tip_holds_at_most_63_bytes_and_never_half_a_character) {
@@ -67,7 +65,7 @@ TEST_F(tray_icon_test, a_left_click_stores_the_clip_every_time_whether_saving_is
   write_file("_clip.txt", numbered_records(1, 2));
   start_app();
   for (LPARAM message : {WM_LBUTTONUP, WM_RBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}) {
-    set_clip(message == WM_LBUTTONDOWN ? "" : "tray clip");
+    set_current_clip(message == WM_LBUTTONDOWN ? "" : "tray clip");
     click(message);
   }
   std::string expected = numbered_records(1, 2);
@@ -78,7 +76,7 @@ TEST_F(tray_icon_test, a_left_click_stores_the_clip_every_time_whether_saving_is
   int count = 2;
   for (int saving_command : {CMD_SAVE_HISTORY_OFF, CMD_SAVE_HISTORY_ON}) {
     command(saving_command);
-    set_clip("tray clip");
+    set_current_clip("tray clip");
     click(WM_LBUTTONDOWN);
     click(WM_LBUTTONDOWN);
     expected += "tray clip\a\r\ntray clip\a\r\n";
@@ -92,29 +90,12 @@ TEST_F(tray_icon_test, a_left_click_stores_the_clip_every_time_whether_saving_is
   }
 }
 
-bool menu_seen = false;
-
-BOOL CALLBACK find_open_menu(HWND window, LPARAM) {
-  char window_class[16];
-  GetClassNameA(window, window_class, sizeof window_class);
-  if (std::strcmp(window_class, "#32768") == 0 && IsWindowVisible(window)) menu_seen = true;
-  return TRUE;
-}
-
-// Closes the popup once it is up, so the test is not left inside the menu's own loop.
-void CALLBACK close_popup(HWND, UINT, UINT_PTR timer, DWORD) {
-  EnumWindows(find_open_menu, 0);
-  if (!menu_seen) return;
-  KillTimer(nullptr, timer);
-  EndMenu();
-}
-
 TEST_F(tray_icon_test, a_right_click_opens_the_popup_and_keeps_the_window_hidden) {
   start_app();
   ASSERT_FALSE(IsWindowVisible(main_window));
-  SetTimer(nullptr, 0, 100, close_popup);
+  SetTimer(nullptr, 0, 100, close_popup_once_shown);
   click(WM_RBUTTONDOWN);
-  EXPECT_TRUE(menu_seen);
+  EXPECT_TRUE(popup_seen);
   EXPECT_FALSE(IsWindowVisible(main_window));
 }
 
