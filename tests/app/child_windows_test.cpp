@@ -16,7 +16,6 @@ namespace {
 class child_windows_test : public app_test {
  protected:
   void press(HWND button) { SendMessageA(main_window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button)); }
-  void set_clip(const char* text) { std::snprintf(clip_text, clip_size, "%s", text); }
 };
 
 TEST_F(child_windows_test, start_button_opens_and_closes_the_start_window_putting_the_clip_out_each_time) {
@@ -26,7 +25,7 @@ TEST_F(child_windows_test, start_button_opens_and_closes_the_start_window_puttin
   SendMessageA(main_window, WM_COMMAND, MAKEWPARAM(0, EN_SETFOCUS), reinterpret_cast<LPARAM>(search_edit));
   EXPECT_EQ(start_state, -1);
   EXPECT_EQ(start_window, nullptr);
-  set_clip("body");
+  set_current_clip("body");
   press(start_button);
   EXPECT_EQ(start_state, 1);
   ASSERT_TRUE(IsWindow(start_window));
@@ -35,7 +34,7 @@ TEST_F(child_windows_test, start_button_opens_and_closes_the_start_window_puttin
   EXPECT_EQ(clipboard_text(), "body");
   SetWindowTextA(start_window, "Dear ");
   HWND opened = start_window;
-  set_clip("body");
+  set_current_clip("body");
   press(start_button);
   EXPECT_EQ(start_state, -1);
   EXPECT_FALSE(IsWindow(opened));
@@ -51,7 +50,7 @@ TEST_F(child_windows_test, both_affixes_wrap_the_clip) {
   EXPECT_EQ(window_text(end_button), "早々オン");
   SetWindowTextA(end_window, "]");
   // The buttons' own output comes back as a clip, so set the clip after pressing them.
-  set_clip("x");
+  set_current_clip("x");
   SendMessageA(main_window, WM_COMMAND, 7, 0);
   EXPECT_EQ(clipboard_text(), "[x]");
 }
@@ -64,7 +63,7 @@ TEST_F(child_windows_test, affix_window_closed_by_its_close_box_reads_as_empty_u
   EXPECT_FALSE(IsWindow(end_window));
   EXPECT_EQ(end_state, 1);
   EXPECT_EQ(window_text(end_button), "早々オン");
-  set_clip("x");
+  set_current_clip("x");
   SendMessageA(main_window, WM_COMMAND, 7, 0);
   EXPECT_EQ(clipboard_text(), "x");
   press(end_button);
@@ -115,7 +114,7 @@ TEST_F(child_windows_test, notes_are_numbered_and_their_menu_commands_act) {
   SendMessageA(third, WM_COMMAND, CMD_NEW_NOTE, 0);
   EXPECT_EQ(note_count, 4);
 
-  set_clip("current clip");
+  set_current_clip("current clip");
   SendMessageA(third, WM_COMMAND, CMD_FROM_CLIPBOARD, 0);
   EXPECT_EQ(window_text(text), "current clip");
   SendMessageA(third, WM_COMMAND, CMD_ERASE, 0);
@@ -144,7 +143,7 @@ TEST_F(child_windows_test, note_and_affix_windows_keep_their_names_whatever_thei
     HWND frame;
     const char* name;
   } windows[] = {{first, "1:"}, {second, "2:"}, {GetParent(start_window), "前略"}, {GetParent(end_window), "早々"}};
-  set_clip("a clip");
+  set_current_clip("a clip");
   for (const auto& w : windows) {
     SCOPED_TRACE(w.name);
     HWND text = text_frame_edit(w.frame);
@@ -181,7 +180,7 @@ TEST_F(child_windows_test, note_saved_to_special_becomes_an_entry_of_drawer_zero
 TEST_F(child_windows_test, from_clipboard_takes_the_current_clip_not_the_clipboard) {
   start_app();
   HWND note = open_note_window();
-  set_clip("kept clip");
+  set_current_clip("kept clip");
   HWND other = make_plain_window("other");
   OpenClipboard(other);
   EmptyClipboard();

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/app_state.h"
@@ -27,27 +28,10 @@ LRESULT CALLBACK recording_procedure(HWND window, UINT message, WPARAM wparam, L
   return CallWindowProcA(real_main_procedure, window, message, wparam, lparam);
 }
 
-RECT client_rect_of(HWND child) {
-  RECT rect;
-  GetWindowRect(child, &rect);
-  MapWindowPoints(nullptr, main_window, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
+// Left, top, right and bottom, in that order, so a failure prints all four.
+std::tuple<LONG, LONG, LONG, LONG> edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 using main_window_test = app_test;
-
-RECT shown_menu_rect;
-BOOL CALLBACK remember_shown_menu(HWND window, LPARAM) {
-  char window_class[16];
-  GetClassNameA(window, window_class, sizeof window_class);
-  if (std::string(window_class) == "#32768" && IsWindowVisible(window)) GetWindowRect(window, &shown_menu_rect);
-  return TRUE;
-}
-void CALLBACK close_shown_menu(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
-  EnumWindows(remember_shown_menu, 0);
-  EndMenu();
-}
 
 TEST_F(main_window_test, resizing_lays_out_the_children) {
   start_app();
@@ -70,13 +54,7 @@ TEST_F(main_window_test, resizing_lays_out_the_children) {
       {clip_edit, {0, 29, 320, 240}},
       {search_edit, {0, 240, 320, 300}},
   };
-  for (const placement& p : placements) {
-    RECT actual = client_rect_of(p.window);
-    EXPECT_EQ(actual.left, p.expected.left);
-    EXPECT_EQ(actual.top, p.expected.top);
-    EXPECT_EQ(actual.right, p.expected.right);
-    EXPECT_EQ(actual.bottom, p.expected.bottom);
-  }
+  for (const placement& p : placements) EXPECT_EQ(edges(rect_in_main_window(p.window)), edges(p.expected));
 }
 
 TEST_F(main_window_test, status_line_names_file_position_length_and_limits) {
@@ -84,7 +62,7 @@ TEST_F(main_window_test, status_line_names_file_position_length_and_limits) {
   std::snprintf(history_file, file_name_size, "%s", "_clip.txt");
   current_index = 3;
   history_count = 12;
-  std::snprintf(clip_text, clip_size, "%s", "hello");
+  set_current_clip("hello");
   data_max = 500;
   history_menu_max = 34;
   char status[status_line_size];
@@ -95,7 +73,7 @@ TEST_F(main_window_test, status_line_names_file_position_length_and_limits) {
 TEST_F(main_window_test, painting_refreshes_scroll_range_thumb_and_title) {
   write_file("_clip.txt", "a\a\r\nb\a\r\nc\a\r\n");
   start_app();
-  std::snprintf(clip_text, clip_size, "%s", "shown clip");
+  set_current_clip("shown clip");
   current_index = 2;
   ShowWindow(main_window, SW_SHOWNORMAL);
   // The window starts at the system's minimum size, whose client area may be empty.
@@ -193,23 +171,11 @@ TEST_F(main_window_test, hovering_the_system_menu_icon_opens_the_popup_at_the_sc
   start_app();
   ShowWindow(main_window, SW_SHOWNORMAL);
   SetForegroundWindow(main_window);
-  shown_menu_rect = RECT{-1, -1, -1, -1};
-  SetTimer(nullptr, 0, 300, close_shown_menu);
+  SetTimer(nullptr, 0, 300, close_popup_once_shown);
   EXPECT_EQ(SendMessageA(main_window, WM_NCMOUSEMOVE, HTSYSMENU, 0), 0);
-  EXPECT_EQ(shown_menu_rect.left, 0);
-  EXPECT_EQ(shown_menu_rect.top, 0);
-  EXPECT_GT(shown_menu_rect.bottom, 0) << "the popup was shown";
-}
-
-TEST_F(main_window_test, open_and_close_commands_show_and_hide_the_window) {
-  start_app();
-  command(CMD_OPEN_WINDOW);
-  EXPECT_TRUE(IsWindowVisible(main_window));
-  RECT client;
-  GetClientRect(main_window, &client);
-  EXPECT_GE(client.bottom, 200) << "opened with room for the clip";
-  command(CMD_CLOSE_WINDOW);
-  EXPECT_FALSE(IsWindowVisible(main_window));
+  EXPECT_EQ(shown_popup_rect.left, 0);
+  EXPECT_EQ(shown_popup_rect.top, 0);
+  EXPECT_GT(shown_popup_rect.bottom, 0) << "the popup was shown";
 }
 
 // Presses a key with or without Ctrl as the keyboard would deliver it to the focused

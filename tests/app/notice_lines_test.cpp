@@ -14,13 +14,6 @@ namespace {
 
 using notice_lines_test = app_test;
 
-int top_in_main(HWND child) {
-  RECT rect;
-  GetWindowRect(child, &rect);
-  MapWindowPoints(nullptr, main_window, reinterpret_cast<POINT*>(&rect), 2);
-  return rect.top;
-}
-
 // Whatever the status line holds, every notice is shown whole, left of the buttons, on
 // lines between the status line and the clip; without one the clip goes back up.
 TEST_F(notice_lines_test, a_notice_is_shown_whole_left_of_the_buttons_above_the_clip) {
@@ -32,9 +25,7 @@ TEST_F(notice_lines_test, a_notice_is_shown_whole_left_of_the_buttons_above_the_
   for (int i = 0; i < 12; ++i) path += "フォルダ\\";
   const std::string notices[] = {"見つかりません", path + "_clip.txt"};
   const int line_height = char_height * height_zoom / 100;
-  RECT button;
-  GetWindowRect(start_button, &button);
-  MapWindowPoints(nullptr, main_window, reinterpret_cast<POINT*>(&button), 2);
+  const RECT button = rect_in_main_window(start_button);
   for (const std::string& notice : notices) {
     SCOPED_TRACE(notice);
     set_status_note(notice.c_str());
@@ -53,10 +44,11 @@ TEST_F(notice_lines_test, a_notice_is_shown_whole_left_of_the_buttons_above_the_
     SelectObject(dc, previous_font);
     ReleaseDC(main_window, dc);
     EXPECT_EQ(joined, notice);
-    EXPECT_GE(top_in_main(clip_edit), scroll_bar_height + line_height * (1 + static_cast<int>(lines.size())));
+    EXPECT_GE(rect_in_main_window(clip_edit).top,
+              scroll_bar_height + line_height * (1 + static_cast<int>(lines.size())));
   }
   clear_status_note();
-  EXPECT_EQ(top_in_main(clip_edit), scroll_bar_height + line_height);
+  EXPECT_EQ(rect_in_main_window(clip_edit).top, scroll_bar_height + line_height);
 }
 
 }  // namespace

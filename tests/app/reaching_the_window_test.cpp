@@ -1,5 +1,5 @@
-// The ways back to a program that runs hidden: every command that shows the main window,
-// and the tray icon after the shell restarts.
+// The ways back to a program that runs hidden: every command that shows the main window
+// (and the command that hides it again), and the tray icon after the shell restarts.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shellapi.h>
@@ -36,7 +36,7 @@ class showing_the_main_window_test : public app_test, public ::testing::WithPara
   }
 };
 
-TEST_P(showing_the_main_window_test, gives_it_room_the_first_time_and_keeps_the_users_size_after) {
+TEST_P(showing_the_main_window_test, gives_it_room_the_first_time_keeps_the_users_size_after_and_close_hides_it) {
   start_app();
   show();
   ASSERT_TRUE(IsWindowVisible(main_window));
@@ -50,6 +50,8 @@ TEST_P(showing_the_main_window_test, gives_it_room_the_first_time_and_keeps_the_
   EXPECT_FALSE(IsIconic(main_window));
   EXPECT_EQ(client().right, chosen.right);
   EXPECT_EQ(client().bottom, chosen.bottom);
+  command(CMD_CLOSE_WINDOW);
+  EXPECT_FALSE(IsWindowVisible(main_window));
 }
 
 INSTANTIATE_TEST_SUITE_P(commands, showing_the_main_window_test,

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "app/app_state.h"
@@ -62,7 +61,7 @@ TEST_F(text_commands_test, conversions_change_only_the_clip_edit) {
   }
 }
 
-TEST_F(text_commands_test, stamps_become_the_clip_and_go_to_the_clipboard) {
+TEST_F(text_commands_test, stamps_become_the_clip_and_go_to_the_clipboard_wrapped_in_the_start_text) {
   start_app();
   set_clock(2004, 3, 5, 9, 7, 3);
   command(CMD_STAMP_DATE);
@@ -73,18 +72,15 @@ TEST_F(text_commands_test, stamps_become_the_clip_and_go_to_the_clipboard) {
   command(CMD_STAMP_TIME);
   EXPECT_EQ(clipboard_text(), "00:00:00");
   EXPECT_STREQ(clip_text, "00:00:00");
-}
 
-TEST_F(text_commands_test, stamp_is_wrapped_in_the_start_text_and_replaces_the_clip_on_show) {
-  start_app();
-  std::snprintf(clip_text, clip_size, "%s", "a clip the user was looking at");
+  // With the start window open, a stamp replaces the clip on show.
+  set_current_clip("a clip the user was looking at");
   SendMessageA(main_window, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(start_button));
   SetWindowTextA(start_window, "Date: ");
-  set_clock(2004, 3, 5, 9, 7, 3);
   command(CMD_STAMP_DATE);
   EXPECT_EQ(clipboard_text(), "Date: 2004/03/05");
   EXPECT_STREQ(clip_text, "2004/03/05");
-  EXPECT_EQ(read_file("_clip.txt"), "") << "a stamp is not stored in the history";
+  EXPECT_EQ(read_file("_clip.txt"), "") << "stamps are not stored in the history";
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "app/app_state.h"
@@ -18,7 +17,6 @@ namespace {
 class tray_icon_test : public app_test {
  protected:
   void click(LPARAM mouse_message) { SendMessageA(main_window, tray_callback_message, 1, mouse_message); }
-  void set_clip(const char* text) { std::snprintf(clip_text, sizeof clip_text, "%s", text); }
 };
 
 TEST_F(tray_icon_test, the_tip_holds_at_most_63_bytes_and_never_half_a_character) {
@@ -40,6 +38,11 @@ TEST_F(tray_icon_test, the_tip_holds_at_most_63_bytes_and_never_half_a_character
     EXPECT_EQ(std::string(tray_icon.tip()), c.tip) << c.text;
     EXPECT_TRUE(tray_icon.added());
   }
+  // A copied clip goes the same way, and a shorter one leaves no trace of the longer.
+  copy_from_other_program(std::string(100, 'L'));
+  EXPECT_EQ(std::string(tray_icon.tip()), std::string(63, 'L'));
+  copy_from_other_program("short");
+  EXPECT_STREQ(tray_icon.tip(), "short");
 }
 
 // The start tip names the program and where its menu is; the settings file the first
@@ -57,22 +60,23 @@ TEST_F(tray_icon_test, the_start_tip_says_where_the_menu_is_and_the_first_start_
   EXPECT_FALSE(is_first_start());
 }
 
-TEST_F(tray_icon_test, a_copied_clip_shows_in_the_tip_and_a_shorter_one_leaves_no_trace) {
-  start_app();
-  copy_from_other_program(std::string(100, 'L'));
-  EXPECT_EQ(std::string(tray_icon.tip()), std::string(63, 'L'));
-  copy_from_other_program("short");
-  EXPECT_STREQ(tray_icon.tip(), "short");
-}
-
+// Other mouse messages, and a left click with an empty clip, do nothing.
 TEST_F(tray_icon_test, a_left_click_stores_the_clip_every_time_whether_saving_is_on_or_off) {
   write_file("_clip.txt", numbered_records(1, 2));
   start_app();
+  for (LPARAM message : {WM_LBUTTONUP, WM_RBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}) {
+    set_current_clip(message == WM_LBUTTONDOWN ? "" : "tray clip");
+    click(message);
+  }
   std::string expected = numbered_records(1, 2);
+  EXPECT_EQ(read_file("_clip.txt"), expected);
+  EXPECT_FALSE(IsWindowVisible(main_window));
+  EXPECT_EQ(history_count, 2);
+  EXPECT_EQ(current_index, 3);
   int count = 2;
   for (int saving_command : {CMD_SAVE_HISTORY_OFF, CMD_SAVE_HISTORY_ON}) {
     command(saving_command);
-    set_clip("tray clip");
+    set_current_clip("tray clip");
     click(WM_LBUTTONDOWN);
     click(WM_LBUTTONDOWN);
     expected += "tray clip\a\r\ntray clip\a\r\n";
@@ -86,43 +90,12 @@ TEST_F(tray_icon_test, a_left_click_stores_the_clip_every_time_whether_saving_is
   }
 }
 
-// Other mouse messages, and a left click with an empty clip, do nothing.
-TEST_F(tray_icon_test, other_mouse_messages_do_nothing) {
-  write_file("_clip.txt", numbered_records(1, 2));
-  start_app();
-  for (LPARAM message : {WM_LBUTTONUP, WM_RBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}) {
-    set_clip(message == WM_LBUTTONDOWN ? "" : "tray clip");
-    click(message);
-  }
-  EXPECT_EQ(read_file("_clip.txt"), numbered_records(1, 2));
-  EXPECT_FALSE(IsWindowVisible(main_window));
-  EXPECT_EQ(history_count, 2);
-  EXPECT_EQ(current_index, 3);
-}
-
-bool menu_seen = false;
-
-BOOL CALLBACK find_open_menu(HWND window, LPARAM) {
-  char window_class[16];
-  GetClassNameA(window, window_class, sizeof window_class);
-  if (std::strcmp(window_class, "#32768") == 0 && IsWindowVisible(window)) menu_seen = true;
-  return TRUE;
-}
-
-// Closes the popup once it is up, so the test is not left inside the menu's own loop.
-void CALLBACK close_popup(HWND, UINT, UINT_PTR timer, DWORD) {
-  EnumWindows(find_open_menu, 0);
-  if (!menu_seen) return;
-  KillTimer(nullptr, timer);
-  EndMenu();
-}
-
 TEST_F(tray_icon_test, a_right_click_opens_the_popup_and_keeps_the_window_hidden) {
   start_app();
   ASSERT_FALSE(IsWindowVisible(main_window));
-  SetTimer(nullptr, 0, 100, close_popup);
+  SetTimer(nullptr, 0, 100, close_popup_once_shown);
   click(WM_RBUTTONDOWN);
-  EXPECT_TRUE(menu_seen);
+  EXPECT_TRUE(popup_seen);
   EXPECT_FALSE(IsWindowVisible(main_window));
 }
 
@@ -145,34 +118,28 @@ TEST_F(tray_icon_test, shutdown_removes_the_icon) {
   EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &data));
 }
 
-// The exit handler is the object's end of life: a removed icon is not deleted again, so
-// an icon that the shell holds under the same owner and id by then stays.
-TEST_F(tray_icon_test, the_exit_handler_issues_no_second_delete) {
-  HWND owner = make_plain_window("probe owner");
-  NOTIFYICONDATAA data = probe_data(owner, 9);
-  {
-    tray_icon_object icon;
-    icon.set(owner, 9, 0, data.hIcon, "first");
-    ASSERT_TRUE(icon.add());
-    ASSERT_TRUE(icon.remove());
-    EXPECT_FALSE(icon.added());
-    ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &data));
+// The exit handler is the object's end of life: it removes an icon still added, but a
+// removed icon is not deleted again, so an icon that the shell holds under the same owner
+// and id by then stays.
+TEST_F(tray_icon_test, the_exit_handler_removes_an_icon_still_added_and_issues_no_second_delete) {
+  for (bool removed_before : {false, true}) {
+    SCOPED_TRACE(removed_before ? "removed before" : "still added");
+    HWND owner = make_plain_window("probe owner");
+    NOTIFYICONDATAA data = probe_data(owner, 9);
+    {
+      tray_icon_object icon;
+      icon.set(owner, 9, 0, data.hIcon, "probe");
+      ASSERT_TRUE(icon.add());
+      if (removed_before) {
+        ASSERT_TRUE(icon.remove());
+        EXPECT_FALSE(icon.added());
+        ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &data));
+      }
+    }
+    EXPECT_EQ(Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE, removed_before);
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    DestroyWindow(owner);
   }
-  EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &data));
-  Shell_NotifyIconA(NIM_DELETE, &data);
-  DestroyWindow(owner);
-}
-
-TEST_F(tray_icon_test, the_exit_handler_removes_an_icon_still_added) {
-  HWND owner = make_plain_window("probe owner");
-  NOTIFYICONDATAA data = probe_data(owner, 9);
-  {
-    tray_icon_object icon;
-    icon.set(owner, 9, 0, data.hIcon, "left behind");
-    ASSERT_TRUE(icon.add());
-  }
-  EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &data));
-  DestroyWindow(owner);
 }
 
 }  // namespace

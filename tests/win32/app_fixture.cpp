@@ -1,5 +1,6 @@
 #include "tests/win32/app_fixture.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "app/app_state.h"
@@ -8,6 +9,7 @@
 #include "app/message_route.h"
 #include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
+#include "history/record_file.h"
 #include "settings/settings_file.h"
 #include "settings/ui_texts.h"
 
@@ -25,6 +27,34 @@ HWND make_plain_window(const char* title) {
                          GetModuleHandleA(nullptr), nullptr);
 }
 
+RECT rect_in_main_window(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, main_window, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+bool popup_seen = false;
+RECT shown_popup_rect{-1, -1, -1, -1};
+
+namespace {
+BOOL CALLBACK note_open_popup(HWND window, LPARAM) {
+  char window_class[16];
+  GetClassNameA(window, window_class, sizeof window_class);
+  if (std::strcmp(window_class, "#32768") != 0 || !IsWindowVisible(window)) return TRUE;
+  popup_seen = true;
+  GetWindowRect(window, &shown_popup_rect);
+  return TRUE;
+}
+}  // namespace
+
+void CALLBACK close_popup_once_shown(HWND, UINT, UINT_PTR timer, DWORD) {
+  EnumWindows(note_open_popup, 0);
+  if (!popup_seen) return;
+  KillTimer(nullptr, timer);
+  EndMenu();
+}
+
 void empty_clipboard() {
   if (!OpenClipboard(nullptr)) return;
   EmptyClipboard();
@@ -34,6 +64,8 @@ void empty_clipboard() {
 void app_test::SetUp() {
   scratch_dir_test::SetUp();
   empty_clipboard();
+  popup_seen = false;
+  shown_popup_rect = RECT{-1, -1, -1, -1};
 }
 
 void app_test::start_app() {
@@ -109,3 +141,5 @@ std::string app_test::ini_value(const char* section, const char* key) {
   GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ".\\dovane_clip.ini");
   return value;
 }
+
+void app_test::set_current_clip(const char* text) { std::snprintf(clip_text, clip_size, "%s", text); }

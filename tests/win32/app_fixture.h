@@ -25,6 +25,8 @@ class app_test : public scratch_dir_test {
   std::string clipboard_text();
   std::string window_text(HWND window);
   std::string ini_value(const char* section, const char* key);
+  // Makes text the current clip without going through the clipboard.
+  void set_current_clip(const char* text);
 
   HWND other_window_ = nullptr;
   HACCEL accelerators_ = nullptr;
@@ -36,3 +38,12 @@ void empty_clipboard();
 
 // A second top-level window of this thread, used as another program's clipboard owner.
 HWND make_plain_window(const char* title);
+
+// Where a child of the main window lies, in the main window's client coordinates.
+RECT rect_in_main_window(HWND child);
+
+// A timer procedure: once a popup menu is open, notes where it is and closes it, so the
+// test is not left inside the menu's own loop.
+void CALLBACK close_popup_once_shown(HWND, UINT, UINT_PTR timer, DWORD);
+extern bool popup_seen;
+extern RECT shown_popup_rect;
