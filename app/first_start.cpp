@@ -19,11 +19,21 @@ static_assert(sizeof welcome <= 256, "the balloon field holds 255 bytes");
 
 bool is_first_start() { return GetFileAttributesA(settings_file_name) == INVALID_FILE_ATTRIBUTES; }
 
+namespace {
+bool welcome_pending = false;
+}  // namespace
+
 void add_tray_icon(HINSTANCE module, bool first_start) {
   HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_DOVANE_CLIP));
   tray_icon.set(main_window, 1, tray_callback_message, icon, start_tip);
   tray_icon.add();
-  if (first_start) tray_icon.show_balloon(welcome, false);
-  // What failed while the window was being made could not be told before.
+  welcome_pending = first_start;
+  show_start_notices();
+}
+
+void show_start_notices() {
+  if (welcome_pending && tray_icon.show_balloon(welcome, false)) welcome_pending = false;
+  // What failed while the window was being made, or while the shell had no icons,
+  // could not be told before.
   show_pending_notices();
 }

@@ -9,3 +9,6 @@ bool is_first_start();
 // Adds the tray icon with the start tip, then, at a first start, the welcome balloon: a
 // balloon before the icon exists goes nowhere.
 void add_tray_icon(HINSTANCE module, bool first_start);
+// The welcome and the failure notices the shell did not take (at a start before the
+// shell's notification area was up, or while it restarted); again once it is back.
+void show_start_notices();

@@ -6,6 +6,7 @@
 #include "app/affixes.h"
 #include "app/app_state.h"
 #include "app/data_folder.h"
+#include "app/first_start.h"
 #include "app/link_tag_dialog.h"
 #include "app/navigation_commands.h"
 #include "app/notice_lines.h"
@@ -208,6 +209,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     default:
       if (message == taskbar_created_message()) {
         tray_icon.add_again();
+        show_start_notices();
         return 0;
       }
       if (message == folder_key_message()) return data_folder_key();

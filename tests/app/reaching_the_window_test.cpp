@@ -10,6 +10,7 @@
 #include "app/child_windows.h"
 #include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
+#include "settings/save_report.h"
 #include "tests/win32/app_fixture.h"
 
 namespace {
@@ -64,8 +65,9 @@ INSTANTIATE_TEST_SUITE_P(commands, showing_the_main_window_test,
 
 using tray_icon_restart_test = app_test;
 
-// A restarted shell holds no icons and says so to every top-level window.
-TEST_F(tray_icon_restart_test, the_icon_is_added_again_with_its_current_tip) {
+// A restarted shell holds no icons and says so to every top-level window; a failure told
+// while it had none is told once it is back.
+TEST_F(tray_icon_restart_test, the_icon_is_added_again_with_its_current_tip_and_untold_notices) {
   start_app();
   copy_from_other_program("latest clip");
   NOTIFYICONDATAA probe{};
@@ -74,12 +76,17 @@ TEST_F(tray_icon_restart_test, the_icon_is_added_again_with_its_current_tip) {
   probe.uID = 1;
   ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &probe));
   ASSERT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &probe));
+  const int balloons = tray_icon.balloons_shown();
+  report_save(false, kept_file::ring, "tmpclipsave.txt");
+  EXPECT_EQ(tray_icon.balloons_shown(), balloons);
 
   SendMessageA(main_window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
   EXPECT_TRUE(tray_icon.added());
   EXPECT_STREQ(tray_icon.tip(), "latest clip");
   EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &probe)) << "the shell holds the icon again";
   EXPECT_TRUE(IsWindow(main_window));
+  EXPECT_EQ(tray_icon.balloons_shown(), balloons + 1);
+  EXPECT_STREQ(tray_icon.last_balloon(), "保存できませんでした\ntmpclipsave.txt");
 }
 
 }  // namespace
