@@ -1,5 +1,5 @@
 // Drives the running program from outside, as another program on the desktop would:
-//   driver wait          waits until the main window exists
+//   driver wait          waits until the main window exists and its program is ready
 //   driver close         sends WM_CLOSE to the main window
 //   driver wait-here     waits for the instance whose data folder is the current one
 //   driver command ID    sends WM_COMMAND ID to the main window
@@ -103,9 +103,24 @@ HWND find_program_window(HWND main_window, const char* name) {
   return search.found;
 }
 
+// A window is there before its program has finished starting (the main window before it
+// joins the clipboard chain); the program is ready once it waits for input.
+int wait_until_idle(HWND window) {
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(window, &process_id);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, process_id);
+  if (process == nullptr) return 1;
+  const DWORD waited = WaitForInputIdle(process, 30000);
+  CloseHandle(process);
+  if (waited == 0) return 0;
+  std::fprintf(stderr, "the program of the window did not become idle (%lu)\n", waited);
+  return 1;
+}
+
 int wait_for_window(const char* window_class) {
   for (int i = 0; i < 300; ++i) {
-    if (FindWindowA(window_class, nullptr) != nullptr) return 0;
+    HWND window = FindWindowA(window_class, nullptr);
+    if (window != nullptr) return wait_until_idle(window);
     Sleep(100);
   }
   std::fprintf(stderr, "no window of class %s\n", window_class);
@@ -301,7 +316,10 @@ int main(int argc, char** argv) {
     return 0;
   }
   HWND main_window = find_main_window();
-  if (main_window == nullptr) return 1;
+  if (main_window == nullptr) {
+    std::fprintf(stderr, "%s: no dovane_clip window\n", argv[1]);
+    return 1;
+  }
   if (std::strcmp(argv[1], "close") == 0) return PostMessageA(main_window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "show") == 0) return PostMessageA(main_window, WM_COMMAND, 40043, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "command") == 0 && argc > 2)

@@ -2,7 +2,7 @@
 # Usage from a script: . e2e_lib.sh EXE DRIVER
 set -Eeuo pipefail
 # A script that stops at a failing command says which one, even before its clean-up is set.
-trap 'echo "FAIL: \"$BASH_COMMAND\" exited with $? at ${BASH_SOURCE[0]##*/}:$LINENO" >&2' ERR
+trap 'echo "FAIL: \"$BASH_COMMAND\" exited with $? at ${BASH_SOURCE[0]##*/}:$LINENO${FUNCNAME:+ in $FUNCNAME, called at ${BASH_SOURCE[1]##*/}:${BASH_LINENO[0]}}" >&2' ERR
 exe=$1
 driver=$2
 . "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine_env.sh"

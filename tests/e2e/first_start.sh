@@ -8,7 +8,10 @@ mkdir -p "$artifacts"
 balloon() { command wine "$driver" balloon "$1" 2>>"$wine_log" | iconv -f CP932 -t UTF-8; }
 
 start_app
-said=$(balloon 10) || { echo "FAIL: no balloon at the first start"; exit 1; }
+said=$(balloon 10) || {
+  import -window root "$artifacts/first_start_no_balloon.png"
+  echo "FAIL: no balloon at the first start (the screen: artifacts/first_start_no_balloon.png)"; exit 1
+}
 import -window root "$artifacts/first_start.png"
 for part in "どばねクリップが動いています" "このアイコンの右クリック" "履歴保存" "メニュー→履歴保存する"; do
   grep -q -F "$part" <<<"$said" || { echo "FAIL: the balloon does not say $part:"; echo "$said"; exit 1; }
