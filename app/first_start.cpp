@@ -15,13 +15,10 @@ const char welcome[] =
     "残すには 右クリック→メニュー→履歴保存する を選んでください。";
 static_assert(sizeof start_tip <= 64, "the tip field holds 63 bytes");
 static_assert(sizeof welcome <= 256, "the balloon field holds 255 bytes");
+bool welcome_pending = false;
 }  // namespace
 
 bool is_first_start() { return GetFileAttributesA(settings_file_name) == INVALID_FILE_ATTRIBUTES; }
-
-namespace {
-bool welcome_pending = false;
-}  // namespace
 
 void add_tray_icon(HINSTANCE module, bool first_start) {
   HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_DOVANE_CLIP));
