@@ -33,5 +33,10 @@ unset DISPLAY
 start_own_xvfb
 prepare_wine_prefix
 wineserver -p >/dev/null 2>&1
+rm -f "$DOVANE_BUILD/wine_start_failures.log"
 (cd "$DOVANE_BUILD/win32" && ctest --output-on-failure) || status=1
+if [ -s "$DOVANE_BUILD/wine_start_failures.log" ]; then
+  echo "Wine did not start these test programs at the first try; they were started again:"
+  cat "$DOVANE_BUILD/wine_start_failures.log"
+fi
 exit $status

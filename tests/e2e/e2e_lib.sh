@@ -13,7 +13,18 @@ app_pid=""
 # Wine's helper processes outlive the programs they serve; they must not hold the test
 # runner's output pipe open, so everything Wine prints goes to a log shown on failure.
 wine_log=$(mktemp /tmp/dovane_e2e_log_XXXXXX)
-wine() { command wine "$@" >>"$wine_log" 2>&1; }
+wine() {
+  local size rc=0
+  size=$(stat -c %s "$wine_log")
+  command wine "$@" >>"$wine_log" 2>&1 || rc=$?
+  # Wine's own failure to start a program (tools/wine_run.sh says more): once more.
+  if [ "$rc" -eq 1 ] && [ "$(stat -c %s "$wine_log")" -eq "$size" ]; then
+    echo "$(date +%T) $*" >>"$DOVANE_BUILD/wine_start_failures.log"
+    rc=0
+    command wine "$@" >>"$wine_log" 2>&1 || rc=$?
+  fi
+  return "$rc"
+}
 cleanup() {
   local status=$?
   [ "$status" -eq 0 ] || { echo "wine output:"; cat "$wine_log"; }
