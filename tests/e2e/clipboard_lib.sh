@@ -11,7 +11,7 @@ end_copies() {
   for pid in "${xclip_pids[@]}"; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
   xclip_pids=()
 }
-trap 'end_copies; cleanup' EXIT
+trap 'status=$?; end_copies; cleanup "$status"' EXIT
 # What an earlier run left on the clipboard would be captured at start-up.
 copy_text ''
 # Waits until the clipboard, read from Linux, holds text.

@@ -10,7 +10,7 @@ end_copy() {
   if [ -n "$copy_pid" ]; then kill "$copy_pid" 2>/dev/null || true; wait "$copy_pid" 2>/dev/null || true; fi
   copy_pid=""
 }
-trap 'end_copy; cleanup' EXIT
+trap 'status=$?; end_copy; cleanup "$status"' EXIT
 
 clipboard_holds() {
   for _ in $(seq 50); do

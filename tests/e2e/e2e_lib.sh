@@ -25,8 +25,9 @@ wine() {
   fi
   return "$rc"
 }
+# The script's exit status comes as the argument when other clean-up ran first.
 cleanup() {
-  local status=$?
+  local status=${1:-$?}
   [ "$status" -eq 0 ] || { echo "wine output:"; cat "$wine_log"; }
   rm -f "$wine_log"
   if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then

@@ -8,12 +8,12 @@
 if ! mount -t tmpfs -o size=512k tmpfs "$work" 2>/dev/null; then
   echo "full_disk: skipped (mounting a small file system needs root)"; exit 0
 fi
-trap 'end_copies; cleanup_mount' EXIT
+trap 'status=$?; end_copies; cleanup_mount "$status"' EXIT
 cleanup_mount() {
-  local status=$?
+  local status=${1:-$?}
   [ -z "$app_pid" ] || { (cd / && wine "$driver" close) || true; wait "$app_pid" 2>/dev/null || true; app_pid=""; }
   umount "$work" 2>/dev/null || umount -l "$work" 2>/dev/null || true
-  (exit $status); cleanup
+  cleanup "$status"
 }
 artifacts="$(dirname "$exe")/artifacts"
 mkdir -p "$artifacts"

@@ -50,7 +50,7 @@ end_other() {
   if kill -0 "$other_pid" 2>/dev/null; then (cd "$other" && wine "$driver" close) || true; wait "$other_pid" || true; fi
   rm -rf "$other"
 }
-trap 'end_other; end_copies; cleanup' EXIT
+trap 'status=$?; end_other; end_copies; cleanup "$status"' EXIT
 (cd "$other" && wine "$driver" wait-here) || { echo "FAIL: no instance started in another folder"; exit 1; }
 kill -0 "$app_pid" || { echo "FAIL: the first instance is gone"; exit 1; }
 (cd "$work" && wine "$driver" wait-here) || { echo "FAIL: the first instance does not answer"; exit 1; }

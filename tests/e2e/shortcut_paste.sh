@@ -9,7 +9,7 @@
 # notepad are kept as screenshots (artifacts/shortcut_dialog.png, shortcut_menu.png).
 . "$(dirname "$0")/e2e_lib.sh"
 . "$(dirname "$0")/clipboard_lib.sh"
-trap 'wine "$driver" notepad-close || true; end_copies; cleanup' EXIT
+trap 'status=$?; wine "$driver" notepad-close || true; end_copies; cleanup "$status"' EXIT
 printf 'first\a\r\nsecond\a\r\nthird\a\r\n' >"$work/_clip.txt"
 printf '[init]\r\nsave=history\r\nhotkey=Ctrl+Shift+V\r\npaste=1\r\n' >"$work/dovane_clip.ini"
 artifacts="$(dirname "$exe")/artifacts"
