@@ -15,9 +15,9 @@ prepare_wine_prefix
 output=$(mktemp)
 wine "$@" >"$output" 2>&1
 rc=$?
-# About once in 2,000 starts Wine exits 1 at once and the program never runs: a test
-# program prints its first line before any test. That start alone is made again; the
-# test command lists every such start at its end.
+# About once in a few thousand starts Wine exits 1 at once and the program never runs:
+# a test program prints its first line before any test. That start alone is made again;
+# the test command lists every such start at its end.
 if [ "$rc" -eq 1 ] && [ ! -s "$output" ]; then
   echo "$(date +%T) $*" >>"$DOVANE_BUILD/wine_start_failures.log"
   wine "$@" >"$output" 2>&1
