@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds dovane_clip.exe and runs it under Wine in a data folder, on the user's display
 # or on an Xvfb display of its own when there is none.
+. "$(dirname "${BASH_SOURCE[0]}")/fixed_layout.sh"
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./tools/install_deps.sh

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test layer: native unit tests under sanitizers, fuzzers for a bounded time,
 # and the Win32 in-process and end-to-end tests under Wine and Xvfb.
+. "$(dirname "${BASH_SOURCE[0]}")/fixed_layout.sh"
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/wine_env.sh

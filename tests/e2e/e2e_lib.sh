@@ -1,5 +1,6 @@
 # Shared by the end-to-end scripts: runs the real exe under Wine in an empty folder.
 # Usage from a script: . e2e_lib.sh EXE DRIVER
+. "$(dirname "${BASH_SOURCE[0]}")/../../tools/fixed_layout.sh"
 set -Eeuo pipefail
 # A script that stops at a failing command says which one, even before its clean-up is set.
 trap 'echo "FAIL: \"$BASH_COMMAND\" exited with $? at ${BASH_SOURCE[0]##*/}:$LINENO${FUNCNAME:+ in $FUNCNAME, called at ${BASH_SOURCE[1]##*/}:${BASH_LINENO[0]}}" >&2' ERR
@@ -18,7 +19,7 @@ wine() {
   local size rc=0
   size=$(stat -c %s "$wine_log")
   command wine "$@" >>"$wine_log" 2>&1 || rc=$?
-  # Wine's own failure to start a program (tools/wine_run.sh says more): once more.
+  # Wine's own failure to start a program (tools/fixed_layout.sh says more): once more.
   if [ "$rc" -eq 1 ] && [ "$(stat -c %s "$wine_log")" -eq "$size" ]; then
     echo "$(date +%T) $*" >>"$DOVANE_BUILD/wine_start_failures.log"
     rc=0
