@@ -25,8 +25,9 @@ std::string list_ini(const std::string& init, const std::string& special) {
   return "[init]\r\n" + init + "[special]\r\n" + special;
 }
 
+// The exit writes back only the keys it owns: the rest of the list and unknown keys stay.
 TEST_F(genre_list_test, the_list_ends_at_the_first_missing_key_and_the_exit_keeps_the_rest) {
-  write_file("dovane_clip.ini", list_ini("", "1=A\r\n2=B\r\n4=D\r\n"));
+  write_file("dovane_clip.ini", list_ini("tagsavelimit sec=30\r\ntagA=<b>\r\n", "1=A\r\n2=B\r\n4=D\r\n"));
   start_app();
   EXPECT_EQ(genre_labels(), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(static_cast<int>(GetMenuItemID(genre_menu, 2)), 31002);
@@ -36,6 +37,8 @@ TEST_F(genre_list_test, the_list_ends_at_the_first_missing_key_and_the_exit_keep
   EXPECT_EQ(ini_value("special", "2"), "B");
   EXPECT_EQ(ini_value("special", "3"), "<missing>");
   EXPECT_EQ(ini_value("special", "4"), "D");
+  EXPECT_EQ(ini_value("init", "tagsavelimit sec"), "30");
+  EXPECT_EQ(ini_value("init", "tagA"), "<b>");
 }
 
 TEST_F(genre_list_test, no_list_offers_the_default_genre) {

@@ -88,17 +88,6 @@ TEST_F(settings_test, link_tag_keys_default_when_missing_and_stay_empty_when_emp
   }
 }
 
-TEST_F(settings_test, keys_not_written_back_stay_as_they_were) {
-  write_file("dovane_clip.ini", "[init]\r\ntagsavelimit sec=30\r\ntagA=<b>\r\n[special]\r\n1=A\r\n2=B\r\n4=D\r\n");
-  start_app();
-  close_app();
-  EXPECT_EQ(ini_value("init", "tagsavelimit sec"), "30");
-  EXPECT_EQ(ini_value("init", "tagA"), "<b>");
-  EXPECT_EQ(ini_value("special", "1"), "A");
-  EXPECT_EQ(ini_value("special", "2"), "B");
-  EXPECT_EQ(ini_value("special", "4"), "D");
-}
-
 TEST_F(settings_test, settings_file_stays_in_the_start_up_folder) {
   set_defaults();
   load_settings();
