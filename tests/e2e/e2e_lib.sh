@@ -14,24 +14,12 @@ app_pid=""
 # Wine's helper processes outlive the programs they serve; they must not hold the test
 # runner's output pipe open, so everything Wine prints goes to a log shown on failure.
 wine_log=$(mktemp /tmp/dovane_e2e_log_XXXXXX)
-app_log=$(mktemp /tmp/dovane_e2e_app_XXXXXX)
-wine() {
-  local size rc=0
-  size=$(stat -c %s "$wine_log")
-  command wine "$@" >>"$wine_log" 2>&1 || rc=$?
-  # Wine's own failure to start a program (tools/fixed_layout.sh says more): once more.
-  if [ "$rc" -eq 1 ] && [ "$(stat -c %s "$wine_log")" -eq "$size" ]; then
-    echo "$(date +%T) $*" >>"$DOVANE_BUILD/wine_start_failures.log"
-    rc=0
-    command wine "$@" >>"$wine_log" 2>&1 || rc=$?
-  fi
-  return "$rc"
-}
+wine() { command wine "$@" >>"$wine_log" 2>&1; }
 # The script's exit status comes as the argument when other clean-up ran first.
 cleanup() {
   local status=${1:-$?}
-  [ "$status" -eq 0 ] || { echo "wine output:"; cat "$wine_log"; echo "the program's output:"; cat "$app_log"; }
-  rm -f "$wine_log" "$app_log"
+  [ "$status" -eq 0 ] || { echo "wine output:"; cat "$wine_log"; }
+  rm -f "$wine_log"
   if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
     (cd "$work" && wine "$driver" close >/dev/null 2>&1) || true
     wait "$app_pid" 2>/dev/null || true
@@ -41,18 +29,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The program's own output goes to its log, so that a start Wine failed (exit 1 at once,
-# nothing printed, no window) is told from a program that fails, and made once more.
 start_app() {
-  local size status=0
-  size=$(stat -c %s "$app_log")
-  (cd "$work" && exec wine "$exe" >>"$app_log" 2>&1) &
-  app_pid=$!
-  wine "$driver" wait && return 0
-  kill -0 "$app_pid" 2>/dev/null || wait "$app_pid" || status=$?
-  [ "$status" -eq 1 ] && [ "$(stat -c %s "$app_log")" -eq "$size" ] || return 1
-  echo "$(date +%T) $exe" >>"$DOVANE_BUILD/wine_start_failures.log"
-  (cd "$work" && exec wine "$exe" >>"$app_log" 2>&1) &
+  (cd "$work" && exec wine "$exe" >>"$wine_log" 2>&1) &
   app_pid=$!
   wine "$driver" wait
 }
