@@ -12,4 +12,4 @@ list(APPEND WIN32_SOURCES app/app_state.cpp app/entry.cpp app/main_window.cpp ap
 list(APPEND PORTABLE_SOURCES app/window_slots.cpp)
 set(RESOURCE_SOURCES ${CMAKE_SOURCE_DIR}/app/res/dovane_clip.rc)
 set_source_files_properties(app/res/dovane_clip.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/app/res/dovane_clip.ico;${CMAKE_SOURCE_DIR}/app/res/dovane_clip.manifest;${CMAKE_SOURCE_DIR}/app/res/resource_ids.h")
+  "${CMAKE_SOURCE_DIR}/app/res/dovane_clip.ico;${CMAKE_BINARY_DIR}/dovane_clip.manifest;${CMAKE_BINARY_DIR}/dovane_version.h;${CMAKE_SOURCE_DIR}/app/res/resource_ids.h")

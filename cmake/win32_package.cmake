@@ -1,15 +1,14 @@
 # The user's readme beside the exe, and the zip a Windows user downloads:
 # `cmake --build build/win32 --target package` makes dovane_clip-<version>-win64.zip with
 # dovane_clip.exe and readme.txt at its top level.
-set(dovane_version 1.9999)  # as the version dialog says
-
-set(readme_source ${CMAKE_SOURCE_DIR}/app/res/readme.utf8.txt)
+set(readme_source ${CMAKE_BINARY_DIR}/readme.utf8.txt)
 set(readme_file ${CMAKE_BINARY_DIR}/readme.txt)
 add_custom_command(OUTPUT ${readme_file}
   COMMAND ${CMAKE_SOURCE_DIR}/tools/sjis_crlf.sh ${readme_source} ${readme_file}
   DEPENDS ${readme_source} ${CMAKE_SOURCE_DIR}/tools/sjis_crlf.sh VERBATIM)
 add_custom_target(readme ALL DEPENDS ${readme_file})
-# The program carries the same readme as a resource, found by its name in the build folder.
+# The program carries the same readme as a resource, found by its name in the build folder,
+# as are the manifest and the version header made from the project's version.
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/app/res/dovane_clip.rc APPEND PROPERTY OBJECT_DEPENDS ${readme_file})
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/app/res/dovane_clip.rc APPEND PROPERTY INCLUDE_DIRECTORIES ${CMAKE_BINARY_DIR})
 add_dependencies(dovane_clip readme)

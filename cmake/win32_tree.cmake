@@ -18,12 +18,14 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 target_compile_options(gtest PRIVATE -Wno-error)
 
 add_executable(win32_tests ${WIN32_TEST_SOURCES} ${RESOURCE_SOURCES})
-target_link_libraries(win32_tests PRIVATE dovane_core gtest)
+target_link_libraries(win32_tests PRIVATE dovane_core gtest version)
+target_include_directories(win32_tests PRIVATE ${CMAKE_BINARY_DIR})
 include(GoogleTest)
 # One process per test: the system's state is process-wide, as on Windows.
 gtest_discover_tests(win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                      PROPERTIES RUN_SERIAL TRUE TIMEOUT 60)
 
+include(cmake/win32_version.cmake)
 include(cmake/win32_package.cmake)
 include(tests/e2e/e2e.cmake OPTIONAL)
 include(bench/win32_bench.cmake OPTIONAL)

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/res/resource_ids.h"
+#include "dovane_version.h"
 
 namespace {
 
@@ -485,7 +486,7 @@ const std::vector<control> link_tag_controls = {
 
 const std::vector<control> version_controls = {
     {-1, "static", "どばねクリップ", child | SS_LEFT | WS_GROUP, 16, 17, 42, 8},
-    {-1, "static", "ver1.9999", child | SS_LEFT | WS_GROUP, 52, 27, 28, 8},
+    {-1, "static", "ver" DOVANE_VERSION, child | SS_LEFT | WS_GROUP, 52, 27, 28, 8},
     {-1, "static", "dovane_clip", child | SS_LEFT | WS_GROUP, 16, 27, 33, 8},
     {-1, "static", "2004/3/21", child | SS_LEFT | WS_GROUP, 90, 27, 32, 8},
 };
@@ -606,6 +607,43 @@ TEST(icon_group, loads_at_tray_size) {
   if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   DestroyIcon(icon);
+}
+
+// ---- version information ----
+
+// Every language block holds the same product, version and file; the fixed numbers begin
+// with the version the blocks and the version dialog give.
+TEST(version_information, names_the_product_and_the_version_the_dialog_shows_in_each_language) {
+  wchar_t path[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+  DWORD ignored = 0;
+  std::vector<char> info(GetFileVersionInfoSizeW(path, &ignored));
+  ASSERT_FALSE(info.empty());
+  ASSERT_TRUE(GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()), info.data()));
+  const auto value = [&info](const std::wstring& name) {
+    void* found = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(info.data(), name.c_str(), &found, &length) || length == 0) return std::wstring(L"(none)");
+    return std::wstring(static_cast<const wchar_t*>(found));
+  };
+  const std::wstring version(DOVANE_VERSION, DOVANE_VERSION + std::strlen(DOVANE_VERSION));
+  for (const wchar_t* block : {L"041104b0", L"000004b0"}) {
+    const std::wstring at = std::wstring(L"\\StringFileInfo\\") + block + L"\\";
+    SCOPED_TRACE(std::string(block, block + 8));
+    EXPECT_EQ(std::make_tuple(value(at + L"ProductName"), value(at + L"ProductVersion"), value(at + L"FileVersion"),
+                              value(at + L"OriginalFilename")),
+              std::make_tuple(std::wstring(L"どばねクリップ"), version, version, std::wstring(L"dovane_clip.exe")));
+    EXPECT_NE(value(at + L"FileDescription"), L"(none)");
+    EXPECT_NE(value(at + L"LegalCopyright"), L"(none)");
+  }
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  const std::wstring numbers = std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
+                               std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
+                               std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." +
+                               std::to_wstring(LOWORD(fixed->dwFileVersionLS));
+  EXPECT_EQ(numbers.rfind(version + L".", 0), 0u) << "fixed file version " << numbers;
 }
 
 }  // namespace
