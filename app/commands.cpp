@@ -18,6 +18,7 @@
 #include "app/text_commands.h"
 #include "app/window_places.h"
 #include "app/shortcut_menu.h"
+#include "app/start_at_sign_in.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
 #include "drawers/genre_list.h"
@@ -94,6 +95,7 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
     case CMD_ADD_TEST: add_test_submenu(); return true;
     case CMD_EDIT_SPECIAL: open_drawer_editor(); return true;
     case CMD_SHORTCUT_SETTINGS: open_shortcut_dialog(); return true;
+    case CMD_START_AT_SIGN_IN: set_start_at_sign_in(!starts_at_sign_in()); return true;
     // The popup choices and the link-tag commands go on to the range tests; none matches.
     case CMD_POPUP_RING: choose_popup(ring_menu); return false;
     case CMD_POPUP_STANDARD: choose_popup(clip_menu); return false;

@@ -13,6 +13,7 @@
 #include "app/res/resource_ids.h"
 #include "app/single_instance.h"
 #include "app/shortcut_menu.h"
+#include "app/start_at_sign_in.h"
 #include "app/status_note.h"
 #include "app/tray_icon.h"
 #include "history/capture.h"
@@ -94,6 +95,8 @@ LRESULT on_init_menu_popup(WPARAM wparam) {
   EnableMenuItem(opened, CMD_CUT, MF_BYCOMMAND | MF_GRAYED);
   EnableMenuItem(opened, CMD_FROM_CLIPBOARD, MF_BYCOMMAND | MF_GRAYED);
   EnableMenuItem(opened, CMD_ERASE, MF_BYCOMMAND | MF_GRAYED);
+  // The Startup folder is the user's to change at any time, so it is read at every opening.
+  if (opened == control_menu) show_start_at_sign_in(opened);
   return 0;
 }
 

@@ -4,7 +4,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 add_link_options(-static)
 
 add_library(dovane_core STATIC ${PORTABLE_SOURCES} ${WIN32_SOURCES})
-target_link_libraries(dovane_core PUBLIC user32 gdi32 kernel32 shell32)
+target_link_libraries(dovane_core PUBLIC user32 gdi32 kernel32 shell32 ole32 uuid)
 
 add_executable(dovane_clip WIN32 app/main.cpp ${RESOURCE_SOURCES})
 target_link_libraries(dovane_clip PRIVATE dovane_core)

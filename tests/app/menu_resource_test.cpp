@@ -96,6 +96,7 @@ const std::vector<item> control_popup = {
     cmd("終了\tCtrl+E", CMD_END),
     sep(),
     cmd("ショートカットキー...", CMD_SHORTCUT_SETTINGS),
+    cmd("Windows 起動時に開始", CMD_START_AT_SIGN_IN),
 };
 
 const std::vector<item> clip_popup = {
