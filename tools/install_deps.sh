@@ -2,7 +2,7 @@
 # Installs, with apt only, whatever the build and the tests need and is missing.
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev
-          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis
           wine wine64 fonts-wine xvfb xclip xdotool imagemagick x11-utils locales fonts-ipafont-gothic fonts-liberation)
 missing=()
 for p in "${packages[@]}"; do

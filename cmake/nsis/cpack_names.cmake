@@ -1,0 +1,4 @@
+# Read by CPack for each package it makes: the installer is named as users look for one.
+if(CPACK_GENERATOR STREQUAL "NSIS")
+  set(CPACK_PACKAGE_FILE_NAME "${CPACK_PACKAGE_NAME}-${CPACK_PACKAGE_VERSION}-setup")
+endif()
