@@ -18,7 +18,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 target_compile_options(gtest PRIVATE -Wno-error)
 
 add_executable(win32_tests ${WIN32_TEST_SOURCES} ${RESOURCE_SOURCES})
-target_link_libraries(win32_tests PRIVATE dovane_core gtest version)
+target_link_libraries(win32_tests PRIVATE dovane_core gtest)
 target_include_directories(win32_tests PRIVATE ${CMAKE_BINARY_DIR})
 include(GoogleTest)
 # One process per test: the system's state is process-wide, as on Windows.

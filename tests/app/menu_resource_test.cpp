@@ -610,41 +610,5 @@ TEST(icon_group, loads_at_tray_size) {
   DestroyIcon(icon);
 }
 
-// ---- version information ----
-
-// Every language block holds the same product, version and file; the fixed numbers begin
-// with the version the blocks and the version dialog give.
-TEST(version_information, names_the_product_and_the_version_the_dialog_shows_in_each_language) {
-  wchar_t path[MAX_PATH];
-  ASSERT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
-  DWORD ignored = 0;
-  std::vector<char> info(GetFileVersionInfoSizeW(path, &ignored));
-  ASSERT_FALSE(info.empty());
-  ASSERT_TRUE(GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()), info.data()));
-  const auto value = [&info](const std::wstring& name) {
-    void* found = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueW(info.data(), name.c_str(), &found, &length) || length == 0) return std::wstring(L"(none)");
-    return std::wstring(static_cast<const wchar_t*>(found));
-  };
-  const std::wstring version(DOVANE_VERSION, DOVANE_VERSION + std::strlen(DOVANE_VERSION));
-  for (const wchar_t* block : {L"041104b0", L"000004b0"}) {
-    const std::wstring at = std::wstring(L"\\StringFileInfo\\") + block + L"\\";
-    SCOPED_TRACE(std::string(block, block + 8));
-    EXPECT_EQ(std::make_tuple(value(at + L"ProductName"), value(at + L"ProductVersion"), value(at + L"FileVersion"),
-                              value(at + L"OriginalFilename")),
-              std::make_tuple(std::wstring(L"どばねクリップ"), version, version, std::wstring(L"dovane_clip.exe")));
-    EXPECT_NE(value(at + L"FileDescription"), L"(none)");
-    EXPECT_NE(value(at + L"LegalCopyright"), L"(none)");
-  }
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-  const std::wstring numbers = std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
-                               std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
-                               std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." +
-                               std::to_wstring(LOWORD(fixed->dwFileVersionLS));
-  EXPECT_EQ(numbers.rfind(version + L".", 0), 0u) << "fixed file version " << numbers;
-}
 
 }  // namespace

@@ -36,8 +36,6 @@
 //   driver shortcuts startup|programs  prints each shortcut of the user's Startup or Start
 //                        menu folder: name, target and start-in folder (UTF-8)
 //   driver version-info FILE  prints the version resource of FILE (UTF-8)
-//   driver texts CLASS   prints the texts of the visible window of CLASS and of the windows
-//                        inside it (UTF-8)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -300,7 +298,6 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(argv[1], "shortcuts") == 0 && argc > 2) return print_shortcuts(argv[2]);
   if (std::strcmp(argv[1], "version-info") == 0 && argc > 2) return print_version_info(argv[2]);
-  if (std::strcmp(argv[1], "texts") == 0 && argc > 2) return print_window_texts(argv[2]);
   if (std::strcmp(argv[1], "notepad-state") == 0) return print_notepad_state();
   if (std::strcmp(argv[1], "focus") == 0) return print_focus();
   if (std::strcmp(argv[1], "menus") == 0) return EnumWindows(print_menu, 0) ? 0 : 1;

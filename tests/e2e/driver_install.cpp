@@ -21,14 +21,6 @@ std::string utf8(const wchar_t* text) {
   return out;
 }
 
-std::wstring wide(const char* text) {
-  const int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  std::wstring out(static_cast<size_t>(size > 0 ? size : 1), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, &out[0], size);
-  out.resize(out.size() - 1);
-  return out;
-}
-
 void print_shortcut(const std::wstring& folder, const wchar_t* name) {
   IShellLinkW* shortcut = nullptr;
   IPersistFile* file = nullptr;
@@ -43,13 +35,6 @@ void print_shortcut(const std::wstring& folder, const wchar_t* name) {
   if (file != nullptr) file->Release();
   if (shortcut != nullptr) shortcut->Release();
   std::printf("%s\t%s\t%s\n", utf8(name).c_str(), utf8(target).c_str(), utf8(start_in).c_str());
-}
-
-BOOL CALLBACK print_child_text(HWND window, LPARAM) {
-  wchar_t text[1024] = L"";
-  SendMessageW(window, WM_GETTEXT, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(text));
-  if (text[0] != L'\0') std::printf("%s\n", utf8(text).c_str());
-  return TRUE;
 }
 
 }  // namespace
@@ -72,10 +57,11 @@ int print_shortcuts(const char* folder) {
 }
 
 int print_version_info(const char* file) {
-  const std::wstring path = wide(file);
+  wchar_t path[MAX_PATH] = L"";
+  MultiByteToWideChar(CP_ACP, 0, file, -1, path, MAX_PATH - 1);
   DWORD ignored = 0;
-  std::vector<char> info(GetFileVersionInfoSizeW(path.c_str(), &ignored));
-  if (info.empty() || !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data())) return 1;
+  std::vector<char> info(GetFileVersionInfoSizeW(path, &ignored));
+  if (info.empty() || !GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()), info.data())) return 1;
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   if (VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr)
@@ -91,8 +77,7 @@ int print_version_info(const char* file) {
     _snwprintf(block, sizeof block / sizeof block[0], L"%04x%04x", translations[i].language,
                translations[i].code_page);
     block[15] = L'\0';
-    for (const wchar_t* name : {L"ProductName", L"ProductVersion", L"FileVersion", L"FileDescription",
-                                L"OriginalFilename", L"LegalCopyright"}) {
+    for (const wchar_t* name : {L"ProductName", L"ProductVersion", L"OriginalFilename"}) {
       void* value = nullptr;
       UINT chars = 0;
       const std::wstring key = std::wstring(L"\\StringFileInfo\\") + block + L"\\" + name;
@@ -101,15 +86,5 @@ int print_version_info(const char* file) {
                     utf8(static_cast<const wchar_t*>(value)).c_str());
     }
   }
-  return 0;
-}
-
-int print_window_texts(const char* window_class) {
-  HWND window = nullptr;
-  while ((window = FindWindowExA(nullptr, window, window_class, nullptr)) != nullptr && !IsWindowVisible(window)) {
-  }
-  if (window == nullptr) return 1;
-  print_child_text(window, 0);
-  EnumChildWindows(window, print_child_text, 0);
   return 0;
 }
