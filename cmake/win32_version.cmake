@@ -1,7 +1,9 @@
 # The one version of the program: the project's version in CMakeLists.txt. It reaches the
 # version resource and the version dialog (through dovane_version.h), the manifest, the
-# readme and the names of the zip and the installer.
+# readme and the names of the zip and the installer, as the copyright reaches the version
+# resources of the program and of the installer.
 set(dovane_version ${PROJECT_VERSION})
+set(dovane_copyright "Copyright (C) 2004 dovane_clip")
 set(dovane_version_numbers)
 foreach(part MAJOR MINOR PATCH TWEAK)
   if("${PROJECT_VERSION_${part}}" STREQUAL "")
