@@ -32,9 +32,9 @@ void hold_original(const char16_t* units, std::size_t count, const char* sjis, s
 void forget_held_original() { held.clear(); }
 
 void keep_side_of_new_clip(const char* clip, const clip_time& now) {
-  if (!held.empty() && std::strlen(clip) == held_for_length) keep_original(clip, held.data(), held.size());
+  const bool has_original = !held.empty() && std::strlen(clip) == held_for_length;
+  keep_side_lines(clip, has_original ? held.data() : nullptr, held.size(), &now);
   held.clear();
-  keep_time(clip, now);
 }
 
 bool compose_with_original(const char* start, const char* clip, const char* end, std::u16string& out) {

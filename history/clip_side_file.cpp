@@ -58,14 +58,31 @@ std::uint64_t cut_torn_tail(std::string& prefix) {
   return size;
 }
 
-// Appends one line after the file's last whole line; at receives where the line starts.
-bool append_side_line(const std::string& line, std::uint64_t& at) {
+// The file as our last append left it: while it is so, it ends on a whole line.
+file_stamp left_by_us;
+bool left_known = false;
+
+struct side_look {
+  bool exists = false;
+  file_stamp stamp;
+};
+
+side_look look_at_side_file() {
+  side_look look;
+  look.exists = stamp_of_path(side_file_name, look.stamp);
+  return look;
+}
+
+// Appends whole lines after the file's last whole line; at receives where they start.
+bool append_side_lines(const std::string& lines, const side_look& look, std::uint64_t& at) {
   std::string bytes;
-  const std::uint64_t size = cut_torn_tail(bytes);
+  std::uint64_t size = look.exists ? look.stamp.size : 0;
+  if (look.exists && !(left_known && same_state(look.stamp, left_by_us))) size = cut_torn_tail(bytes);
   at = size + bytes.size();
-  bytes += line;
-  bytes += '\n';
-  return report_save(append_or_cut_back(side_file_name, bytes, size), kept_file::originals, side_file_name);
+  bytes += lines;
+  const bool saved = append_or_cut_back(side_file_name, bytes, size);
+  left_known = saved && stamp_of_path(side_file_name, left_by_us);
+  return report_save(saved, kept_file::originals, side_file_name);
 }
 
 bool read_original_line(const side_entry& entry, const sha256_digest& key, std::u16string& out) {
@@ -125,6 +142,7 @@ bool rewrite_side_file(std::uint64_t referenced_bytes, const line_choice& choose
   const bool saved = written && replace_file(temporary_name, side_file_name);
   if (!saved) std::remove(temporary_name);
   known.clear();
+  left_known = false;
   return report_save(saved, kept_file::originals, side_file_name);
 }
 
@@ -146,42 +164,45 @@ const std::size_t time_line_bytes = time_line(sha256_digest{}, clip_time{2000, 1
 
 sha256_digest record_key(const char* record) { return sha256(record, std::strlen(record)); }
 
-bool keep_original(const char* record, const char16_t* original, std::size_t units) {
+bool keep_side_lines(const char* record, const char16_t* original, std::size_t units, const clip_time* time) {
+  const std::uint32_t packed = time != nullptr ? pack_time(*time) : 0;
   const sha256_digest key = record_key(record);
-  side_index& index = current_index();
-  const side_entry* entry = index.find(short_key(key));
+  const side_look look = look_at_side_file();
+  // Captures only add lines: the file is read for them only once a key was asked for.
+  const bool follow = known.is_current(look.exists, look.stamp);
+  if (!follow) known.clear();
+  const side_entry* entry = follow ? known.find(short_key(key)) : nullptr;
   std::u16string kept;
-  if (entry != nullptr && read_original_line(*entry, key, kept) && kept == std::u16string(original, units))
-    return true;
-  const std::string line = original_line(key, original, units);
+  const bool already_kept = original != nullptr && entry != nullptr && read_original_line(*entry, key, kept) &&
+                            kept.compare(0, std::u16string::npos, original, units) == 0;
+  std::string lines;
+  if (original != nullptr && !already_kept) lines = original_line(key, original, units) + "\n";
+  const std::size_t original_length = lines.empty() ? 0 : lines.size() - 1;
+  if (packed != 0) lines += time_line(key, *time) + "\n";
+  if (lines.empty()) return true;
   std::uint64_t at = 0;
-  if (!append_side_line(line, at)) {
+  const bool saved = append_side_lines(lines, look, at);
+  if (!follow) return saved;
+  if (!saved || !left_known) {
     known.clear();
-    return false;
+    return saved;
   }
-  side_entry& kept_entry = index.entry_for(short_key(key));
-  kept_entry.original_at = at;
-  kept_entry.original_length = static_cast<std::uint32_t>(line.size());
-  index.follow_own_append(side_file_name);
+  side_entry& kept_entry = known.entry_for(short_key(key));
+  if (original_length > 0) {
+    kept_entry.original_at = at;
+    kept_entry.original_length = static_cast<std::uint32_t>(original_length);
+  }
+  if (packed != 0) kept_entry.time = packed;
+  known.follow_own_append(left_by_us);
   return true;
 }
 
+bool keep_original(const char* record, const char16_t* original, std::size_t units) {
+  return keep_side_lines(record, original, units, nullptr);
+}
+
 bool keep_time(const char* record, const clip_time& time) {
-  const std::uint32_t packed = pack_time(time);
-  if (packed == 0) return false;
-  const sha256_digest key = record_key(record);
-  // Captures only add lines: the file is read for them only when a key was asked for.
-  const bool follow = known.is_current(side_file_name);
-  if (!follow) known.clear();
-  std::uint64_t at = 0;
-  if (!append_side_line(time_line(key, time), at)) {
-    known.clear();
-    return false;
-  }
-  if (!follow) return true;
-  known.entry_for(short_key(key)).time = packed;
-  known.follow_own_append(side_file_name);
-  return true;
+  return pack_time(time) != 0 && keep_side_lines(record, nullptr, 0, &time);
 }
 
 bool original_of(const char* record, std::u16string& original) {

@@ -19,6 +19,8 @@ sha256_digest record_key(const char* record);
 bool keep_original(const char* record, const char16_t* original, std::size_t units);
 // Keeps when record was captured; the newest time of a key is the one read back.
 bool keep_time(const char* record, const clip_time& time);
+// Both in one append, as a capture keeps them; original or time may be null.
+bool keep_side_lines(const char* record, const char16_t* original, std::size_t units, const clip_time* time);
 // The text record was copied as: only when a kept original converts to exactly record.
 bool original_of(const char* record, std::u16string& original);
 bool time_of(const char* record, clip_time& time);

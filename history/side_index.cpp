@@ -100,10 +100,17 @@ bool side_index::is_current(const char* name) const {
   if (!loaded_) return false;
   file_stamp now;
   const bool exists = stamp_of_path(name, now);
-  return exists == exists_ && (!exists || same_state(now, stamp_));
+  return is_current(exists, now);
 }
 
-void side_index::follow_own_append(const char* name) { exists_ = stamp_of_path(name, stamp_); }
+bool side_index::is_current(bool exists, const file_stamp& now) const {
+  return loaded_ && exists == exists_ && (!exists || same_state(now, stamp_));
+}
+
+void side_index::follow_own_append(const file_stamp& now) {
+  exists_ = true;
+  stamp_ = now;
+}
 
 std::size_t side_index::position_of(std::uint64_t key) const {
   const auto found = std::lower_bound(loaded_entries_.begin(), loaded_entries_.end(), key,

@@ -42,8 +42,10 @@ class side_index {
   bool loaded() const { return loaded_; }
   // The file the name stands for is the one the index was made from, in the same state.
   bool is_current(const char* name) const;
+  // The same for a look already taken: whether the file exists, and its stamp then.
+  bool is_current(bool exists, const file_stamp& now) const;
   // After our own append to the file the index was current for, it is current again.
-  void follow_own_append(const char* name);
+  void follow_own_append(const file_stamp& now);
   const side_entry* find(std::uint64_t key) const;
   side_entry& entry_for(std::uint64_t key);
   // Position of the key's entry among entries(), or entries().size(); lines kept since

@@ -35,12 +35,20 @@ void civil_from_days(std::int64_t days, clip_time& time) {
 
 const std::int64_t first_day = days_from_civil(2000, 1, 1);
 
-int hex_value(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+// By table: a key's digits are random, and a branch on each of them costs most of a load.
+struct hex_table {
+  signed char values[256];
+  constexpr hex_table() : values() {
+    for (int c = 0; c < 256; ++c)
+      values[c] = static_cast<signed char>(c >= '0' && c <= '9'   ? c - '0'
+                                           : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                           : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                                  : -1);
+  }
+};
+constexpr hex_table hex_digits;
+
+int hex_value(char c) { return hex_digits.values[static_cast<unsigned char>(c)]; }
 
 void append_key(std::string& line, const sha256_digest& key) {
   static const char digits[] = "0123456789abcdef";
@@ -186,12 +194,14 @@ std::string time_line(const sha256_digest& key, const clip_time& time) {
 
 bool parse_side_line(const char* line, std::size_t length, side_line& parsed) {
   if (length < key_digits + 2 || line[key_digits] != '\t') return false;
+  int invalid = 0;
   for (std::size_t i = 0; i < key_digits; i += 2) {
     const int high = hex_value(line[i]);
     const int low = hex_value(line[i + 1]);
-    if (high < 0 || low < 0) return false;
+    invalid |= high | low;
     parsed.key[i / 2] = static_cast<unsigned char>(high << 4 | low);
   }
+  if (invalid < 0) return false;
   const char* kind = line + key_digits + 1;
   const char* tab = static_cast<const char*>(std::memchr(kind, '\t', length - key_digits - 1));
   if (tab == nullptr) return false;

@@ -118,6 +118,11 @@ TEST_F(clip_side_file_test, each_record_gives_back_the_newest_copy_of_its_own_te
   const std::string side = read_file(side_file_name);
   EXPECT_EQ(side.substr(0, side.find('\n') + 1), "referenced\t" + std::to_string(referenced) + "\r\n");
   EXPECT_EQ(side.size() - side.find('\n') - 1, referenced);
+
+  // A text forgotten takes its lines along, wherever its records are.
+  ASSERT_TRUE(drop_side_keys({record_key(captured[1].c_str())}));
+  newest.erase(captured[1]);
+  check_every_record("after a text was forgotten");
 }
 
 TEST_F(clip_side_file_test, a_torn_or_edited_line_never_speaks_for_a_record) {
