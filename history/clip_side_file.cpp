@@ -131,13 +131,14 @@ bool rewrite_side_file(std::uint64_t referenced_bytes, const line_choice& choose
   std::snprintf(mark, sizeof mark, "%s%llu\n", referenced_mark, static_cast<unsigned long long>(referenced_bytes));
   written = written && copy.write(mark, std::strlen(mark));
   std::string out;
-  written = written && for_each_side_line(side_file_name, [&](std::uint64_t at, const char* line, std::size_t length) {
-              side_line parsed;
-              out.clear();
-              if (written && parse_side_line(line, length, parsed)) choose(at, parsed, line, length, out);
-              if (written && !out.empty()) written = copy.write(out.data(), out.size()) && copy.write("\n", 1);
-            });
-  written = copy.flush() && written;
+  bool copied = written;
+  const bool read = for_each_side_line(side_file_name, [&](std::uint64_t at, const char* line, std::size_t length) {
+    side_line parsed;
+    out.clear();
+    if (copied && parse_side_line(line, length, parsed)) choose(at, parsed, line, length, out);
+    if (copied && !out.empty()) copied = copy.write(out.data(), out.size()) && copy.write("\n", 1);
+  });
+  written = copy.flush() && written && read && copied;
   written = copy.close() && written;
   const bool saved = written && replace_file(temporary_name, side_file_name);
   if (!saved) std::remove(temporary_name);
