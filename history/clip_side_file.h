@@ -22,6 +22,8 @@ bool keep_time(const char* record, const clip_time& time);
 // Both in one append, as a capture keeps them; original or time may be null.
 bool keep_side_lines(const char* record, const char16_t* original, std::size_t units, const clip_time* time);
 // The text record was copied as: only when a kept original converts to exactly record.
+// The clipboard output takes it from here, and so can any window that shows a clip in
+// Unicode (labels, the title and the find window show the Shift_JIS text until they do).
 bool original_of(const char* record, std::u16string& original);
 bool time_of(const char* record, clip_time& time);
 
