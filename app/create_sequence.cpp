@@ -13,6 +13,7 @@
 #include "history/maintenance.h"
 #include "history/link_tag.h"
 #include "history/ring.h"
+#include "history/side_file_upkeep.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
 #include "settings/ui_texts.h"
@@ -98,6 +99,7 @@ void run_create_sequence(HWND window) {
     current_index = 0;
     if (compact_history()) history_count -= data_max;
   }
+  tidy_side_file_when_grown();
   current_index = history_count + 1;
 
   take_menu_handles(window);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "history/clip_originals.h"
 #include "history/clip_output.h"
 #include "history/clipboard_block.h"
 #include "history/clipboard_text.h"
@@ -61,8 +62,15 @@ clipboard_content read_clipboard(HWND viewer, HWND& owner, bool& cut, std::size_
   return copy_clipboard_text(owner, cut, unmappable) ? clipboard_content::text : clipboard_content::none;
 }
 
+clip_time time_now() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return clip_time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
 // True when the clip reached the history.
 bool keep_new_clip() {
+  keep_side_of_new_clip(clip_text, time_now());
   keep_in_ring(clip_text);
   std::memcpy(previous_clip, clip_text, std::strlen(clip_text) + 1);
   // The ring is on disk at once, so a crash or a kill loses no clip of the session.

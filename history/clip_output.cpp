@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "history/clip_originals.h"
 #include "history/clipboard_text.h"
 #include "history/record_file.h"
 
@@ -27,7 +28,9 @@ void put_clip(HWND owner, const char* start, const char* end) {
   std::memcpy(wrapped_clip, clip_text, std::strlen(clip_text) + 1);
   composed_length = std::strlen(compose_buffer);
   composed_on_clipboard = true;
-  put_shift_jis_on_clipboard(owner, compose_buffer, composed_length);
+  std::u16string original;
+  const bool has_original = compose_with_original(start, clip_text, end, original);
+  put_shift_jis_on_clipboard(owner, compose_buffer, composed_length, has_original ? &original : nullptr);
 }
 
 const char* clip_wrapped_by(const char* block, size_t size) {

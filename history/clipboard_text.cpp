@@ -3,6 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "history/clip_originals.h"
 #include "history/clip_output.h"
 #include "text/unicode_text.h"
 
@@ -63,6 +64,7 @@ clipboard_text read_unicode(char* field, std::size_t field_size) {
   const sjis_conversion converted = utf16_to_sjis(units, count, field, field_size);
   text.copied = copied_text{converted.length, converted.cut};
   text.unmappable = converted.unmappable;
+  hold_original(units, converted.units_read, field, converted.length);
   return text;
 }
 
@@ -96,14 +98,17 @@ void set_or_free(UINT format, HGLOBAL memory) {
 }  // namespace
 
 clipboard_text read_clipboard_text(char* field, std::size_t field_size, bool own_output) {
+  forget_held_original();
   if (unicode_comes_first()) return read_unicode(field, field_size);
   return read_ansi(field, field_size, own_output);
 }
 
-void put_shift_jis_on_clipboard(HWND owner, const char* text, std::size_t length) {
+void put_shift_jis_on_clipboard(HWND owner, const char* text, std::size_t length, const std::u16string* original) {
   HGLOBAL ansi = block_of(text, length, length + 1);
   if (ansi == nullptr) return;
-  HGLOBAL unicode = unicode_block_of(text, length);
+  const std::size_t original_bytes = original != nullptr ? original->size() * sizeof(char16_t) : 0;
+  HGLOBAL unicode = original != nullptr ? block_of(original->data(), original_bytes, original_bytes + sizeof(char16_t))
+                                        : unicode_block_of(text, length);
   HGLOBAL locale = block_of(&japanese_locale, sizeof japanese_locale, sizeof japanese_locale);
   if (!OpenClipboard(owner)) {
     for (HGLOBAL memory : {ansi, unicode, locale})

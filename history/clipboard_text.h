@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
 #include "history/clipboard_block.h"
 
@@ -21,6 +22,7 @@ struct clipboard_text {
 clipboard_text read_clipboard_text(char* field, std::size_t field_size, bool own_output);
 
 // Puts Shift_JIS text (length bytes) on the clipboard as CF_TEXT, as CF_UNICODETEXT
-// converted from it with code page 932 and with CF_LOCALE Japanese, in one opening of
-// the clipboard; owner owns it afterwards.
-void put_shift_jis_on_clipboard(HWND owner, const char* text, std::size_t length);
+// converted from it with code page 932 (or the original it was made from, when given)
+// and with CF_LOCALE Japanese, in one opening of the clipboard; owner owns it afterwards.
+void put_shift_jis_on_clipboard(HWND owner, const char* text, std::size_t length,
+                                const std::u16string* original = nullptr);

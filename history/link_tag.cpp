@@ -14,12 +14,12 @@
 
 namespace {
 
-constexpr int link_tag_size = 3 * tag_text_size + 2 * ring_text_size;
+constexpr int link_tag_size = 3 * tag_text_size + 2 * clip_size;
 
 }  // namespace
 
 bool make_link_tag(HWND owner) {
-  char tag[link_tag_size];
+  static char tag[link_tag_size];
   std::snprintf(tag, sizeof tag, "%s%s%s%s%s", tag_a, recent_ring[ring_prev_pos].text, tag_b,
                 recent_ring[ring_pos].text, tag_c);
   put_text_on_clipboard(owner, tag, std::strlen(tag));

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "history/history_view.h"
 #include "history/maintenance.h"
 #include "history/record_file.h"
@@ -23,14 +25,12 @@ void wrap_ring_ids() {
   }
 }
 
-// Cut by bytes, without regard to double-byte characters, as the ring always has been.
+// Only the clip's own bytes are written: a slot's untouched rest costs no memory.
 void fill_slot(ring_slot& slot, const char* text, int menu_id) {
-  int length = 0;
-  while (length < ring_text_size && text[length] != '\0') {
-    slot.text[length] = text[length];
-    ++length;
-  }
-  for (int i = length; i < static_cast<int>(sizeof slot.text); ++i) slot.text[i] = '\0';
+  std::size_t length = 0;
+  while (length < sizeof slot.text - 1 && text[length] != '\0') ++length;
+  std::memcpy(slot.text, text, length);
+  slot.text[length] = '\0';
   slot.menu_id = menu_id;
 }
 
@@ -85,8 +85,6 @@ void take_ring_clip(int id) {
   int chosen = 0;
   for (int s = 0; s < ring_slots; ++s)
     if (recent_ring[s].menu_id == id) chosen = s;
-  int length = 0;
-  for (const char* text = recent_ring[chosen].text; text[length] != '\0'; ++length) clip_text[length] = text[length];
-  clip_text[length] = '\0';
+  std::memcpy(clip_text, recent_ring[chosen].text, std::strlen(recent_ring[chosen].text) + 1);
   if (history_saving == 0) append_to_history(clip_text);
 }

@@ -1,14 +1,14 @@
 // The ring of the last 50 new clips, their entries in the ring menu, and the file that
 // keeps them between runs.
 #pragma once
+#include "history/record_file.h"
 #include "settings/settings_values.h"
 
-constexpr int ring_text_size = 256;  // a clip's first bytes kept in its slot
 constexpr int ring_first_id = 45000;  // slot k's entry, k = 0-49, has ring_first_id + k
 
 struct ring_slot {
-  char text[ring_text_size + 4];  // a full 256-byte text is still ended by the zero bytes after it
-  int menu_id;                    // 0 while the slot is empty
+  char text[clip_size];  // the whole clip, so a choice puts back all of it
+  int menu_id;           // 0 while the slot is empty
 };
 
 extern ring_slot recent_ring[ring_slots];

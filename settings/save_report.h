@@ -3,8 +3,8 @@
 // and tells the user, once per kind of file. Without a listener nothing is told.
 #pragma once
 
-enum class kept_file { history, ring, settings, reuse, link_tags, drawer };
-constexpr int kept_file_kinds = 6;
+enum class kept_file { history, ring, settings, reuse, link_tags, drawer, originals };
+constexpr int kept_file_kinds = 7;
 
 class save_listener {
  public:

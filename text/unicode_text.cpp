@@ -75,7 +75,7 @@ std::uint32_t decode_sequence(const unsigned char* text, std::size_t size) {
 }  // namespace
 
 sjis_conversion utf16_to_sjis(const char16_t* text, std::size_t count, char* field, std::size_t field_size) {
-    sjis_conversion result{0, 0, false};
+    sjis_conversion result{0, 0, false, 0};
     if (field_size == 0) return result;
     std::size_t i = 0;
     while (i < count && text[i] != 0) {
@@ -95,6 +95,7 @@ sjis_conversion utf16_to_sjis(const char16_t* text, std::size_t count, char* fie
         if (unmappable) ++result.unmappable;
         i += units;
     }
+    result.units_read = i;
     field[result.length] = '\0';
     return result;
 }

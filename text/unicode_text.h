@@ -7,6 +7,7 @@ struct sjis_conversion {
     std::size_t length;      // bytes written, terminator excluded
     std::size_t unmappable;  // characters Shift_JIS lacks, each written as one '?'
     bool cut;                // characters were left out for want of room
+    std::size_t units_read;  // units the written characters came from
 };
 
 // UTF-16 (count units, ending early at a zero unit) to Shift_JIS in field (field_size

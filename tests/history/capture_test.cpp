@@ -43,7 +43,7 @@ TEST_F(capture_test, the_same_text_twice_keeps_one_clip_and_a_b_a_keeps_three) {
   EXPECT_EQ(menu_labels(history_menu), (std::vector<std::string>{"A", "B", "A"}));
   EXPECT_EQ(history_count, 3);
   EXPECT_EQ(current_index, 3);
-  // Alike in the 256 bytes the ring keeps, different after them: two clips.
+  // Alike in their first 256 bytes, different after them: two clips.
   copy_from_other_program(std::string(256, 'x') + "1");
   copy_from_other_program(std::string(256, 'x') + "2");
   EXPECT_EQ(history_count, 5);
@@ -75,15 +75,17 @@ TEST_F(capture_test, with_history_saving_off_only_the_ring_grows) {
   EXPECT_STREQ(clip_text, "ring only");
 }
 
-TEST_F(capture_test, a_long_clip_is_whole_in_the_history_and_cut_to_256_bytes_in_the_ring) {
+TEST_F(capture_test, a_long_clip_is_whole_in_the_history_the_ring_and_its_file_and_comes_back_whole) {
   start_saving_history();
   std::string long_clip;
-  for (int i = 0; i < 300; ++i) long_clip += static_cast<char>('a' + i % 26);
+  for (int i = 0; i < 5000; ++i) long_clip += static_cast<char>('a' + i % 26);
   copy_from_other_program(long_clip);
-  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({long_clip}));
-  EXPECT_EQ(std::string(recent_ring[ring_pos].text), long_clip.substr(0, 256));
+  copy_from_other_program("next");
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({long_clip, "next"}));
+  command(recent_ring[ring_prev_pos].menu_id);
+  EXPECT_EQ(clipboard_text(), long_clip);
   close_app();
-  EXPECT_EQ(read_file("tmpclipsave.txt"), records_on_disk({long_clip.substr(0, 256)}));
+  EXPECT_EQ(read_file("tmpclipsave.txt"), records_on_disk({long_clip, "next"}));
 }
 
 TEST_F(capture_test, a_clip_past_20479_bytes_is_cut_there_everywhere_but_the_ring_and_says_so_once) {

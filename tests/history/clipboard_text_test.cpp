@@ -61,6 +61,10 @@ TEST_F(clipboard_text_test, unicode_text_is_stored_as_shift_jis_with_its_losses_
   EXPECT_EQ(GetClipboardOwner(), other);
   const std::string copied_bytes(reinterpret_cast<const char*>(copied.c_str()), (copied.size() + 1) * 2);
   EXPECT_EQ(bytes_on_clipboard(CF_UNICODETEXT, copied_bytes.size()), copied_bytes);
+  // Put back, it is the text as copied again, beside its Shift_JIS.
+  command(7);
+  EXPECT_EQ(bytes_on_clipboard(CF_UNICODETEXT, copied_bytes.size()), copied_bytes);
+  EXPECT_EQ(clipboard_text(), "\x81\x60\x81\x5C\x81\x61\x81\x7C①㈱髙??");
   // The note is about the last clip kept: the same clip again keeps it, a whole one ends it.
   put_one_format(CF_UNICODETEXT, copied.c_str(), (copied.size() + 1) * sizeof(char16_t));
   EXPECT_STREQ(status_note(), "Shift_JIS にない文字 2 字は ? で保存しました");

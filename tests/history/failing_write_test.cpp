@@ -12,10 +12,12 @@
 #include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
 #include "drawers/drawer_records.h"
+#include "history/clip_side_file.h"
 #include "history/history_streams.h"
 #include "history/link_tag.h"
 #include "history/maintenance.h"
 #include "history/record_file.h"
+#include "history/side_file_upkeep.h"
 #include "settings/settings_values.h"
 #include "tests/history/history_samples.h"
 #include "tests/win32/app_fixture.h"
@@ -93,6 +95,20 @@ const std::vector<const char*> compaction_leftovers = {"0_clip_bak.txt", "recycl
 
 void compact_again(failing_write_test&, int) { compact_history(); }
 
+std::string side_line_of(const char* record, const std::u16string* original) {
+  const sha256_digest key = record_key(record);
+  return (original != nullptr ? original_line(key, original->data(), original->size())
+                              : time_line(key, clip_time{2025, 12, 8, 14, 5, 0})) + "\r\n";
+}
+const std::u16string jose = u"Jos\u00E9 M\u00FCller";
+const std::string side_before = side_line_of("kept clip", nullptr);
+// Grown past what start-up lets stand: lines of texts no file holds any more.
+std::string grown_side_file() {
+  std::string lines = side_before;
+  for (int n = 0; n < 800; ++n) lines += side_line_of(("gone " + std::to_string(n)).c_str(), nullptr);
+  return lines;
+}
+
 const writer writers[] = {
     {"history_append", "_clip.txt", {file_step::write, file_step::flush},
      {{"dovane_clip.ini", old_ini}, {"_clip.txt", records_on_disk({"older"})}}, {}, false,
@@ -139,6 +155,14 @@ const writer writers[] = {
     {"compaction_history_swap", "_clip.txt", {file_step::replace}, long_history,
      {"0_clip_bak.txt", "recycletmp.txt", "recycle_pending.txt"}, true, compact_again, compaction_held,
      {compacted[0], compacted[1], compacted[2], {"1_clip_bak.txt", numbered_records(1, 500)}}, "_clip.txt", nullptr},
+    {"side_append", "_clip_original.txt", stream_steps, {{"_clip_original.txt", side_before}}, {}, false,
+     [](failing_write_test&, int) { keep_original("Jos? M?ller", jose.data(), jose.size()); }, nullptr,
+     {{"_clip_original.txt", side_before + side_line_of("Jos? M?ller", &jose)}}, "_clip_original.txt", nullptr},
+    {"side_tidy", "_clip_original.tmp", replaced_steps,
+     {{"_clip_original.txt", grown_side_file()}, {"tmpclipsave.txt", records_on_disk({"kept clip"})}},
+     {"_clip_original.tmp"}, true, [](failing_write_test&, int) { tidy_side_file(); }, nullptr,
+     {{"_clip_original.txt", "referenced\t" + std::to_string(side_before.size()) + "\r\n" + side_before}},
+     "_clip_original.txt", nullptr},
     // Once the history is shortened, only the renumbered index fits it: the next start
     // puts it in place.
     {"compaction_index_swap", "_recycle_index.txt", {file_step::replace}, long_history,
@@ -184,7 +208,7 @@ TEST_P(failing_write_test, leaves_the_files_whole_says_so_once_and_saves_again_w
   if (w.held != nullptr) {
     EXPECT_EQ(w.held(), held);
   }
-  if (w.at_start) {
+  if (w.held == compaction_held) {
     EXPECT_EQ(ini_value("init", "back num"), "1");  // raised and saved before the backup was written
   }
 
@@ -205,7 +229,7 @@ TEST_F(failing_write_test, a_full_disk_tells_each_kind_of_file_once) {
   plant_file_fault(file_step::write, "");
   copy_from_other_program("lost 1");
   const int balloons = tray_icon.balloons_shown();
-  EXPECT_EQ(balloons, 2);  // the history's and the ring's
+  EXPECT_EQ(balloons, 3);  // the history's, the ring's and the side file's
   copy_from_other_program("lost 2");
   for (int drawer = 0; drawer < 10; ++drawer) command(CMD_REGISTER_0 + drawer);
   copy_from_other_program("lost 3");

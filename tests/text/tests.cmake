@@ -7,4 +7,5 @@ list(APPEND NATIVE_TEST_SOURCES
   tests/text/menu_label_test.cpp
   tests/text/mail_decode_test.cpp
   tests/text/unicode_text_test.cpp
-  tests/text/search_fold_test.cpp)
+  tests/text/search_fold_test.cpp
+  tests/text/sha256_test.cpp)
