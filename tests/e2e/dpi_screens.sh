@@ -24,7 +24,7 @@ keep_window() {
   local name=$1 kind=$2 l t r b
   for _ in $(seq 50); do rect "$name" >/dev/null && break; sleep 0.1; done
   read -r l t r b <<<"$(rect "$name")" || { echo "FAIL: no window $name at $dpi DPI"; exit 1; }
-  sleep 1
+  sleep 0.5
   import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$artifacts/dpi_${dpi}_$kind.png"
 }
 
