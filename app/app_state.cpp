@@ -3,11 +3,13 @@
 HWND main_window;
 HINSTANCE instance;
 HWND next_viewer;
+int main_dpi = 96;
 int scroll_bar_height;
 int char_width, char_height;
 int base_unit_x, base_unit_y;
 int width_zoom = 100, height_zoom = 100;
 HFONT view_font;
+HFONT child_font;
 HBRUSH caption_brush;
 int capture_timer_on;
 HMENU popup_menu;

@@ -5,11 +5,15 @@
 extern HWND main_window;
 extern HINSTANCE instance;
 extern HWND next_viewer;
+// The DPI the main window is laid out for; the metrics and fonts below are for it.
+extern int main_dpi;
 extern int scroll_bar_height;
 extern int char_width, char_height;
 extern int base_unit_x, base_unit_y;
 extern int width_zoom, height_zoom;
 extern HFONT view_font;
+// What the buttons and edits of the main window draw with.
+extern HFONT child_font;
 extern HBRUSH caption_brush;
 extern int capture_timer_on;
 extern HMENU popup_menu;

@@ -7,16 +7,17 @@
 #include "app/child_windows.h"
 #include "app/clip_menus.h"
 #include "app/drawer_commands.h"
+#include "app/dpi.h"
 #include "app/drawer_editor.h"
 #include "app/history_file_commands.h"
 #include "app/link_tag_dialog.h"
 #include "app/find_window.h"
 #include "app/main_window.h"
+#include "app/main_window_dpi.h"
 #include "app/navigation_commands.h"
 #include "app/outside_programs.h"
 #include "app/res/resource_ids.h"
 #include "app/text_commands.h"
-#include "app/window_places.h"
 #include "app/shortcut_menu.h"
 #include "app/start_at_sign_in.h"
 #include "drawers/drawer_menus.h"
@@ -172,9 +173,9 @@ void show_main_window() {
   SetForegroundWindow(main_window);
   RECT client;
   GetClientRect(main_window, &client);
-  if (client.bottom < 100)
-    SetWindowPos(main_window, nullptr, 0, 0, main_window_opened_width, main_window_opened_height,
-                 SWP_NOMOVE | SWP_NOZORDER);
+  const SIZE opened = main_window_opened_size();
+  if (client.bottom < scaled(100, main_dpi))
+    SetWindowPos(main_window, nullptr, 0, 0, opened.cx, opened.cy, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void on_menu_command(WPARAM position, LPARAM menu) {

@@ -3,8 +3,10 @@
 #include "app/app_state.h"
 #include "app/child_windows.h"
 #include "app/data_folder.h"
+#include "app/dpi.h"
 #include "app/clip_menus.h"
 #include "app/main_window.h"
+#include "app/main_window_dpi.h"
 #include "app/shell_views.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
@@ -62,17 +64,10 @@ void take_menu_handles(HWND window) {
 
 void run_create_sequence(HWND window) {
   connect_shell_views();
-  scroll_bar_height = GetSystemMetrics(SM_CYHSCROLL);
   caption_brush = CreateSolidBrush(GetSysColor(COLOR_ACTIVECAPTION));
-  HDC dc = GetDC(window);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  ReleaseDC(window, dc);
-  char_width = metrics.tmAveCharWidth;
-  char_height = metrics.tmHeight;
   width_zoom = 100;
   height_zoom = 100;
-  replace_view_font(width_zoom, 100);
+  use_main_window_dpi(dpi_of_window(window));
   main_window = window;
   history_saving = 1;
   ring_full = 0;
@@ -85,10 +80,8 @@ void run_create_sequence(HWND window) {
   open_link_tag_file();
 
   instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-  const LONG base_units = GetDialogBaseUnits();
-  base_unit_x = LOWORD(base_units);
-  base_unit_y = HIWORD(base_units);
   create_children();
+  give_children_font();
   SetScrollRange(scroll_bar, SB_CTL, 1, history_count, FALSE);
   SetScrollPos(scroll_bar, SB_CTL, history_count, FALSE);
   subclass_children();

@@ -1,9 +1,11 @@
 #include "app/find_window.h"
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
 #include "app/app_state.h"
+#include "app/dpi.h"
 #include "app/find_rows.h"
 #include "history/history_streams.h"
 #include "settings/settings_values.h"
@@ -26,12 +28,17 @@ constexpr UINT text_message = WM_APP + 3;
 constexpr double slice_ms = 20;
 constexpr std::size_t build_step = 512 << 10;
 constexpr std::size_t query_step = 2 << 20;
+// Sizes at 96 DPI.
+constexpr int window_width = 760;
+constexpr int window_height = 460;
+constexpr int font_size = 14;
 
 struct find_state {
   HWND window = nullptr;
   HWND edit = nullptr, count = nullptr, list = nullptr, text = nullptr;
   HFONT font = nullptr;
   WNDPROC edit_procedure = nullptr;
+  int dpi = default_dpi;
   int row_height = 16;
   int ring_stamp = 0;
   bool rows_due = false;   // an answer is being made that the list does not show yet
@@ -221,50 +228,69 @@ void draw_row(const DRAWITEMSTRUCT& item) {
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   RECT text = item.rcItem;
-  text.left += 4;
+  text.left += scaled(4, state->dpi);
   DrawTextA(item.hDC, label.c_str(), static_cast<int>(label.size()), &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(item.hDC, previous);
 }
 
 void lay_out(int width, int height) {
-  const int line = state->row_height + 8;
-  const int count_width = 140;
-  MoveWindow(state->edit, 4, 4, width - count_width - 12, line, TRUE);
-  MoveWindow(state->count, width - count_width - 4, 8, count_width, line - 4, TRUE);
-  const int top = line + 8;
-  const int list_width = (width - 12) / 2;
-  MoveWindow(state->list, 4, top, list_width, height - top - 4, TRUE);
-  MoveWindow(state->text, list_width + 8, top, width - list_width - 12, height - top - 4, TRUE);
+  const auto at_dpi = [](int length) { return scaled(length, state->dpi); };
+  const int line = state->row_height + at_dpi(8);
+  const int count_width = at_dpi(140);
+  const int gap = at_dpi(4);
+  MoveWindow(state->edit, gap, gap, width - count_width - 3 * gap, line, TRUE);
+  MoveWindow(state->count, width - count_width - gap, 2 * gap, count_width, line - gap, TRUE);
+  const int top = line + 2 * gap;
+  const int list_width = (width - 3 * gap) / 2;
+  MoveWindow(state->list, gap, top, list_width, height - top - gap, TRUE);
+  MoveWindow(state->text, list_width + 2 * gap, top, width - list_width - 3 * gap, height - top - gap, TRUE);
 }
 
 HWND make_child(const char* window_class, DWORD style, int id) {
-  HWND child = CreateWindowExA(WS_EX_CLIENTEDGE, window_class, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                               state->window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
-  return child;
+  return CreateWindowExA(WS_EX_CLIENTEDGE, window_class, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, state->window,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+}
+
+void give_font() {
+  for (HWND child : {state->edit, state->count, state->list, state->text})
+    if (child != nullptr) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), TRUE);
+  if (state->list != nullptr) SendMessageW(state->list, LB_SETITEMHEIGHT, 0, state->row_height);
+}
+
+// The font and the rows for dpi, given to every child there is.
+void use_dpi(int dpi) {
+  state->dpi = dpi;
+  HFONT replaced = state->font;
+  // DEFAULT_CHARSET, so Shift_JIS reads as Japanese.
+  state->font = CreateFontA(-scaled(font_size, dpi), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                            "ＭＳ Ｐゴシック");
+  state->row_height = measure_font(state->font).height + scaled(2, dpi);
+  give_font();
+  if (replaced != nullptr) DeleteObject(replaced);
 }
 
 void create_children(HWND window) {
   state->window = window;
-  // DEFAULT_CHARSET, so Shift_JIS reads as Japanese.
-  state->font = CreateFontA(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "ＭＳ Ｐゴシック");
-  HDC dc = GetDC(window);
-  HGDIOBJ previous = SelectObject(dc, state->font);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, previous);
-  ReleaseDC(window, dc);
-  state->row_height = metrics.tmHeight + 2;
+  use_dpi(dpi_of_window(window));
   state->edit = make_child("edit", WS_TABSTOP | ES_AUTOHSCROLL, edit_id);
   state->count = CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE | SS_RIGHT, 0, 0, 0, 0, window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(count_id)), instance, nullptr);
-  SendMessageA(state->count, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
   state->list = make_child("listbox", WS_VSCROLL | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                            list_id);
   state->text = make_child("edit", WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, text_id);
   state->edit_procedure = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(state->edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit_procedure)));
+  give_font();
+}
+
+void on_dpi_changed(WPARAM wparam, LPARAM lparam) {
+  use_dpi(dpi_from_message(wparam));
+  move_to_suggested(state->window, lparam);
+  RECT client;
+  GetClientRect(state->window, &client);
+  lay_out(client.right, client.bottom);
+  InvalidateRect(state->window, nullptr, TRUE);
 }
 
 void on_command(WPARAM wparam) {
@@ -294,6 +320,7 @@ LRESULT CALLBACK find_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
       return TRUE;
     case WM_DRAWITEM: draw_row(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)); return TRUE;
     case WM_SIZE: lay_out(LOWORD(lparam), HIWORD(lparam)); return 0;
+    case WM_DPICHANGED: on_dpi_changed(wparam, lparam); return 0;
     case WM_ACTIVATE:
       if (LOWORD(wparam) != WA_INACTIVE) SetFocus(state->edit);
       return 0;
@@ -353,14 +380,16 @@ void open_find_window(const paste_target& came_from, bool back_on_escape) {
   state->came_from = came_from;
   state->back_on_escape = back_on_escape;
   // WM_MEASUREITEM comes while the list is made, so the state is there before the window.
-  HWND window = CreateWindowExA(0, find_window_class, "検索窓", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 760,
-                                460, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExA(0, find_window_class, "検索窓", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                window_width, window_height, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) {
     delete state;
     state = nullptr;
     return;
   }
   create_children(window);
+  SetWindowPos(window, nullptr, 0, 0, scaled(window_width, state->dpi), scaled(window_height, state->dpi),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client;
   GetClientRect(window, &client);
   lay_out(client.right, client.bottom);

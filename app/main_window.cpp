@@ -8,6 +8,7 @@
 #include "app/data_folder.h"
 #include "app/first_start.h"
 #include "app/link_tag_dialog.h"
+#include "app/main_window_dpi.h"
 #include "app/navigation_commands.h"
 #include "app/notice_lines.h"
 #include "app/res/resource_ids.h"
@@ -182,6 +183,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
       if (wparam) run_shutdown_sequence();
       return 0;
     case WM_SIZE: return on_size(lparam);
+    case WM_DPICHANGED: on_main_window_dpi_changed(wparam, lparam); return 0;
     case WM_SETFOCUS: SetFocus(scroll_bar); return 0;
     case WM_PAINT: return on_paint(window);
     case WM_NCMOUSEMOVE: return on_nc_mouse_move(wparam);

@@ -17,8 +17,10 @@ void run_shutdown_sequence() {
   save_ring();
   DeleteObject(caption_brush);
   DeleteObject(view_font);
+  DeleteObject(child_font);
   caption_brush = nullptr;
   view_font = nullptr;
+  child_font = nullptr;
   ChangeClipboardChain(main_window, next_viewer);
   tray_icon.remove();
   PostQuitMessage(0);

@@ -1,6 +1,7 @@
 #include "app/text_frame.h"
 
 #include "app/app_state.h"
+#include "app/dpi.h"
 #include "app/res/resource_ids.h"
 #include "app/window_places.h"
 
@@ -9,6 +10,11 @@ namespace {
 constexpr int text_edit_id = 1;
 // The kind a frame's place is remembered by, a string that lives as long as the program.
 const char kind_property[] = "dovane_clip_kind";
+// The font made for the frame's DPI, and that DPI.
+const wchar_t font_property[] = L"dovane_clip_font";
+const wchar_t dpi_property[] = L"dovane_clip_dpi";
+// A note is made to show at least this many lines of its text.
+constexpr int least_lines = 5;
 
 void register_text_frame_class(const char* name, WNDPROC procedure) {
   WNDCLASSA window_class{};
@@ -23,6 +29,45 @@ void register_text_frame_class(const char* name, WNDPROC procedure) {
   RegisterClassA(&window_class);
 }
 
+int frame_dpi(HWND frame) { return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(frame, dpi_property))); }
+
+HFONT frame_font(HWND frame) { return static_cast<HFONT>(GetPropW(frame, font_property)); }
+
+void use_dpi(HWND frame, int dpi) {
+  HFONT replaced = frame_font(frame);
+  HFONT font = create_system_font(dpi);
+  SetPropW(frame, font_property, font);
+  SetPropW(frame, dpi_property, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
+  SendMessageW(text_frame_edit(frame), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (replaced != nullptr) DeleteObject(replaced);
+}
+
+int width_of(const RECT& r) { return r.right - r.left; }
+int height_of(const RECT& r) { return r.bottom - r.top; }
+
+// The size that shows the frame's menu bar on one line, and under it its least lines of
+// text and the scroll bar; the frame is given that width on the way, so that the menu
+// bar's height is measured as it then comes out.
+SIZE least_size(HWND frame) {
+  const int dpi = frame_dpi(frame);
+  RECT window, client;
+  GetWindowRect(frame, &window);
+  GetClientRect(frame, &client);
+  int menu_width = 0;
+  HMENU menu = GetMenu(frame);
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    RECT item;
+    if (GetMenuItemRect(frame, menu, static_cast<UINT>(i), &item)) menu_width += width_of(item);
+  }
+  const int width = width_of(window) - client.right + menu_width + scaled(8, dpi);
+  SetWindowPos(frame, nullptr, 0, 0, width, height_of(window), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  GetWindowRect(frame, &window);
+  GetClientRect(frame, &client);
+  const int text_height =
+      least_lines * measure_font(frame_font(frame)).height + metric_at(SM_CYHSCROLL, dpi) + scaled(4, dpi);
+  return {width, height_of(window) - client.bottom + text_height};
+}
+
 }  // namespace
 
 LRESULT CALLBACK text_frame_procedure(HWND frame, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -32,14 +77,24 @@ LRESULT CALLBACK text_frame_procedure(HWND frame, UINT message, WPARAM wparam, L
                       WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
                       0, 0, 0, 0, frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(text_edit_id)), instance,
                       nullptr);
+      use_dpi(frame, dpi_of_window(frame));
       return 0;
     case WM_SIZE: MoveWindow(text_frame_edit(frame), 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE); return 0;
     case WM_SETFOCUS: SetFocus(text_frame_edit(frame)); return 0;
+    case WM_DPICHANGED:
+      use_dpi(frame, dpi_from_message(wparam));
+      move_to_suggested(frame, lparam);
+      return 0;
     case WM_EXITSIZEMOVE:
       if (const auto* kind = static_cast<const char*>(GetPropA(frame, kind_property)))
-        remember_text_frame_place(kind, frame);
+        remember_text_frame_place(kind, frame, frame_dpi(frame));
       return 0;
-    case WM_DESTROY: RemovePropA(frame, kind_property); return 0;
+    case WM_DESTROY:
+      RemovePropA(frame, kind_property);
+      DeleteObject(frame_font(frame));
+      RemovePropW(frame, font_property);
+      RemovePropW(frame, dpi_property);
+      return 0;
     default: return DefWindowProcA(frame, message, wparam, lparam);
   }
 }
@@ -47,13 +102,19 @@ LRESULT CALLBACK text_frame_procedure(HWND frame, UINT message, WPARAM wparam, L
 HWND create_text_frame(const char* class_name, WNDPROC procedure, const char* title, DWORD style,
                        const char* menu_name, const char* kind) {
   register_text_frame_class(class_name, procedure);
-  const RECT place = place_for_text_frame(kind);
-  HWND frame = CreateWindowExA(0, class_name, title, style | WS_CLIPCHILDREN, place.left, place.top,
-                               place.right - place.left, place.bottom - place.top, nullptr,
+  // Made hidden where it will go, which tells its DPI; its size then follows from how its
+  // menu and its text come out at that DPI.
+  const RECT first = place_for_text_frame(kind, SIZE{0, 0});
+  HWND frame = CreateWindowExA(0, class_name, title, (style & ~WS_VISIBLE) | WS_CLIPCHILDREN, first.left, first.top,
+                               first.right - first.left, first.bottom - first.top, nullptr,
                                LoadMenuA(instance, menu_name), instance, nullptr);
   if (frame == nullptr) return nullptr;
   SetPropA(frame, kind_property, const_cast<char*>(kind));
+  const RECT place = place_for_text_frame(kind, least_size(frame));
+  SetWindowPos(frame, nullptr, place.left, place.top, width_of(place), height_of(place),
+               SWP_NOZORDER | SWP_NOACTIVATE);
   note_text_frame_opened(frame, kind);
+  if ((style & WS_VISIBLE) != 0) ShowWindow(frame, SW_SHOW);
   return frame;
 }
 

@@ -6,11 +6,17 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/dpi.h"
+#include "app/main_window_dpi.h"
 #include "app/window_slots.h"
 
 namespace {
 
-std::map<std::string, screen_box> remembered;
+struct remembered_place {
+  screen_box box;
+  int dpi;
+};
+std::map<std::string, remembered_place> remembered;
 struct open_frame {
   HWND window;
   std::string kind;
@@ -33,8 +39,9 @@ screen_box main_window_box() {
   RECT r{};
   GetWindowRect(main_window, &r);
   if (!IsWindowVisible(main_window)) {
-    r.right = std::max<LONG>(r.right, r.left + main_window_opened_width);
-    r.bottom = std::max<LONG>(r.bottom, r.top + main_window_opened_height);
+    const SIZE opened = main_window_opened_size();
+    r.right = std::max<LONG>(r.right, r.left + opened.cx);
+    r.bottom = std::max<LONG>(r.bottom, r.top + opened.cy);
   }
   return box_of(r);
 }
@@ -61,27 +68,32 @@ bool held_by_same_kind(const screen_box& box, const char* kind) {
 
 }  // namespace
 
-RECT place_for_text_frame(const char* kind) {
+RECT place_for_text_frame(const char* kind, SIZE least) {
   const screen_box work = work_area();
-  int width = (work.right - work.left) / 3;
-  int height = (work.bottom - work.top) / 4;
+  int width = std::max<int>((work.right - work.left) / 3, least.cx);
+  int height = std::max<int>((work.bottom - work.top) / 4, least.cy);
   screen_box place{};
   const auto found = remembered.find(kind);
   if (found != remembered.end()) {
-    place = fit_within(found->second, work);
+    // New windows go on the main window's monitor, and so are laid out for its DPI.
+    const remembered_place& kept = found->second;
+    const screen_box& box = kept.box;
+    place = fit_within({box.left, box.top, box.left + MulDiv(box.right - box.left, main_dpi, kept.dpi),
+                        box.top + MulDiv(box.bottom - box.top, main_dpi, kept.dpi)},
+                       work);
     width = place.right - place.left;
     height = place.bottom - place.top;
   }
   // Where the user put a window it goes again, unless one of its kind is open there now.
   if (found == remembered.end() || held_by_same_kind(place, kind))
-    place = find_window_slot(work, width, height, taken_boxes(nullptr), GetSystemMetrics(SM_CYCAPTION));
+    place = find_window_slot(work, width, height, taken_boxes(nullptr), metric_at(SM_CYCAPTION, main_dpi));
   return {place.left, place.top, place.right, place.bottom};
 }
 
-void remember_text_frame_place(const char* kind, HWND frame) {
+void remember_text_frame_place(const char* kind, HWND frame, int dpi) {
   RECT r;
   if (IsIconic(frame) || IsZoomed(frame) || !GetWindowRect(frame, &r)) return;
-  remembered[kind] = box_of(r);
+  remembered[kind] = {box_of(r), dpi};
 }
 
 void note_text_frame_opened(HWND frame, const char* kind) { opened.push_back({frame, kind}); }

@@ -18,7 +18,7 @@ start_own_xvfb() {
   local n=90 _ owner
   while [ "$n" -lt 190 ]; do
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${DOVANE_XVFB_SCREEN:-1280x800x24}" -nolisten tcp >/dev/null 2>&1 &
     own_xvfb_pid=$!
     export DISPLAY=":$n"
     for _ in $(seq 100); do
@@ -77,4 +77,28 @@ prepare_wine_prefix() {
       touch "$WINEPREFIX/.dovane_ready_2"
     fi
   ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
+}
+
+# A copy of the prefix whose desktop runs at the given DPI (LogPixels), its virtual desktop
+# as large as a screen made for that DPI (1280x800 at 96), made once per build folder and
+# again when the prefix is set up anew; prints its path. Its Wine server is the caller's to
+# stop (wineserver -k with that WINEPREFIX).
+prepare_dpi_prefix() {
+  local dpi=$1 copy="$DOVANE_BUILD/wineprefix_dpi$1"
+  local desktop="$((1280 * dpi / 96))x$((800 * dpi / 96))"
+  (
+    flock 9
+    if [ ! -f "$copy/.dovane_dpi_ready" ] || [ "$WINEPREFIX/.dovane_ready_2" -nt "$copy/.dovane_dpi_ready" ]; then
+      rm -rf "$copy"
+      cp -a "$WINEPREFIX" "$copy"
+      rm -f "$copy/.dovane_ready_2"
+      WINEPREFIX=$copy wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+      # Without a virtual desktop (DOVANE_NO_VIRTUAL_DESKTOP) no desktop takes this size.
+      WINEPREFIX=$copy wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null 2>&1
+      # The registry reaches the copy's files when its server ends.
+      WINEPREFIX=$copy wineserver -w
+      touch "$copy/.dovane_dpi_ready"
+    fi
+  ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
+  echo "$copy"
 }

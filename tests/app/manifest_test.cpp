@@ -37,8 +37,9 @@ const element expected[] = {
      {"name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"", "publicKeyToken=\"6595b64144ccf1df\"",
       "processorArchitecture=\"*\"", "type=\"win32\""},
      nullptr},
-    {"is aware of the system DPI", "dpiAware", {}, "true"},
-    {"is aware of the system DPI on Windows 10 and later", "dpiAwareness", {}, "system"},
+    {"is aware of each monitor's DPI on Windows 8.1, of the system's before", "dpiAware", {}, "true/pm"},
+    {"is aware of each monitor's DPI on Windows 10, scaled menus and dialogs from 1703", "dpiAwareness", {},
+     "PerMonitorV2, PerMonitor"},
 };
 
 bool has_attribute(const std::string& attributes, const std::string& attribute) {

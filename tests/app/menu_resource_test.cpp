@@ -463,7 +463,7 @@ const std::vector<control> drawer_editor_controls = {
     {IDC_SP_PREV_RECORD, "button", "<", push, 142, 18, 14, 14},
     {IDC_SP_INDEX, "edit", "", number_box | ES_READONLY, 135, 40, 40, 14},
     {IDC_SP_DRAWER, "edit", "", number_box, 105, 39, 28, 14},
-    {-1, "static", "block", child | WS_GROUP, 78, 6, 16, 8},
+    {-1, "static", "block", child | WS_GROUP, 78, 6, 19, 8},
     {IDC_SP_DELETE, "button", "削除", push, 7, 192, 32, 14},
     {IDC_SP_PASTE, "button", "貼り付け", push | WS_DISABLED, 7, 173, 32, 14},
     {IDC_SP_GENRE, "edit", "", number_box, 8, 28, 36, 14},
@@ -477,7 +477,7 @@ const std::vector<control> drawer_editor_controls = {
     {IDC_SP_NEXT_BLOCK, "button", ">", push, 89, 18, 15, 14},
     {IDC_SP_PREV_BLOCK, "button", "<", push, 73, 18, 16, 14},
     {-1, "static", "引出", child | WS_GROUP, 107, 6, 15, 8},
-    {-1, "static", "index", child | WS_GROUP, 142, 6, 16, 8},
+    {-1, "static", "index", child | WS_GROUP, 142, 6, 19, 8},
 };
 
 const std::vector<control> link_tag_controls = {
@@ -486,10 +486,10 @@ const std::vector<control> link_tag_controls = {
 };
 
 const std::vector<control> version_controls = {
-    {-1, "static", "どばねクリップ", child | SS_LEFT | WS_GROUP, 16, 17, 42, 8},
-    {-1, "static", "ver" DOVANE_VERSION, child | SS_LEFT | WS_GROUP, 52, 27, 28, 8},
-    {-1, "static", "dovane_clip", child | SS_LEFT | WS_GROUP, 16, 27, 33, 8},
-    {-1, "static", "2004/3/21", child | SS_LEFT | WS_GROUP, 90, 27, 32, 8},
+    {-1, "static", "どばねクリップ", child | SS_LEFT | WS_GROUP, 16, 17, 50, 8},
+    {-1, "static", "ver" DOVANE_VERSION, child | SS_LEFT | WS_GROUP, 56, 27, 33, 8},
+    {-1, "static", "dovane_clip", child | SS_LEFT | WS_GROUP, 16, 27, 38, 8},
+    {-1, "static", "2004/3/21", child | SS_LEFT | WS_GROUP, 92, 27, 36, 8},
 };
 
 struct dialog_case {

@@ -14,21 +14,6 @@
 
 namespace {
 
-// A control that was never given a font draws with the system font.
-void expect_fits(HWND control, const std::string& text, const char* where) {
-  HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-  HDC dc = GetDC(control);
-  HGDIOBJ previous = SelectObject(dc, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
-  SIZE needed{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &needed);
-  SelectObject(dc, previous);
-  ReleaseDC(control, dc);
-  RECT room;
-  GetClientRect(control, &room);
-  EXPECT_LE(needed.cx, room.right) << where << " \"" << text << "\" is cut at the right";
-  EXPECT_LE(needed.cy, room.bottom) << where << " \"" << text << "\" is cut at the bottom";
-}
-
 INT_PTR CALLBACK passive_dialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 struct dialog_name {

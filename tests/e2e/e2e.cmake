@@ -8,3 +8,5 @@ foreach(script ${e2e_scripts})
   add_test(NAME e2e.${name} COMMAND bash ${script} $<TARGET_FILE:dovane_clip> $<TARGET_FILE:e2e_driver>)
   set_tests_properties(e2e.${name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
 endforeach()
+# Four desktops, each started afresh.
+set_tests_properties(e2e.dpi_screens PROPERTIES TIMEOUT 300)

@@ -1,5 +1,7 @@
 #include "tests/win32/app_fixture.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -143,3 +145,18 @@ std::string app_test::ini_value(const char* section, const char* key) {
 }
 
 void app_test::set_current_clip(const char* text) { std::snprintf(clip_text, clip_size, "%s", text); }
+
+// A control that was never given a font draws with the system font.
+void expect_fits(HWND control, const std::string& text, const char* where) {
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+  HDC dc = GetDC(control);
+  HGDIOBJ previous = SelectObject(dc, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
+  SIZE needed{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &needed);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  RECT room;
+  GetClientRect(control, &room);
+  EXPECT_LE(needed.cx, room.right) << where << " \"" << text << "\" is cut at the right";
+  EXPECT_LE(needed.cy, room.bottom) << where << " \"" << text << "\" is cut at the bottom";
+}

@@ -47,3 +47,6 @@ RECT rect_in_main_window(HWND child);
 void CALLBACK close_popup_once_shown(HWND, UINT, UINT_PTR timer, DWORD);
 extern bool popup_seen;
 extern RECT shown_popup_rect;
+
+// The control shows the whole text in the font it draws with.
+void expect_fits(HWND control, const std::string& text, const char* where);
