@@ -27,5 +27,5 @@ class in_data_folder {
 
  private:
   bool moved_;
-  std::string found_;
+  std::wstring found_;
 };

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/clip_menus.h"
 #include "app/save_notice.h"
+#include "app/ui_text.h"
 #include "drawers/drawer_view.h"
 #include "drawers/genre_list.h"
 #include "history/history_view.h"
@@ -41,7 +42,7 @@ class menu_history_view : public history_view {
   }
   void drop_oldest_ring_entry() override { DeleteMenu(ring_menu, oldest_ring_entry_position, MF_BYPOSITION); }
   void show_clip() override {
-    SetWindowTextA(clip_edit, clip_text);
+    set_window_text_sjis(clip_edit, clip_text);
     InvalidateRect(main_window, nullptr, TRUE);
   }
 };

@@ -1,6 +1,7 @@
 #include "app/shortcut_menu.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/app_state.h"
@@ -9,13 +10,14 @@
 #include "app/paste_target.h"
 #include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
+#include "app/ui_text.h"
 #include "settings/settings_values.h"
 
 namespace {
 
 constexpr int shortcut_id = 1;
 constexpr int digit_entries = 10;
-const char owner_class_name[] = "dovane_clip_menu_owner";
+const wchar_t owner_class_name[] = L"dovane_clip_menu_owner";
 const char find_entry_text[] = "検索...";
 
 hotkey registered{0, 0};
@@ -43,23 +45,20 @@ int first_entry_position(HMENU menu) {
 
 // digit 1-10 labels the item for that key (10 for "0"); 0 leaves the label as it is.
 void add_mirrored(HMENU menu, HMENU source, int position, int digit) {
-  char text[300];
-  MENUITEMINFOA item{};
+  wchar_t text[300];
+  MENUITEMINFOW item{};
   item.cbSize = sizeof item;
   item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
   item.dwTypeData = text;
-  item.cch = sizeof text;
-  if (!GetMenuItemInfoA(source, static_cast<UINT>(position), TRUE, &item)) return;
+  item.cch = 300;
+  if (!GetMenuItemInfoW(source, static_cast<UINT>(position), TRUE, &item)) return;
   // The find entry at the end stands for it.
   if (item.hSubMenu == nullptr && item.wID == CMD_FIND_WINDOW) return;
-  char label[sizeof text + 4];
-  if (digit > 0)
-    std::snprintf(label, sizeof label, "&%d %s", digit % 10, text);
-  else
-    std::snprintf(label, sizeof label, "%s", text);
-  item.dwTypeData = label;
+  std::wstring label = text;
+  if (digit > 0) label = L"&" + std::to_wstring(digit % 10) + L" " + label;
+  item.dwTypeData = label.data();
   if ((item.fType & MFT_SEPARATOR) != 0) item.fMask &= ~static_cast<UINT>(MIIM_STRING);
-  InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
+  InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
   sources.push_back({source, position});
 }
 
@@ -74,16 +73,16 @@ HMENU build_shortcut_menu() {
     add_mirrored(menu, clips, p, shown < digit_entries ? shown + 1 : 0);
   if (popup_menu != ring_menu) {
     if (shown > 0) {
-      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
       sources.push_back({nullptr, 0});
     }
     for (int p = 0; p < GetMenuItemCount(popup_menu); ++p) add_mirrored(menu, popup_menu, p, 0);
   }
   if (GetMenuItemCount(menu) > 0) {
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     sources.push_back({nullptr, 0});
   }
-  AppendMenuA(menu, MF_STRING, 0, find_entry_text);
+  AppendMenuW(menu, MF_STRING, 0, wide_from_sjis(find_entry_text).c_str());
   find_entry_at = sources.size();
   sources.push_back({nullptr, 0});
   MENUINFO info{};
@@ -106,14 +105,15 @@ HWND menu_owner() {
   static HWND owner = nullptr;
   if (owner != nullptr && IsWindow(owner)) return owner;
   static const bool registered_class = [] {
-    WNDCLASSA window_class{};
-    window_class.lpfnWndProc = DefWindowProcA;
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = DefWindowProcW;
     window_class.hInstance = instance;
     window_class.lpszClassName = owner_class_name;
-    return RegisterClassA(&window_class) != 0;
+    return RegisterClassExW(&window_class) != 0;
   }();
   // Owned by the main window, so it goes with it.
-  owner = registered_class ? CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, owner_class_name, "", WS_POPUP, 0, 0,
+  owner = registered_class ? CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, owner_class_name, L"", WS_POPUP, 0, 0,
                                              1, 1, main_window, nullptr, instance, nullptr)
                            : nullptr;
   return owner;
@@ -123,7 +123,7 @@ HWND menu_owner() {
 // window opens while the foreground is still ours.
 bool run_posted_choice(HWND owner, HMENU built, const paste_target& target) {
   MSG message;
-  if (!PeekMessageA(&message, owner, WM_MENUCOMMAND, WM_MENUCOMMAND, PM_REMOVE)) return false;
+  if (!PeekMessageW(&message, owner, WM_MENUCOMMAND, WM_MENUCOMMAND, PM_REMOVE)) return false;
   HMENU from = reinterpret_cast<HMENU>(message.lParam);
   const size_t at = message.wParam;
   if (from != built) {
@@ -153,7 +153,7 @@ bool track_at(HMENU menu, POINT at, const paste_target& target) {
   // it is left with no window and keys sent by programs reach nothing.
   SetForegroundWindow(owner);
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
-  PostMessageA(owner, WM_NULL, 0, 0);
+  PostMessageW(owner, WM_NULL, 0, 0);
   const bool chosen = run_posted_choice(owner, menu, target);
   ShowWindow(owner, SW_HIDE);
   return chosen;
@@ -212,7 +212,7 @@ void track_icon_popup(int x, int y) {
   if (paste_on_choice != 1) return;
   // Run now rather than from the loop, so the paste follows the clip.
   MSG message;
-  if (!PeekMessageA(&message, main_window, WM_MENUCOMMAND, WM_MENUCOMMAND, PM_REMOVE)) return;
-  DispatchMessageA(&message);
+  if (!PeekMessageW(&message, main_window, WM_MENUCOMMAND, WM_MENUCOMMAND, PM_REMOVE)) return;
+  DispatchMessageW(&message);
   if (GetClipboardSequenceNumber() != before) paste_into(target);
 }

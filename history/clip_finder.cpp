@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "history/file_ops.h"
+#include "text/file_names.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ constexpr std::size_t largest_copy = std::numeric_limits<std::uint32_t>::max();
 std::string read_raw(const std::string& name, std::uint64_t end, std::size_t length) {
   const std::uint64_t from = end > length ? end - length : 0;
   std::string bytes(static_cast<std::size_t>(end - from), '\0');
-  std::FILE* file = std::fopen(name.c_str(), "rb");
+  std::FILE* file = open_file(name.c_str(), "rb");
   if (file == nullptr) return std::string();
   if (!seek_stream(file, from) || std::fread(&bytes[0], 1, bytes.size(), file) != bytes.size()) bytes.clear();
   std::fclose(file);

@@ -19,6 +19,7 @@
 #include "settings/settings_values.h"
 #include "text/file_replace.h"
 #include "text/menu_label.h"
+#include "text/file_names.h"
 
 int last_reused_index = 0;
 int recycle_menu_count = 0;
@@ -60,8 +61,6 @@ bool write_renumbered_index() {
   return renumbered.close() && written;
 }
 
-bool file_exists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
-
 // The backup takes the first data_max records and the keep file the rest, each as the
 // bytes they are; the history is given up only for copies checked byte for byte.
 bool copy_for_compaction(const char* backup_name) {
@@ -69,13 +68,13 @@ bool copy_for_compaction(const char* backup_name) {
   history_index.refresh(history_append_file);
   if (!split_record_file(history_index, data_max, backup_name, keep_file_name)) return false;
   if (write_renumbered_index()) return true;
-  DeleteFileA(backup_name);
+  remove_file(backup_name);
   return false;
 }
 }  // namespace
 
 void finish_reuse_index_swap() {
-  if (GetFileAttributesA(reuse_index_pending_name) == INVALID_FILE_ATTRIBUTES) return;
+  if (!file_exists(reuse_index_pending_name)) return;
   report_save(replace_file(reuse_index_pending_name, recycle_index_file_name), kept_file::reuse,
               recycle_index_file_name);
 }
@@ -97,12 +96,12 @@ bool compact_history() {
   save_settings();
 
   const bool replaced = copy_for_compaction(backup_name) && replace_file(keep_file_name, history_append_file);
-  DeleteFileA(keep_file_name);
+  remove_file(keep_file_name);
   report_save(replaced, kept_file::history, history_append_file);
   if (replaced)
     swap_in_renumbered_index();
   else
-    DeleteFileA(reuse_index_temp_name);
+    remove_file(reuse_index_temp_name);
   open_history_streams();
   return replaced;
 }

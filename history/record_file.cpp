@@ -6,6 +6,7 @@
 #include "history/file_ops.h"
 #include "text/file_faults.h"
 #include "text/search_fold.h"
+#include "text/file_names.h"
 
 char clip_text[clip_size];
 
@@ -32,9 +33,9 @@ bool record_stream::open(const char* name, open_mode mode) {
   if (writes && file_fault(file_step::open, name)) return false;
   if (mode == open_mode::read) {
     // A reading opening creates a missing file, so it reads as empty.
-    if (std::FILE* created = std::fopen(name, "ab")) std::fclose(created);
+    if (std::FILE* created = open_file(name, "ab")) std::fclose(created);
   }
-  file_ = std::fopen(name, fopen_mode(mode));
+  file_ = open_file(name, fopen_mode(mode));
   return file_ != nullptr;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "history/file_ops.h"
+#include "text/file_names.h"
 
 void record_index::clear() {
   blocks_.clear();
@@ -66,7 +67,7 @@ void record_index::scan(const char* name, std::uint64_t from) {
 std::string record_index::tail_now(const char* name) const {
   const std::uint64_t from = end_ > tail_bytes ? end_ - tail_bytes : 0;
   std::string bytes(static_cast<std::size_t>(end_ - from), '\0');
-  std::FILE* file = bytes.empty() ? nullptr : std::fopen(name, "rb");
+  std::FILE* file = bytes.empty() ? nullptr : open_file(name, "rb");
   if (file == nullptr) return bytes.empty() ? bytes : std::string();
   const bool read = seek_stream(file, from) && std::fread(&bytes[0], 1, bytes.size(), file) == bytes.size();
   std::fclose(file);
