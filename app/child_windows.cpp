@@ -23,6 +23,11 @@ WNDPROC previous_clip_edit_procedure;
 WNDPROC previous_search_edit_procedure;
 WNDPROC previous_scroll_bar_procedure;
 
+// Said after the output, whose own capture finds nothing missing.
+void tell_unmappable(size_t count) {
+  if (count > 0) note_unmappable_characters(static_cast<int>(count));
+}
+
 LRESULT CALLBACK scroll_bar_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_KEYDOWN && wparam == VK_TAB) {
     // Three children share id 0, so a lookup by id is ambiguous; the cycle is fixed
@@ -40,8 +45,8 @@ LRESULT CALLBACK clip_edit_procedure(HWND window, UINT message, WPARAM wparam, L
     SendMessageW(clip_edit, EM_SETMODIFY, FALSE, 0);
     size_t unmappable = 0;
     read_window_text(clip_edit, clip_text, &unmappable);
-    if (unmappable > 0) note_unmappable_characters(static_cast<int>(unmappable));
     output_clip(clip_edit);
+    tell_unmappable(unmappable);
   }
   return CallWindowProcW(previous_clip_edit_procedure, window, message, wparam, lparam);
 }
@@ -83,17 +88,25 @@ void toggle_affix(const affix& a) {
   output_clip(a.button);
 }
 
-void read_note(HWND note, char (&text)[clip_size]) { read_window_text(text_frame_edit(note), text); }
+// Returns the characters Shift_JIS lacked.
+size_t read_note(HWND note, char (&text)[clip_size]) {
+  size_t unmappable = 0;
+  read_window_text(text_frame_edit(note), text, &unmappable);
+  return unmappable;
+}
+
 
 LRESULT CALLBACK note_procedure(HWND note, UINT message, WPARAM wparam, LPARAM lparam) {
   // A note stays usable while the open-file dialog has moved the current directory.
   in_data_folder data_folder;
   if (message == WM_COMMAND) {
     switch (LOWORD(wparam)) {
-      case CMD_SAVE_TO_CLIPBOARD:
-        read_note(note, clip_text);
+      case CMD_SAVE_TO_CLIPBOARD: {
+        const size_t unmappable = read_note(note, clip_text);
         output_clip(note);
+        tell_unmappable(unmappable);
         break;
+      }
       case CMD_SET_SEARCH: {
         static char search_text[clip_size];
         read_note(note, search_text);

@@ -24,6 +24,7 @@ class tray_icon_object {
   int balloons_shown() const { return balloons_shown_; }
   bool added() const { return added_ != 0; }
   const char* tip() const { return tip_; }
+  const wchar_t* shown_tip() const { return data_.szTip; }
 
  private:
   NOTIFYICONDATAW data_;

@@ -45,7 +45,8 @@ void swap_in_renumbered_index() {
     report_save(true, kept_file::reuse, recycle_index_file_name);
     return;
   }
-  MoveFileExA(reuse_index_temp_name, reuse_index_pending_name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  MoveFileExW(wide_file_name(reuse_index_temp_name).c_str(), wide_file_name(reuse_index_pending_name).c_str(),
+              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   report_save(false, kept_file::reuse, recycle_index_file_name);
 }
 

@@ -541,7 +541,11 @@ INT_PTR CALLBACK passive_dialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 TEST_P(dialog_template, creates_its_controls_with_their_texts) {
   const dialog_case& e = GetParam();
-  HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), e.name, nullptr, passive_dialog, 0);
+  // Made as the program makes its dialogs, as Unicode windows.
+  const std::wstring name = IS_INTRESOURCE(e.name) ? std::wstring() : wide_from_sjis(e.name);
+  HWND window = CreateDialogParamW(GetModuleHandleW(nullptr),
+                                   IS_INTRESOURCE(e.name) ? reinterpret_cast<LPCWSTR>(e.name) : name.c_str(), nullptr,
+                                   passive_dialog, 0);
   ASSERT_NE(window, nullptr);
   char text[256];
   EXPECT_EQ(window_text_sjis(window), e.title);

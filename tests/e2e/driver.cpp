@@ -1,5 +1,6 @@
 // Drives the running program from outside, as another program on the desktop would:
 //   driver wait          waits until the main window exists and its program is ready
+//   driver code-page     prints the system's ANSI code page
 //   driver close         sends WM_CLOSE to the main window
 //   driver wait-here     waits for the instance whose data folder is the current one
 //   driver command ID    sends WM_COMMAND ID to the main window
@@ -311,6 +312,7 @@ int main() {
   char** argv = pointers.data();
   if (argc < 2) return 2;
   if (std::strcmp(argv[1], "wait") == 0) return wait_for_window("dovane_clip");
+  if (std::strcmp(argv[1], "code-page") == 0) return std::printf("%u\n", GetACP()) > 0 ? 0 : 1;
   if (std::strcmp(argv[1], "wait-here") == 0) {
     for (int i = 0; i < 300 && running_instance_here(L"dovane_clip") == nullptr; ++i) Sleep(100);
     return running_instance_here(L"dovane_clip") != nullptr ? 0 : 1;
