@@ -21,6 +21,9 @@ struct file_stamp {
 // False when the file cannot be looked at (missing, no access).
 bool stamp_of_path(const char* name, file_stamp& stamp);
 bool stamp_of_stream(std::FILE* file, file_stamp& stamp);
+// Only the size and the last-write time, which an open stream gives without a look at
+// any name; the identity is left as it was.
+bool size_and_time_of_stream(std::FILE* file, file_stamp& stamp);
 inline bool same_file(const file_stamp& a, const file_stamp& b) {
   return a.volume == b.volume && a.file_id == b.file_id;
 }
