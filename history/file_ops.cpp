@@ -42,6 +42,24 @@ bool seek_stream(std::FILE* file, std::uint64_t offset) {
 #endif
 }
 
+std::FILE* open_for_reading(const char* name) {
+#ifdef _WIN32
+  HANDLE handle = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  std::FILE* file = _fdopen(fd, "rb");
+  if (file == nullptr) _close(fd);
+  return file;
+#else
+  return std::fopen(name, "rb");
+#endif
+}
+
 #ifdef _WIN32
 namespace {
 bool stamp_of_handle(HANDLE handle, file_stamp& stamp) {

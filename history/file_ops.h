@@ -9,6 +9,9 @@ bool file_size_of(const char* name, std::uint64_t& size);
 bool truncate_file(const char* name, std::uint64_t size);
 // Positions an open stream at a raw offset; 64-bit on both platforms.
 bool seek_stream(std::FILE* file, std::uint64_t offset);
+// Opens an existing file for reading in binary, letting other programs write, rename over
+// and delete it meanwhile, as editors that save by renaming do.
+std::FILE* open_for_reading(const char* name);
 
 // Which file a name or an open stream stands for, and the state it was in: editors,
 // scripts and a second program rewrite, replace and cut files behind our back.

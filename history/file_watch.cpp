@@ -19,9 +19,22 @@ void file_watch::stop() {
 }
 
 void file_watch::let_go() {
+  held_ = false;
+  close_unless_held();
+}
+
+void file_watch::hold() { held_ = true; }
+
+void file_watch::close_unless_held() {
+  if (held_) return;
   notice_.stop();
   stream_.close();
   listen_tried_ = false;
+}
+
+record_stream& file_watch::stream() {
+  if (!stream_.is_open() && !name_.empty()) stream_.open(name_.c_str(), open_mode::read_must_exist);
+  return stream_;
 }
 
 std::string file_watch::tail_at(std::uint64_t end) {
@@ -32,14 +45,22 @@ std::string file_watch::tail_at(std::uint64_t end) {
 }
 
 void file_watch::accept(std::uint64_t end) {
+  stream();
   file_stamp now = stamp_;
   if (stream_.size_and_time(now)) stamp_ = now;
   end_ = end;
   tail_ = tail_at(end);
   told_ = folder_notice::news{};
+  close_unless_held();
 }
 
 file_watch::state file_watch::look() {
+  const state seen = look_now();
+  close_unless_held();
+  return seen;
+}
+
+file_watch::state file_watch::look_now() {
   if (!stream_.is_open()) {
     const file_stamp held = stamp_;
     if (name_.empty() || !stream_.open(name_.c_str(), open_mode::read_must_exist) || !stream_.stamp(stamp_) ||

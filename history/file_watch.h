@@ -15,11 +15,14 @@ class file_watch {
   // now is what later looks compare with, once accept() has said where its records end.
   void start(const char* name);
   void stop();
-  // Closes the file, so it may be replaced or deleted, and keeps what was accepted: the
-  // next look opens the name again and compares.
+  // Until hold(), the file is open only while it is looked at or read, so that we may
+  // replace or delete it ourselves (Windows keeps a name whose file is open); what was
+  // accepted is kept, and each look opens the name again and compares.
   void let_go();
-  // The watch's own reader; positioned only by whoever reads records through it.
-  record_stream& stream() { return stream_; }
+  void hold();
+  // The watch's own reader, opened again by name when let go; positioned only by
+  // whoever reads records through it.
+  record_stream& stream();
   const std::string& name() const { return name_; }
   // Volume, file index, size and time the last accept() saw.
   const file_stamp& stamp() const { return stamp_; }
@@ -36,6 +39,8 @@ class file_watch {
   state look();
 
  private:
+  state look_now();
+  void close_unless_held();
   std::string tail_at(std::uint64_t end);
   static constexpr std::size_t tail_bytes = 32;
   record_stream stream_;
@@ -47,4 +52,5 @@ class file_watch {
   // What the platform told since the last accept(), kept until the state is accepted.
   folder_notice::news told_;
   bool listen_tried_ = false;
+  bool held_ = true;
 };

@@ -57,6 +57,9 @@ void follow_the_name(const record_index& index) {
 }  // namespace
 
 void open_history_streams() {
+  history_index.hold();
+  append_index.hold();
+  reuse_file_index.hold();
   history_writer.open(history_append_file, open_mode::read_write_end);
   writer_generation = -1;
   history_index.refresh(history_file);

@@ -34,7 +34,7 @@ bool record_stream::open(const char* name, open_mode mode) {
     // A reading opening creates a missing file, so it reads as empty.
     if (std::FILE* created = std::fopen(name, "ab")) std::fclose(created);
   }
-  file_ = std::fopen(name, fopen_mode(mode));
+  file_ = writes ? std::fopen(name, fopen_mode(mode)) : open_for_reading(name);
   // Reads go through our own buffer; one in stdio too could hand out bytes from before
   // a seek that the file no longer holds (glibc keeps its buffer over a seek within it).
   if (file_ != nullptr && !writes) std::setvbuf(file_, nullptr, _IONBF, 0);

@@ -118,6 +118,6 @@ bool read_numbered_record(const record_index& index, record_stream& reader, int 
 }
 
 bool record_index::read(int number, char* out) {
-  if (!watch_.stream().is_open()) return false;
-  return read_numbered_record(*this, watch_.stream(), number, out);
+  record_stream& reader = watch_.stream();
+  return reader.is_open() && read_numbered_record(*this, reader, number, out);
 }

@@ -28,9 +28,11 @@ class record_index {
   int generation() const { return generation_; }
   // Which file the index was made from.
   const file_stamp& stamp() const { return watch_.stamp(); }
-  // Closes the file, which may then be replaced or deleted; the offsets are kept, and the
-  // next look opens it again by name and compares.
+  // Until hold(), the file is open only while it is looked at or read, so that it may be
+  // replaced or deleted; the offsets are kept, and each look opens it by name and
+  // compares.
   void let_go() { watch_.let_go(); }
+  void hold() { watch_.hold(); }
   int count() const { return count_; }
   // Raw offset of record number (1 to count()).
   std::uint64_t start(int number) const;
