@@ -132,15 +132,15 @@ constexpr int capture_retries = 8;
 constexpr UINT capture_retry_ms = 15;
 int capture_retries_left = 0;
 
-void capture_and_show();
+void show_capture(const capture_result& captured);
 
 void CALLBACK retry_capture(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(main_window, timer);
-  capture_and_show();
+  show_capture(capture_clipboard(main_window, capture_timer_on != 0));
 }
 
 // Shows what a clipboard change did; returns false when it was marked private.
-bool show_capture(const capture_result& captured) {
+bool show_clip(const capture_result& captured) {
   // The nested notification of this output gives back the clip itself, so the clip edit
   // and the title show it without the affixes.
   if (captured.appended && affixes_in_use()) output_clip(main_window);
@@ -155,8 +155,7 @@ bool show_capture(const capture_result& captured) {
   return true;
 }
 
-void capture_and_show() {
-  const capture_result captured = capture_clipboard(main_window, capture_timer_on != 0);
+void show_capture(const capture_result& captured) {
   if (captured.busy) {
     if (capture_retries_left-- > 0)
       SetTimer(main_window, capture_retry_timer_id, capture_retry_ms, retry_capture);
@@ -165,7 +164,7 @@ void capture_and_show() {
     return;
   }
   note_clipboard_access(true);
-  const bool seen = show_capture(captured);
+  const bool seen = show_clip(captured);
   KillTimer(main_window, capture_timer_id);
   SetTimer(main_window, capture_timer_id, static_cast<UINT>(tag_save_limit) * 1000, nullptr);
   capture_timer_on = 1;
@@ -173,11 +172,13 @@ void capture_and_show() {
   if (seen) tray_icon.set_tip(clip_text, true);
 }
 
+// The chain hears of the change before a link-tag dialog can hold the program up.
 LRESULT on_draw_clipboard(WPARAM wparam, LPARAM lparam) {
   KillTimer(main_window, capture_retry_timer_id);
   capture_retries_left = capture_retries;
-  capture_and_show();
+  const capture_result captured = capture_clipboard(main_window, capture_timer_on != 0);
   forward_notification(wparam, lparam);
+  show_capture(captured);
   return 0;
 }
 
