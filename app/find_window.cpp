@@ -191,10 +191,13 @@ void choose_selected(bool close) {
   char seen[find_rows::label_size];
   std::snprintf(seen, sizeof seen, "%s", state->rows.label_of(row));
   if (look_at_sources()) finish_list();
+  const DWORD before = GetClipboardSequenceNumber();
   if (std::strcmp(state->rows.label_of(row), seen) != 0 || !state->rows.choose(row)) {
     SetWindowTextA(state->count, row_gone_note);
     return;
   }
+  // Only the clip put back may be pasted, never what the clipboard held before.
+  const bool clip_put = GetClipboardSequenceNumber() != before;
   if (!close) {
     SetFocus(state->edit);
     return;
@@ -202,7 +205,7 @@ void choose_selected(bool close) {
   // The state goes with the window.
   const paste_target target = state->came_from;
   DestroyWindow(state->window);
-  if (paste_on_choice == 1) paste_into(target);
+  if (paste_on_choice == 1 && clip_put) paste_into(target);
 }
 
 void close_unchanged() {
