@@ -164,3 +164,13 @@ HWND open_note_window() {
 void open_version_dialog() {
   CreateDialogParamW(instance, MAKEINTRESOURCEW(DLG_VERSION), main_window, version_dialog_procedure, 0);
 }
+
+bool takes_main_window_keys(HWND window) {
+  HWND root = GetAncestor(window, GA_ROOT);
+  if (root == main_window) return true;
+  wchar_t window_class[32];
+  if (GetClassNameW(root, window_class, 32) <= 0) return false;
+  const std::string name = sjis_from_wide(window_class);
+  if (name == note_class_name || name == affix_class_name) return true;
+  return name == "#32770" && GetWindow(root, GW_OWNER) == main_window;
+}

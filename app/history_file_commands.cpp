@@ -26,7 +26,8 @@ bool pick_history_file(HWND owner, wchar_t* path) {
   dialog.lpstrFile = path;
   dialog.nMaxFile = file_name_size;
   dialog.lpstrTitle = title.c_str();
-  // Without OFN_NOCHANGEDIR a choice in another folder would move every state file there.
+  // OFN_NOCHANGEDIR is documented as ineffective for this dialog: the data folder is
+  // made current again once it closes.
   dialog.Flags = OFN_HIDEREADONLY | OFN_CREATEPROMPT | OFN_NOCHANGEDIR;
   dialog.lpstrDefExt = L"txt";
   // The dialog's library is loaded on first use: linked in, it costs every start-up
@@ -53,8 +54,11 @@ void open_history_file(WPARAM wparam, LPARAM lparam) {
   static wchar_t picked[file_name_size];
   // The streams stay open while the dialog is up: clips copied meanwhile (a path to
   // paste into it, say) are still appended, in the data folder.
-  const folder_may_move browsing;
-  bool chosen = pick_history_file(main_window, picked);
+  bool chosen = false;
+  {
+    const folder_may_move browsing;
+    chosen = pick_history_file(main_window, picked);
+  }
   // File names are kept as Shift_JIS; a path it cannot hold would name another file.
   size_t unmappable = 0;
   const std::string path = chosen ? sjis_from_wide(picked, &unmappable) : std::string();

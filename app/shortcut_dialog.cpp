@@ -51,7 +51,7 @@ bool apply_choice(HWND dialog) {
     set_window_text_sjis(GetDlgItem(dialog, IDC_SHORTCUT_NOTE), text);
     return false;
   }
-  shortcut_key = key;
+  choose_shortcut_key(key);
   paste_on_choice = IsDlgButtonChecked(dialog, IDC_SHORTCUT_PASTE) == BST_CHECKED ? 1 : 0;
   save_settings();
   return true;

@@ -1,7 +1,10 @@
 #include "app/text_commands.h"
 
+#include <cstdio>
+
 #include "app/app_state.h"
 #include "app/ui_text.h"
+#include "app/status_note.h"
 #include "history/record_file.h"
 #include "text/encodings.h"
 #include "text/stamps.h"
@@ -26,6 +29,15 @@ void convert_clip_edit(void (*conversion)(const char*)) {
   set_window_text_sjis(clip_edit, conversion_output);
   // A converted clip is an edited one: it goes out when the edit is left.
   SendMessageW(clip_edit, EM_SETMODIFY, TRUE, 0);
+}
+
+void convert_clip_edit_to_jis() {
+  convert_clip_edit(to_iso2022jp);
+  if (jis_replaced_characters == 0) return;
+  char note[status_note_size];
+  std::snprintf(note, sizeof note, "JIS にない文字 %u 字を〓にしました",
+                static_cast<unsigned>(jis_replaced_characters));
+  set_status_note(note);
 }
 
 void run_stamp_command(bool date, WPARAM wparam, LPARAM lparam) {

@@ -30,6 +30,8 @@ bool seek_stream(std::FILE* file, std::uint64_t offset) {
 #endif
 }
 
+std::FILE* open_for_reading(const char* name) { return open_file(name, "rb"); }
+
 #ifdef _WIN32
 namespace {
 bool stamp_of_handle(HANDLE handle, file_stamp& stamp) {
@@ -58,6 +60,21 @@ bool stamp_of_path(const char* name, file_stamp& stamp) {
 bool stamp_of_stream(std::FILE* file, file_stamp& stamp) {
   return file != nullptr && stamp_of_handle(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))), stamp);
 }
+
+bool size_and_time_of_stream(std::FILE* file, file_stamp& stamp) {
+  // GetFileInformationByHandle also asks for the volume and the name, which under Wine
+  // costs as much as opening the file by name; these two read only the open file.
+  if (file == nullptr) return false;
+  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+  LARGE_INTEGER size;
+  FILETIME written;
+  if (handle == INVALID_HANDLE_VALUE || !GetFileSizeEx(handle, &size) || !GetFileTime(handle, nullptr, nullptr, &written))
+    return false;
+  stamp.size = static_cast<std::uint64_t>(size.QuadPart);
+  stamp.written =
+      static_cast<std::int64_t>((static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime);
+  return true;
+}
 #else
 namespace {
 void stamp_from_status(const struct stat& status, file_stamp& stamp) {
@@ -79,6 +96,14 @@ bool stamp_of_stream(std::FILE* file, file_stamp& stamp) {
   struct stat status;
   if (file == nullptr || fstat(fileno(file), &status) != 0) return false;
   stamp_from_status(status, stamp);
+  return true;
+}
+
+bool size_and_time_of_stream(std::FILE* file, file_stamp& stamp) {
+  file_stamp whole;
+  if (!stamp_of_stream(file, whole)) return false;
+  stamp.size = whole.size;
+  stamp.written = whole.written;
   return true;
 }
 #endif

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/data_folder.h"
 #include "app/res/resource_ids.h"
 #include "history/history_streams.h"
 #include "tests/history/history_samples.h"
@@ -56,6 +57,41 @@ TEST_F(nothing_lost_test, a_clip_copied_while_the_open_file_dialog_is_up_is_kept
   EXPECT_EQ(menu_entries(history_menu), (entries{{1001, "older"}, {1002, "C:\\data\\notes.txt"}}));
   command(1002);
   EXPECT_EQ(clipboard_text(), "C:\\data\\notes.txt");
+}
+
+// The dialog may leave the browsed folder current, as Windows does whatever its flags.
+void CALLBACK browse_away_then_cancel(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  CreateDirectoryA("browsed", nullptr);
+  SetCurrentDirectoryA("browsed");
+  HWND dialog = FindWindowA(nullptr, "開きます");
+  if (dialog != nullptr) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(nothing_lost_test, clips_after_the_open_file_dialog_go_to_the_data_folder_wherever_it_left_off) {
+  write_file("dovane_clip.ini", history_on_settings());
+  start_app();
+  SetTimer(nullptr, 0, 500, browse_away_then_cancel);
+  command(CMD_OPEN_FILE);
+  copy_from_other_program("after the dialog");
+  command(CMD_SAVE_HISTORY_OFF);
+  char folder[MAX_PATH] = "";
+  GetCurrentDirectoryA(sizeof folder, folder);
+  ASSERT_EQ(std::string(folder).find("browsed"), std::string::npos) << folder;
+  EXPECT_FALSE(file_exists("browsed\\_clip.txt"));
+  EXPECT_FALSE(file_exists("browsed\\tmpclipsave.txt"));
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"after the dialog"}));
+  EXPECT_EQ(ini_value("init", "save"), "no-history");
+  // Wine's dialog puts the directory back itself; Windows' need not.
+  char data_folder[MAX_PATH] = "";
+  GetCurrentDirectoryA(sizeof data_folder, data_folder);
+  {
+    const folder_may_move browsing;
+    CreateDirectoryA("elsewhere", nullptr);
+    ASSERT_TRUE(SetCurrentDirectoryA("elsewhere"));
+  }
+  GetCurrentDirectoryA(sizeof folder, folder);
+  EXPECT_STREQ(folder, data_folder);
 }
 
 TEST_F(nothing_lost_test, each_history_entry_puts_back_its_own_record_when_a_clip_makes_several) {

@@ -80,10 +80,9 @@ void app_test::SetUp() {
 void app_test::start_app() {
   HINSTANCE module = GetModuleHandleA(nullptr);
   set_ui_texts();
-  // A test that starts the program again finds the class still registered.
-  WNDCLASSEXW registered{};
-  registered.cbSize = sizeof registered;
-  ASSERT_TRUE(register_main_class(module) || GetClassInfoExW(module, main_class_name, &registered));
+  // A test may start the program again after closing it, as the user does.
+  UnregisterClassW(main_class_name, module);
+  ASSERT_TRUE(register_main_class(module));
   instance = module;
   create_main_window(module);
   ASSERT_NE(main_window, nullptr);
