@@ -28,6 +28,10 @@
 //                        and the open popup menu (screen rectangles; "none" when there is none)
 //   driver focus         prints the classes of the active window and of the focus
 //   driver menus         prints the screen rectangle of every open popup menu, one a line
+//   driver list          prints each open level of the shortcut's clip list, the top one
+//                        first: "level L T R B", then its entries, one a line (UTF-8)
+//   driver target        a window with an edit that prints, one a line, every focus and
+//                        activation change it sees, until it is closed
 //   driver hold-hotkey MODS VK SECONDS  holds a shortcut key as another program would
 //   driver dialog NAME VERB ID [VALUE]  in the program's dialog NAME: "hotkey" records
 //                        VALUE (key code + 256 * flags) in the hot-key control ID, "check"
@@ -42,6 +46,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "app/single_instance.h"
@@ -219,10 +224,75 @@ int print_notepad_state() {
   RECT caret = info.rcCaret;
   if (info.hwndCaret != nullptr) MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret), 2);
   print_rect("caret", info.hwndCaret != nullptr ? &caret : nullptr);
+  // A popup menu, or the shortcut's list, which stands in for one.
   HWND menu = FindWindowA("#32768", nullptr);
+  if (menu == nullptr || !IsWindowVisible(menu)) menu = FindWindowA("dovane_clip_list", nullptr);
   RECT menu_rect{};
   if (menu != nullptr) GetWindowRect(menu, &menu_rect);
   print_rect("menu", menu != nullptr && IsWindowVisible(menu) ? &menu_rect : nullptr);
+  return 0;
+}
+
+BOOL CALLBACK print_list_level(HWND window, LPARAM) {
+  wchar_t window_class[32];
+  RECT rect{};
+  if (!IsWindowVisible(window) || GetClassNameW(window, window_class, 32) <= 0 ||
+      std::wcscmp(window_class, L"dovane_clip_list") != 0 || !GetWindowRect(window, &rect))
+    return TRUE;
+  std::printf("level %ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+  wchar_t text[8192] = {};
+  GetWindowTextW(window, text, 8192);
+  char out[3 * 8192] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out - 1, nullptr, nullptr);
+  std::printf("%s\n", out);
+  return TRUE;
+}
+
+// The test's own target: what a program the user types in would be told.
+LRESULT CALLBACK target_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ACTIVATE: std::printf("activate %u\n", LOWORD(wparam)); break;
+    case WM_ACTIVATEAPP: std::printf("activateapp %u\n", static_cast<unsigned>(wparam)); break;
+    case WM_NCACTIVATE: std::printf("ncactivate %u\n", static_cast<unsigned>(wparam)); break;
+    case WM_SETFOCUS: std::printf("setfocus\n"); break;
+    case WM_KILLFOCUS: std::printf("killfocus\n"); break;
+    case WM_DESTROY: PostQuitMessage(0); break;
+    default: break;
+  }
+  std::fflush(stdout);
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+WNDPROC edit_procedure = nullptr;
+LRESULT CALLBACK target_edit_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SETFOCUS) std::printf("edit setfocus\n");
+  if (message == WM_KILLFOCUS) std::printf("edit killfocus\n");
+  std::fflush(stdout);
+  return CallWindowProcW(edit_procedure, window, message, wparam, lparam);
+}
+
+int run_target() {
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = target_procedure;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = L"dovane_test_target";
+  RegisterClassW(&window_class);
+  HWND window = CreateWindowExW(0, L"dovane_test_target", L"target", WS_OVERLAPPEDWINDOW, 0, 0, 400, 200, nullptr,
+                                nullptr, window_class.hInstance, nullptr);
+  HWND edit = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 360, 30, window, nullptr,
+                              window_class.hInstance, nullptr);
+  edit_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(target_edit_procedure)));
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  SetFocus(edit);
+  std::printf("ready\n");
+  std::fflush(stdout);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
   return 0;
 }
 
@@ -301,6 +371,8 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "notepad-state") == 0) return print_notepad_state();
   if (std::strcmp(argv[1], "focus") == 0) return print_focus();
   if (std::strcmp(argv[1], "menus") == 0) return EnumWindows(print_menu, 0) ? 0 : 1;
+  if (std::strcmp(argv[1], "list") == 0) return EnumWindows(print_list_level, 0) ? 0 : 1;
+  if (std::strcmp(argv[1], "target") == 0) return run_target();
   if (std::strcmp(argv[1], "hold-hotkey") == 0 && argc > 4)
     return hold_hotkey(static_cast<unsigned>(std::atoi(argv[2])), static_cast<unsigned>(std::atoi(argv[3])),
                        std::atoi(argv[4]));
