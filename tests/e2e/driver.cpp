@@ -20,7 +20,10 @@
 //   driver work-area     prints the desktop's work area
 //   driver balloon SEC   waits up to SEC seconds for a balloon from the notification area
 //                        and prints its title and text (Shift_JIS); 1 when none showed
-//   driver notepad-set TEXT N  sets the text of notepad's edit and puts its caret after N bytes
+//   driver notepad-set TEXT N [M]  sets the text of notepad's edit and puts its caret after N
+//                        bytes, or selects bytes N to M
+//   driver focus-edit    prints the focus of the foreground window: "window CLASS", "focus
+//                        CLASS", "text TEXT" and "selection START END"
 //   driver notepad-text  prints the text of notepad's edit
 //   driver notepad-close closes notepad without asking to save
 //   driver notepad-state prints what the user would see: whether notepad is the foreground
@@ -233,6 +236,23 @@ int print_notepad_state() {
   return 0;
 }
 
+int print_focus_edit() {
+  HWND foreground = GetForegroundWindow();
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (foreground == nullptr || !GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info)) return 1;
+  char window_class[64] = "none", focus_class[64] = "none", text[1024] = "";
+  GetClassNameA(foreground, window_class, sizeof window_class);
+  DWORD start = 0, end = 0;
+  if (info.hwndFocus != nullptr) {
+    GetClassNameA(info.hwndFocus, focus_class, sizeof focus_class);
+    SendMessageA(info.hwndFocus, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    SendMessageA(info.hwndFocus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  }
+  std::printf("window %s\nfocus %s\ntext %s\nselection %lu %lu\n", window_class, focus_class, text, start, end);
+  return 0;
+}
+
 BOOL CALLBACK print_list_level(HWND window, LPARAM) {
   wchar_t window_class[32];
   RECT rect{};
@@ -256,6 +276,13 @@ LRESULT CALLBACK target_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_NCACTIVATE: std::printf("ncactivate %u\n", static_cast<unsigned>(wparam)); break;
     case WM_SETFOCUS: std::printf("setfocus\n"); break;
     case WM_KILLFOCUS: std::printf("killfocus\n"); break;
+    case WM_COMMAND:
+      if (HIWORD(wparam) == EN_CHANGE) {
+        char text[1024] = "";
+        GetWindowTextA(reinterpret_cast<HWND>(lparam), text, sizeof text);
+        std::printf("text %s\n", text);
+      }
+      break;
     case WM_DESTROY: PostQuitMessage(0); break;
     default: break;
   }
@@ -370,6 +397,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "version-info") == 0 && argc > 2) return print_version_info(argv[2]);
   if (std::strcmp(argv[1], "notepad-state") == 0) return print_notepad_state();
   if (std::strcmp(argv[1], "focus") == 0) return print_focus();
+  if (std::strcmp(argv[1], "focus-edit") == 0) return print_focus_edit();
   if (std::strcmp(argv[1], "menus") == 0) return EnumWindows(print_menu, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "list") == 0) return EnumWindows(print_list_level, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "target") == 0) return run_target();
@@ -381,7 +409,7 @@ int main(int argc, char** argv) {
     if (edit == nullptr) return 1;
     if (argv[1][8] == 's' && argc > 3) {
       SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
-      SendMessageA(edit, EM_SETSEL, std::atoi(argv[3]), std::atoi(argv[3]));
+      SendMessageA(edit, EM_SETSEL, std::atoi(argv[3]), std::atoi(argv[argc > 4 ? 4 : 3]));
       return 0;
     }
     if (argv[1][8] == 'c') {
