@@ -152,6 +152,19 @@ void restore_selection(const paste_target& target) {
   }
 }
 
+// The target is told of its activation by messages; one sent after them comes back once
+// it has handled them, and only then does a focus or selection set here stay.
+void wait_for_activation(HWND window) {
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, foreground_wait_ms, &answer);
+}
+
+void come_back(const paste_target& target) {
+  wait_for_activation(target.window);
+  restore_focus(target);
+  restore_selection(target);
+}
+
 bool is_outside_window(HWND window) {
   if (window == nullptr || window == GetDesktopWindow()) return false;
   DWORD process_id = 0;
@@ -209,8 +222,7 @@ bool paste_into(const paste_target& target) {
     tray_icon.show_balloon(paste_failed_text, true);
     return false;
   }
-  restore_focus(target);
-  restore_selection(target);
+  come_back(target);
   wait_until(modifier_wait_ms, [] { return !any_modifier_down(); });
   if (send_paste_keys(target.window)) return true;
   tray_icon.show_balloon(paste_failed_text, true);
@@ -221,8 +233,7 @@ void return_to(const paste_target& target) {
   if (target.window == nullptr || !IsWindow(target.window)) return;
   SetForegroundWindow(target.window);
   if (!wait_until(foreground_wait_ms, [&] { return GetForegroundWindow() == target.window; })) return;
-  restore_focus(target);
-  restore_selection(target);
+  come_back(target);
 }
 
 bool paste_in_place(const paste_target& target) {
