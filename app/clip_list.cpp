@@ -462,12 +462,18 @@ std::vector<list_entry> entries_of_menu(HMENU menu) {
   return entries;
 }
 
-bool open_clip_list(std::vector<list_entry> entries, POINT at, int flip_y, HWND target, list_choice on_choice) {
+bool open_clip_list(std::vector<list_entry> entries, POINT at, int flip_y, HWND target, UINT held_key,
+                    list_choice on_choice) {
   close_clip_list();
   list.target = target;
   list.on_choice = on_choice;
   list.closing = false;
-  if (!open_level(std::move(entries), at, at.x, flip_y)) return false;
+  // The keys are ours before the list shows: a key pressed the moment it appears must
+  // not reach the target.
+  if (!start_list_keys(held_key) || !open_level(std::move(entries), at, at.x, flip_y)) {
+    close_clip_list();
+    return false;
+  }
   SetTimer(list.levels[0].window, foreground_timer, foreground_poll_ms, nullptr);
   return true;
 }

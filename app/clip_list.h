@@ -26,9 +26,12 @@ std::vector<list_entry> entries_of_menu(HMENU menu);
 using list_choice = void (*)(const list_entry& chosen);
 
 // Shows entries with their top-left corner at `at`, or ending at flip_y when there is no
-// room below, never off the work area, over target, which keeps the foreground. A chosen
-// entry closes the list before on_choice runs.
-bool open_clip_list(std::vector<list_entry> entries, POINT at, int flip_y, HWND target, list_choice on_choice);
+// room below, never off the work area, over target, which keeps the foreground. held_key,
+// the key that asked for the list, repeats unseen while it is held. A chosen entry closes
+// the list before on_choice runs. False, with nothing shown, when the keys or the window
+// could not be had.
+bool open_clip_list(std::vector<list_entry> entries, POINT at, int flip_y, HWND target, UINT held_key,
+                    list_choice on_choice);
 void close_clip_list();
 bool clip_list_is_open();
 

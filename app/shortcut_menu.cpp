@@ -7,7 +7,6 @@
 
 #include "app/app_state.h"
 #include "app/clip_list.h"
-#include "app/clip_list_keys.h"
 #include "app/find_window.h"
 #include "app/main_window.h"
 #include "app/paste_target.h"
@@ -116,8 +115,7 @@ void on_shortcut_key() {
   shortcut_target = note_paste_target();
   const POINT at = menu_point_for(shortcut_target);
   const int flip_y = shortcut_target.has_caret ? shortcut_target.caret.top : at.y;
-  if (open_clip_list(shortcut_entries(), at, flip_y, shortcut_target.window, run_list_choice))
-    start_list_keys(registered.key);
+  open_clip_list(shortcut_entries(), at, flip_y, shortcut_target.window, registered.key, run_list_choice);
 }
 
 void track_icon_popup(int x, int y) {
