@@ -17,7 +17,9 @@ constexpr DWORD modifier_wait_ms = 1000;
 // release from opening the target's menu bar.
 constexpr WORD neutral_key = 0xE8;
 
-HWND last_outside = nullptr;
+// The last outside window, with its focus and selection as they were while it was the
+// foreground: once the user reaches for our icon it has neither any more.
+paste_target last_outside{};
 
 bool has_class(HWND window, const char* name) {
   char found[64];
@@ -130,7 +132,7 @@ bool is_edit(HWND window) {
 bool read_selection(HWND edit, DWORD& start, DWORD& end) {
   DWORD_PTR answer = 0;
   return SendMessageTimeoutW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end),
-                             SMTO_ABORTIFHUNG, 200, &answer) != 0;
+                             SMTO_ABORTIFHUNG, 100, &answer) != 0;
 }
 
 // A dialog activated again selects the whole of the edit it focuses; what the user had
@@ -174,7 +176,7 @@ bool is_outside_window(HWND window) {
 
 void CALLBACK poll_foreground(HWND, UINT, UINT_PTR, DWORD) {
   HWND foreground = GetForegroundWindow();
-  if (is_outside_window(foreground)) last_outside = foreground;
+  if (is_outside_window(foreground)) last_outside = note_target_of(foreground);
 }
 
 }  // namespace
@@ -257,4 +259,8 @@ void take_foreground(const paste_target& target, HWND window) {
 
 void start_watching_foreground() { SetTimer(main_window, foreground_timer_id, foreground_poll_ms, poll_foreground); }
 
-HWND last_outside_window() { return last_outside; }
+paste_target last_outside_target() {
+  // A foreground seen since the last poll counts, so what it has now is noted.
+  poll_foreground(nullptr, 0, 0, 0);
+  return last_outside;
+}

@@ -36,7 +36,8 @@ bool paste_in_place(const paste_target& target);
 // the system lets a program do only with the foreground's input.
 void take_foreground(const paste_target& target, HWND window);
 
-// The last foreground window that is neither ours nor the taskbar, polled while the
-// program runs, so a choice from the icon's menu can be pasted where the user was.
+// The last foreground window that is neither ours nor the taskbar, with its focus and
+// selection, polled while the program runs, so a choice from the icon's menu can be
+// pasted where the user was, as they left it.
 void start_watching_foreground();
-HWND last_outside_window();
+paste_target last_outside_target();

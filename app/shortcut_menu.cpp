@@ -119,7 +119,7 @@ void on_shortcut_key() {
 }
 
 void track_icon_popup(int x, int y) {
-  const paste_target target = note_target_of(last_outside_window());
+  const paste_target target = last_outside_target();
   const DWORD before = GetClipboardSequenceNumber();
   TrackPopupMenu(popup_menu, TPM_RIGHTBUTTON, x, y, 0, main_window, nullptr);
   if (paste_on_choice != 1) return;

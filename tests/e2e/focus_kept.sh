@@ -3,7 +3,7 @@
 # selection is replaced by a clip from the shortcut's list exactly as Ctrl+V replaces it;
 # in the Save As dialog a typed name stays and the clip lands after it, Escape leaves the
 # name, its selection and the focus as they were, and the find window opened from the
-# list gives the dialog back its selection before pasting; a drawer's phrase reached
+# list, and the icon's menu, give the dialog back its selection before pasting; a drawer's phrase reached
 # through the list's submenus with the arrow keys is pasted, and after it, and after a URL
 # and its caption copied in notepad make a link tag, the next keys still reach notepad.
 . "$(dirname "$0")/e2e_lib.sh"
@@ -72,6 +72,22 @@ done
 xdotool type --delay 50 c01
 xdotool key Return
 expect_focus_edit "#32770" "report-nac01" "12 12"
+
+step="icon menu in save as"
+# The icon's menu takes the focus; the dialog gets back its name and caret: "歴", then
+# its newest entry, the last of the menu that opens beside it.
+right_click_tray_icon
+for _ in $(seq 30); do menu_rect=$(command wine "$driver" menus 2>>"$wine_log" | tr -d '\r' | head -1); [ -n "$menu_rect" ] && break; sleep 0.1; done
+read -r menu_left menu_top _ _ <<<"$menu_rect"
+xdotool mousemove $((menu_left + 30)) $((menu_top + 10)) click 1
+for _ in $(seq 30); do
+  history_rect=$(command wine "$driver" menus 2>>"$wine_log" | tr -d '\r' | grep -v -x -F "$menu_rect" | head -1)
+  [ -n "$history_rect" ] && break
+  sleep 0.1
+done
+read -r history_left _ _ history_bottom <<<"$history_rect"
+xdotool mousemove $((history_left + 30)) $((history_bottom - 10)) click 1
+expect_focus_edit "#32770" "report-nac01-name" "17 17"
 xdotool key Escape
 expect_focus_edit Notepad "hello later" "11 11"
 
