@@ -2,8 +2,8 @@
 # The shortcut's clip list over a program of the tests that prints every focus and
 # activation change it is told of: the list reads as the menu it stands for (1-9 and 0 on
 # the ten newest clips, separators, "検索..." last); a digit pastes that clip and the
-# program sees no focus change, from opening to paste; Escape and other keys close the
-# list, the other key reaching the program; a clip another program copies while the list
+# program sees no focus change, from opening to paste; Escape, other keys and a click
+# beside it close the list, the other key reaching the program; a clip another program copies while the list
 # is open does not change what "2" pastes; a Shift still held is let go before the paste
 # keys; 20 openings in a row each take their keys, and the find window opened from the
 # list gets the keys at once, in Wine's virtual desktop and then outside it under a
@@ -132,6 +132,12 @@ wait_for_list
 xdotool key x
 wait_for_no_list
 wait_for_text "c11x"
+# A click beside the list closes it and reaches the program, which keeps the focus.
+xdotool key ctrl+shift+v
+wait_for_list
+read -r _ _ list_top list_right _ < <(list_text | head -1)
+xdotool mousemove $((list_right + 40)) $((list_top + 5)) click 1
+wait_for_no_list
 expect_no_focus_change
 
 step="a copy while the list is open"
