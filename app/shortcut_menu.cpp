@@ -63,10 +63,14 @@ std::vector<list_entry> shortcut_entries() {
   return entries;
 }
 
-// The find window takes the keys, so the user can type the query.
+// The find window takes the keys, so the user can type the query. Taking the foreground
+// with the target's input can leave our thread without a focus; asking for the window
+// once more puts it back on the edit.
 void open_find_from_list(const paste_target& target) {
   open_find_window(target, true);
-  if (find_window() != nullptr) take_foreground(target, find_window());
+  if (find_window() == nullptr) return;
+  take_foreground(target, find_window());
+  open_find_window(target, true);
 }
 
 // A choice runs as the same item of the icon's menu would; the clip it put on the

@@ -94,7 +94,7 @@ openings_in_a_row() {
     sleep 0.1
   done
   [ "$(command wine "$driver" focus 2>>"$wine_log" | tr -d '\r')" = "dovane_find Edit" ] ||
-    fail "the find window's edit does not have the keys"
+    fail "the find window's edit does not have the keys: $(command wine "$driver" focus 2>>"$wine_log")"
   xdotool type --delay 50 c05
   xdotool key Return
   wait_for_text "${typed}c05"
