@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/app_state.h"
+#include "app/clip_display.h"
 #include "app/data_folder.h"
 #include "app/main_window.h"
 #include "app/res/resource_ids.h"
@@ -142,7 +143,7 @@ INT_PTR CALLBACK version_dialog_procedure(HWND dialog, UINT message, WPARAM wpar
 }  // namespace
 
 void show_in_clip_edit(const char* text) {
-  set_window_text_sjis(clip_edit, text);
+  SetWindowTextW(clip_edit, clip_whole_text(text).c_str());
   // Setting the text clears the flag only by the edit's own choice, which no
   // documentation promises.
   SendMessageW(clip_edit, EM_SETMODIFY, FALSE, 0);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/clip_display.h"
 #include "app/dpi.h"
 #include "app/find_rows.h"
 #include "app/ui_text.h"
@@ -49,7 +50,7 @@ struct find_state {
   int index_generation = 0;  // of the history's index when the labels were made
   bool rows_due = false;   // an answer is being made that the list does not show yet
   bool scheduled = false;  // a slice of work is waiting for its message
-  std::string shown_text;  // what the text pane shows, as the edit holds it
+  std::wstring shown_text;  // what the text pane shows, as the edit holds it
   paste_target came_from{};
   bool back_on_escape = false;
   clip_finder finder;
@@ -72,15 +73,15 @@ std::string grouped(int number) {
 
 // An edit shows a line break only as CR LF.
 void show_text(const char* text) {
-  std::string shown;
-  for (const char* c = text; *c != '\0'; ++c) {
-    if (*c == '\n' && (c == text || c[-1] != '\r')) shown += '\r';
-    shown += *c;
+  std::wstring shown;
+  for (const wchar_t c : clip_whole_text(text)) {
+    if (c == L'\n' && (shown.empty() || shown.back() != L'\r')) shown += L'\r';
+    shown += c;
   }
   // Laying out an edit's text is slow; successive keys often keep the same clip on top.
   if (shown == state->shown_text) return;
   state->shown_text = shown;
-  set_window_text_sjis(state->text, shown);
+  SetWindowTextW(state->text, shown.c_str());
 }
 
 // Another history file on show: the rows' numbers are the old file's, so nothing is read

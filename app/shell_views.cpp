@@ -55,6 +55,7 @@ class menu_history_view : public history_view {
     show_in_clip_edit(clip_text);
     InvalidateRect(main_window, nullptr, TRUE);
   }
+  void when_lists_settle(std::function<void()> change) override { change_clip_menu(std::move(change)); }
 };
 
 class menu_drawer_view : public drawer_view {

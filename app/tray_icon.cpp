@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/clip_display.h"
 #include "app/ui_text.h"
 #include "text/menu_label.h"
 #include "text/sjis.h"
@@ -67,7 +68,8 @@ int tray_icon_object::set_tip(const char* text, bool update) {
   data_.uFlags |= NIF_TIP;
   // The tip holds 63 bytes as it always did: one line, whole characters.
   make_display_text(text, sizeof tip_ - 1, ' ', tip_);
-  copy_wide(data_.szTip, tip_);
+  const std::wstring shown = clip_display(text, sizeof tip_ - 1, ' ');
+  lstrcpynW(data_.szTip, shown.c_str(), static_cast<int>(sizeof data_.szTip / sizeof data_.szTip[0]));
   if (update) modify();
   return 1;
 }

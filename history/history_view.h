@@ -2,6 +2,7 @@
 // shell implements at start-up; the history itself never touches a window or a menu.
 // Until a view is set (and in tests of the core alone), changes go unshown.
 #pragma once
+#include <functional>
 
 enum class clip_list { history, recycle, ring };
 
@@ -17,6 +18,9 @@ class history_view {
   virtual void drop_oldest_ring_entry() {}
   // clip_text holds another record to show.
   virtual void show_clip() {}
+  // A change of what an entry puts back, made once no list the user may choose from is
+  // open: an entry must put back what it showed.
+  virtual void when_lists_settle(std::function<void()> change) { change(); }
 };
 
 history_view& shown_history();

@@ -81,6 +81,33 @@ TEST_F(unicode_boundary_test, windows_menus_and_the_tray_show_the_japanese_they_
   EXPECT_EQ(wide_text_of(find_window()), L"検索窓");
 }
 
+// Where the text as copied is kept, every window shows it instead of the "?" its record holds.
+TEST_F(unicode_boundary_test, a_clip_shift_jis_cannot_hold_is_shown_as_it_was_copied) {
+  // Named, as an assertion's own text must be Shift_JIS.
+  const std::wstring copied = L"ありがとう😊\tJosé〜", label = L"ありがとう😊.José〜", line = L"ありがとう😊 José〜";
+  const std::wstring emoji = L"😊😊😊😊😊😊😊😊😊😊abcdefghijklmn", emoji_label = L"😊😊😊😊😊😊😊😊😊😊abcdefghij";
+  write_file("dovane_clip.ini", "[init]\r\nsave=history\r\n");
+  start_app();
+  copy_unicode_from_other_program(copied);
+  const int last_ring = GetMenuItemCount(ring_menu) - 1;
+  const int last_history = GetMenuItemCount(history_menu) - 1;
+  EXPECT_EQ(wide_menu_string(history_menu, last_history), label);
+  EXPECT_EQ(wide_menu_string(ring_menu, last_ring), label);
+  EXPECT_EQ(wide_text_of(main_window), line + L" [どばね]");
+  EXPECT_EQ(std::wstring(tray_icon.shown_tip()), line);
+  EXPECT_EQ(wide_text_of(clip_edit), copied);
+  open_find_window();
+  ASSERT_NE(find_window(), nullptr);
+  pump();
+  EXPECT_EQ(wide_text_of(GetDlgItem(find_window(), 4)), copied);
+  // A label is cut where the record's is: twenty bytes of Shift_JIS, "?" counting one.
+  copy_unicode_from_other_program(emoji);
+  EXPECT_EQ(wide_menu_string(history_menu, last_history + 1), emoji_label);
+  // A text Shift_JIS holds is shown as its record reads, question mark and all.
+  copy_unicode_from_other_program(L"what? ～");
+  EXPECT_EQ(wide_menu_string(history_menu, last_history + 2), L"what? ～");
+}
+
 TEST_F(unicode_boundary_test, typed_text_arrives_as_its_shift_jis_bytes_and_what_it_lacks_is_counted) {
   write_file("dovane_clip.ini", "[init]\r\nsave=history\r\n");
   const struct {
