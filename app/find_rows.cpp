@@ -59,7 +59,7 @@ void find_rows::load_drawers() {
 
 bool find_rows::drawers_changed() const { return drawer_file(0) != drawers_file_ || drawer_bytes() != drawers_bytes_; }
 
-int find_rows::ring_stamp() { return ring_pos * 1000 + recent_ring[ring_pos].menu_id; }
+int find_rows::ring_stamp() { return ring_remakes * 100000 + ring_pos * 1000 + recent_ring[ring_pos].menu_id; }
 
 void find_rows::make(const clip_finder& finder) {
   rows_.clear();

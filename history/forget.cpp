@@ -235,6 +235,7 @@ forget_report finish_forget(forget_work& work, const kept_files& files) {
       continue;
     }
     report.records += static_cast<int>(cut.removed.size());
+    report.removed_from.emplace_back(cut.name, cut.removed);
     ++report.files;
     if (!renumbered) continue;
     if (replace_file(temporary_of(files.reuse_index).c_str(), files.reuse_index.c_str())) {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "settings/ignored_programs.h"
 #include "settings/save_report.h"
 #include "settings/settings_values.h"
 #include "text/file_faults.h"
@@ -57,6 +58,7 @@ void load_settings() {
   read_text("hotkey", "", choice, sizeof choice);
   apply_hotkey_setting(choice);
   paste_on_choice = read_int("paste", 0) == 1 ? 1 : 0;
+  read_text("ignore", "", ignored_programs, sizeof ignored_programs);
 }
 
 bool save_settings() {

@@ -65,14 +65,15 @@ HGLOBAL global_copy(const void* bytes, size_t size) {
 }
 
 // The clipboard needs a window as its owner, or SetClipboardData refuses the data.
-int put_private_text(const char* text) {
+// Puts text on the clipboard from a window of this program, marked private or not.
+int put_text(const char* text, bool marked) {
   HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   if (owner == nullptr || !OpenClipboard(owner)) return 1;
   EmptyClipboard();
   const DWORD marker = 0;
   const bool put = SetClipboardData(CF_TEXT, global_copy(text, std::strlen(text) + 1)) != nullptr &&
-                   SetClipboardData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"),
-                                    global_copy(&marker, sizeof marker)) != nullptr;
+                   (!marked || SetClipboardData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"),
+                                                global_copy(&marker, sizeof marker)) != nullptr);
   CloseClipboard();
   return put ? 0 : 1;
 }
@@ -288,7 +289,8 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "find-class") == 0 && argc > 2) return wait_for_window(argv[2]);
   if (std::strcmp(argv[1], "close-class") == 0 && argc > 2)
     return PostMessageA(FindWindowA(argv[2], nullptr), WM_CLOSE, 0, 0) ? 0 : 1;
-  if (std::strcmp(argv[1], "private") == 0 && argc > 2) return put_private_text(argv[2]);
+  if (std::strcmp(argv[1], "private") == 0 && argc > 2) return put_text(argv[2], true);
+  if (std::strcmp(argv[1], "copy") == 0 && argc > 2) return put_text(argv[2], false);
   if (std::strcmp(argv[1], "balloon") == 0 && argc > 2) return print_balloon(std::atoi(argv[2]));
   if (std::strcmp(argv[1], "work-area") == 0) {
     RECT work{};
