@@ -4,6 +4,15 @@
 
 #include "text/file_faults.h"
 
+bool sync_file(const char* name) {
+  HANDLE file = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const BOOL flushed = FlushFileBuffers(file);
+  CloseHandle(file);
+  return flushed != 0;
+}
+
 bool replace_file(const char* temporary, const char* target) {
   if (file_fault(file_step::replace, temporary) || file_fault(file_step::replace, target)) return false;
   // The new content must be on disk before the rename makes it the only copy.
