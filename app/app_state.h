@@ -31,3 +31,4 @@ extern HMENU drawer_menus[10];
 
 constexpr UINT tray_callback_message = WM_USER + 1;  // 1025
 constexpr UINT_PTR capture_timer_id = 1;
+constexpr UINT_PTR capture_retry_timer_id = 3;  // 2 is the paste target's

@@ -145,3 +145,12 @@ HWND open_note_window() {
 void open_version_dialog() {
   CreateDialogParamA(instance, MAKEINTRESOURCEA(DLG_VERSION), main_window, version_dialog_procedure, 0);
 }
+
+bool takes_main_window_keys(HWND window) {
+  HWND root = GetAncestor(window, GA_ROOT);
+  if (root == main_window) return true;
+  char window_class[32];
+  if (GetClassNameA(root, window_class, sizeof window_class) <= 0) return false;
+  if (lstrcmpA(window_class, note_class_name) == 0 || lstrcmpA(window_class, affix_class_name) == 0) return true;
+  return lstrcmpA(window_class, "#32770") == 0 && GetWindow(root, GW_OWNER) == main_window;
+}

@@ -11,4 +11,7 @@ void toggle_end_affix();
 // Opens a note window and returns its frame, which holds the note's menu.
 HWND open_note_window();
 void open_version_dialog();
+// The main window and the windows it opens here take its accelerator keys; other windows
+// of the program (the find window, say) handle their own keys.
+bool takes_main_window_keys(HWND window);
 extern int note_count;

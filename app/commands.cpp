@@ -57,7 +57,7 @@ void zoom_font(int step) {
 bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
   switch (id) {
     case CMD_DECODE_MAIL: convert_clip_edit(decode_base64); return true;
-    case CMD_TO_JIS: convert_clip_edit(to_iso2022jp); return true;
+    case CMD_TO_JIS: convert_clip_edit_to_jis(); return true;
     case CMD_TO_SJIS: convert_clip_edit(to_shift_jis); return true;
     case CMD_STAMP_DATE: run_stamp_command(true, wparam, lparam); return true;
     case CMD_STAMP_TIME: run_stamp_command(false, wparam, lparam); return true;

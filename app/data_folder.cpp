@@ -9,7 +9,10 @@ bool folder_can_move = false;
 
 folder_may_move::folder_may_move() { folder_can_move = true; }
 
-folder_may_move::~folder_may_move() { folder_can_move = false; }
+folder_may_move::~folder_may_move() {
+  folder_can_move = false;
+  if (data_folder[0] != '\0') SetCurrentDirectoryA(data_folder);
+}
 
 void remember_data_folder() {
   const DWORD length = GetCurrentDirectoryA(sizeof data_folder, data_folder);

@@ -7,7 +7,8 @@
 // Remembers the current directory as the data folder.
 void remember_data_folder();
 
-// Marks the time the open-file dialog is up, the only time the directory can move.
+// Marks the time the open-file dialog is up, the only time the directory can move; the
+// data folder is current again when it ends, wherever the dialog left the directory.
 class folder_may_move {
  public:
   folder_may_move();

@@ -177,7 +177,10 @@ void choose_selected(bool close) {
   const LRESULT at = SendMessageA(state->list, LB_GETCURSEL, 0, 0);
   if (at == LB_ERR || static_cast<std::size_t>(at) >= state->rows.size()) return;
   const find_row row = state->rows.at(static_cast<std::size_t>(at));
+  const DWORD before = GetClipboardSequenceNumber();
   if (!state->rows.choose(row)) return;
+  // Only the clip put back may be pasted, never what the clipboard held before.
+  const bool clip_put = GetClipboardSequenceNumber() != before;
   if (!close) {
     SetFocus(state->edit);
     return;
@@ -185,7 +188,7 @@ void choose_selected(bool close) {
   // The state goes with the window.
   const paste_target target = state->came_from;
   DestroyWindow(state->window);
-  if (paste_on_choice == 1) paste_into(target);
+  if (paste_on_choice == 1 && clip_put) paste_into(target);
 }
 
 // The row selected, as the list shows it for the files as they are now, is forgotten

@@ -20,7 +20,8 @@ bool pick_history_file(HWND owner, char* path) {
   dialog.lpstrFile = path;
   dialog.nMaxFile = 260;
   dialog.lpstrTitle = open_dialog_title;
-  // Without OFN_NOCHANGEDIR a choice in another folder would move every state file there.
+  // OFN_NOCHANGEDIR is documented as ineffective for this dialog: the data folder is
+  // made current again once it closes.
   dialog.Flags = OFN_HIDEREADONLY | OFN_CREATEPROMPT | OFN_NOCHANGEDIR;
   dialog.lpstrDefExt = "txt";
   // The dialog's library is loaded on first use: linked in, it costs every start-up
@@ -47,8 +48,11 @@ void open_history_file(WPARAM wparam, LPARAM lparam) {
   static char picked[file_name_size];
   // The streams stay open while the dialog is up: clips copied meanwhile (a path to
   // paste into it, say) are still appended, in the data folder.
-  const folder_may_move browsing;
-  const bool chosen = pick_history_file(main_window, picked);
+  bool chosen = false;
+  {
+    const folder_may_move browsing;
+    chosen = pick_history_file(main_window, picked);
+  }
   reopen_history_file(chosen ? picked : nullptr);
   restart_view(wparam, lparam);
 }

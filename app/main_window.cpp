@@ -12,6 +12,7 @@
 #include "app/navigation_commands.h"
 #include "app/notice_lines.h"
 #include "app/res/resource_ids.h"
+#include "app/save_notice.h"
 #include "app/single_instance.h"
 #include "app/shortcut_menu.h"
 #include "app/start_at_sign_in.h"
@@ -101,11 +102,18 @@ LRESULT on_init_menu_popup(WPARAM wparam) {
   return 0;
 }
 
+// A viewer further down the chain that hangs or dawdles must not hold the program up.
+void send_down_the_chain(UINT message, WPARAM wparam, LPARAM lparam) {
+  constexpr UINT chain_wait_ms = 500;
+  if (next_viewer != nullptr)
+    SendMessageTimeoutA(next_viewer, message, wparam, lparam, SMTO_ABORTIFHUNG, chain_wait_ms, nullptr);
+}
+
 LRESULT on_change_cb_chain(WPARAM wparam, LPARAM lparam) {
   if (reinterpret_cast<HWND>(wparam) == next_viewer)
     next_viewer = reinterpret_cast<HWND>(lparam);
-  else if (next_viewer != nullptr)
-    SendMessageA(next_viewer, WM_CHANGECBCHAIN, wparam, lparam);
+  else
+    send_down_the_chain(WM_CHANGECBCHAIN, wparam, lparam);
   return 0;
 }
 
@@ -115,13 +123,24 @@ void tell_clip_was_cut() {
   tray_icon.show_balloon(notice, false);
 }
 
-void forward_notification(WPARAM wparam, LPARAM lparam) {
-  if (next_viewer != nullptr) SendMessageA(next_viewer, WM_DRAWCLIPBOARD, wparam, lparam);
+void forward_notification(WPARAM wparam, LPARAM lparam) { send_down_the_chain(WM_DRAWCLIPBOARD, wparam, lparam); }
+
+// Another program may keep the clipboard open a moment after it changed it (Office,
+// remote desktop, other clipboard tools): the capture is tried again a few times, a short
+// pause apart, from a timer so that the loop runs on meanwhile.
+constexpr int capture_retries = 8;
+constexpr UINT capture_retry_ms = 15;
+int capture_retries_left = 0;
+
+void show_capture(const capture_result& captured);
+
+void CALLBACK retry_capture(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(main_window, timer);
+  show_capture(capture_clipboard(main_window, capture_timer_on != 0));
 }
 
 // Shows what a clipboard change did; returns false when it was marked private.
-bool show_capture(WPARAM wparam, LPARAM lparam) {
-  const capture_result captured = capture_clipboard(main_window, capture_timer_on != 0);
+bool show_clip(const capture_result& captured) {
   // The nested notification of this output gives back the clip itself, so the clip edit
   // and the title show it without the affixes.
   if (captured.appended && affixes_in_use()) output_clip(main_window);
@@ -129,7 +148,6 @@ bool show_capture(WPARAM wparam, LPARAM lparam) {
   if (captured.kept) note_unmappable_characters(captured.unmappable);
   // Text the clip edit put there itself stays as the user typed it.
   if (captured.text && GetClipboardOwner() != clip_edit) SetWindowTextA(clip_edit, clip_text);
-  forward_notification(wparam, lparam);
   if (!captured.seen) return false;
   set_title_from(clip_text);
   InvalidateRect(main_window, nullptr, TRUE);
@@ -137,13 +155,30 @@ bool show_capture(WPARAM wparam, LPARAM lparam) {
   return true;
 }
 
-LRESULT on_draw_clipboard(WPARAM wparam, LPARAM lparam) {
-  const bool seen = show_capture(wparam, lparam);
+void show_capture(const capture_result& captured) {
+  if (captured.busy) {
+    if (capture_retries_left-- > 0)
+      SetTimer(main_window, capture_retry_timer_id, capture_retry_ms, retry_capture);
+    else
+      note_clipboard_access(false);
+    return;
+  }
+  note_clipboard_access(true);
+  const bool seen = show_clip(captured);
   KillTimer(main_window, capture_timer_id);
   SetTimer(main_window, capture_timer_id, static_cast<UINT>(tag_save_limit) * 1000, nullptr);
   capture_timer_on = 1;
   // A clip marked private leaves the tip as it was.
   if (seen) tray_icon.set_tip(clip_text, true);
+}
+
+// The chain hears of the change before a link-tag dialog can hold the program up.
+LRESULT on_draw_clipboard(WPARAM wparam, LPARAM lparam) {
+  KillTimer(main_window, capture_retry_timer_id);
+  capture_retries_left = capture_retries;
+  const capture_result captured = capture_clipboard(main_window, capture_timer_on != 0);
+  forward_notification(wparam, lparam);
+  show_capture(captured);
   return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "app/message_route.h"
 
 #include "app/app_state.h"
+#include "app/child_windows.h"
 
 namespace {
 bool is_edit_control(HWND window) {
@@ -34,7 +35,8 @@ void route_message(MSG& message, HACCEL accelerators) {
       SendMessageA(message.hwnd, EM_SETSEL, 0, -1);
       return;
     }
-  } else if (TranslateAcceleratorA(main_window, accelerators, &message)) {
+  } else if ((message.hwnd == nullptr || takes_main_window_keys(message.hwnd)) &&
+             TranslateAcceleratorA(main_window, accelerators, &message)) {
     return;
   }
   TranslateMessage(&message);

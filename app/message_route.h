@@ -1,6 +1,6 @@
 // Which way a message of the loop goes: the standard editing keys pressed in one of the
 // program's edit controls belong to that edit; everything else passes the accelerators
-// first, so accelerator keys act on the main window from any window.
+// first, so accelerator keys act on the main window from its own windows.
 #pragma once
 #include <windows.h>
 

@@ -9,6 +9,8 @@
 namespace {
 const char failure_text[] = "保存できませんでした";
 const char replaced_text[] = "ほかのプログラムが置き換えたか消したファイルを開き直しました";
+const char clipboard_busy_text[] = "ほかのプログラムがクリップボードを使っていたため読み書きできませんでした";
+const char set_aside_text[] = "壊れていたので使わずに別名で残しました";
 constexpr int name_size = 260;
 
 struct notice {
@@ -17,6 +19,8 @@ struct notice {
   char file_name[name_size];
 };
 notice notices[kept_file_kinds];
+// A set-aside balloon the shell did not take yet (during start-up).
+char untold_set_aside[status_note_size];
 
 void show_failure(const char* file_name) {
   char message[status_note_size];
@@ -63,6 +67,13 @@ class notices_listener : public save_listener {
     std::snprintf(message, sizeof message, "%s\n%s", replaced_text, file_name);
     tray_icon.show_balloon(message, true);
   }
+  void set_aside(kept_file, const char* file_name, const char* kept_as) override {
+    char message[status_note_size];
+    std::snprintf(message, sizeof message, "%s: %s → %s", set_aside_text, file_name, kept_as);
+    set_status_note(message);
+    std::snprintf(message, sizeof message, "%s\n%s → %s", set_aside_text, file_name, kept_as);
+    if (!tray_icon.show_balloon(message, true)) std::snprintf(untold_set_aside, sizeof untold_set_aside, "%s", message);
+  }
 };
 
 notices_listener listener;
@@ -70,7 +81,20 @@ notices_listener listener;
 
 save_listener& save_notices() { return listener; }
 
+void note_clipboard_access(bool reached) {
+  static bool failing = false;
+  if (reached) {
+    if (failing && std::strcmp(status_note(), clipboard_busy_text) == 0) clear_status_note();
+    failing = false;
+    return;
+  }
+  set_status_note(clipboard_busy_text);
+  if (!failing) tray_icon.show_balloon(clipboard_busy_text, true);
+  failing = true;
+}
+
 void show_pending_notices() {
+  if (untold_set_aside[0] != '\0' && tray_icon.show_balloon(untold_set_aside, true)) untold_set_aside[0] = '\0';
   for (notice& n : notices)
     if (n.failing && !n.told) n.told = tell_failure(n.file_name);
 }

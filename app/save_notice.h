@@ -8,3 +8,6 @@
 save_listener& save_notices();
 // Balloons that came before the tray icon existed (failures during start-up).
 void show_pending_notices();
+// Whether a capture or an output reached the clipboard: the first failure of a run of
+// them is told (balloon and status line), a success ends the run.
+void note_clipboard_access(bool reached);

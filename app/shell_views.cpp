@@ -5,6 +5,7 @@
 #include "app/save_notice.h"
 #include "drawers/drawer_view.h"
 #include "drawers/genre_list.h"
+#include "history/clipboard_text.h"
 #include "history/history_view.h"
 #include "history/record_file.h"
 #include "settings/save_report.h"
@@ -75,5 +76,6 @@ void connect_shell_views() {
   set_history_view(history_in_menus);
   set_drawer_view(drawers_in_menus);
   listen_to_saves(&save_notices());
+  listen_to_clipboard_outputs(note_clipboard_access);
   keep_other_sections(save_genre_list);
 }

@@ -50,7 +50,7 @@ bool apply_choice(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_SHORTCUT_NOTE, text);
     return false;
   }
-  shortcut_key = key;
+  choose_shortcut_key(key);
   paste_on_choice = IsDlgButtonChecked(dialog, IDC_SHORTCUT_PASTE) == BST_CHECKED ? 1 : 0;
   save_settings();
   return true;

@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/paste_target.h"
 #include "app/res/resource_ids.h"
+#include "app/status_note.h"
 #include "app/tray_icon.h"
 #include "settings/settings_values.h"
 
@@ -184,6 +185,13 @@ bool register_shortcut(const hotkey& key) {
 void start_shortcut() {
   registered = hotkey{0, 0};
   register_shortcut(shortcut_key);
+  // Said at the start only: the text stays in the file for the user to mend.
+  if (unread_hotkey_text()[0] != '\0') {
+    char text[status_note_size];
+    std::snprintf(text, sizeof text, "ショートカット「%s」は読めないので使いません", unread_hotkey_text());
+    set_status_note(text);
+    tray_icon.show_balloon(text, true);
+  }
   start_watching_foreground();
 }
 

@@ -1,6 +1,9 @@
 #include "app/text_commands.h"
 
+#include <cstdio>
+
 #include "app/app_state.h"
+#include "app/status_note.h"
 #include "history/record_file.h"
 #include "text/encodings.h"
 #include "text/stamps.h"
@@ -23,6 +26,15 @@ void convert_clip_edit(void (*conversion)(const char*)) {
   GetWindowTextA(clip_edit, clip_text, clip_size);
   conversion(clip_text);
   SetWindowTextA(clip_edit, conversion_output);
+}
+
+void convert_clip_edit_to_jis() {
+  convert_clip_edit(to_iso2022jp);
+  if (jis_replaced_characters == 0) return;
+  char note[status_note_size];
+  std::snprintf(note, sizeof note, "JIS にない文字 %u 字を〓にしました",
+                static_cast<unsigned>(jis_replaced_characters));
+  set_status_note(note);
 }
 
 void run_stamp_command(bool date, WPARAM wparam, LPARAM lparam) {

@@ -16,7 +16,7 @@ char previous_clip[clip_size];
 
 namespace {
 
-enum class clipboard_content { none, text, private_clip };
+enum class clipboard_content { none, text, private_clip, busy };
 
 class open_clipboard {
  public:
@@ -57,7 +57,7 @@ bool copy_clipboard_text(HWND owner, bool& cut, std::size_t& unmappable) {
 clipboard_content read_clipboard(HWND viewer, HWND& owner, bool& cut, std::size_t& unmappable) {
   open_clipboard clipboard(viewer);
   owner = GetClipboardOwner();
-  if (!clipboard.is_open()) return clipboard_content::none;
+  if (!clipboard.is_open()) return clipboard_content::busy;
   if (clipboard_marked_private()) return clipboard_content::private_clip;
   return copy_clipboard_text(owner, cut, unmappable) ? clipboard_content::text : clipboard_content::none;
 }
@@ -93,7 +93,8 @@ capture_result capture_clipboard(HWND viewer, bool was_timer_on) {
   bool cut = false;
   std::size_t unmappable = 0;
   const clipboard_content content = read_clipboard(viewer, owner, cut, unmappable);
-  result.seen = content != clipboard_content::private_clip;
+  result.busy = content == clipboard_content::busy;
+  result.seen = content != clipboard_content::private_clip && !result.busy;
   result.text = content == clipboard_content::text;
   if (!result.text) {
     result.link_tag_armed = false;

@@ -10,6 +10,7 @@ extern char previous_clip[clip_size];  // the last clip taken as new; duplicates
 // What one clipboard change did, for the shell to show.
 struct capture_result {
   bool seen = true;             // false: the change was marked private and left alone
+  bool busy = false;            // another program held the clipboard open: nothing was read
   bool text = false;            // clip_text holds the clipboard's text
   bool kept = false;            // a new clip, in the ring and (saving on) offered to the history
   bool appended = false;        // the clip reached the history file

@@ -91,6 +91,20 @@ HGLOBAL unicode_block_of(const char* text, std::size_t length) {
   return memory;
 }
 
+void (*output_listener)(bool reached) = nullptr;
+
+// Another program may hold the clipboard open a moment (Office, remote desktop, other
+// clipboard tools): an output tries again a few times, a short pause apart.
+bool open_clipboard_soon(HWND owner) {
+  constexpr int tries = 5;
+  constexpr DWORD pause_ms = 15;
+  for (int t = 1; t < tries; ++t) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(pause_ms);
+  }
+  return OpenClipboard(owner) != FALSE;
+}
+
 void set_or_free(UINT format, HGLOBAL memory) {
   if (memory != nullptr && SetClipboardData(format, memory) == nullptr) GlobalFree(memory);
 }
@@ -103,17 +117,21 @@ clipboard_text read_clipboard_text(char* field, std::size_t field_size, bool own
   return read_ansi(field, field_size, own_output);
 }
 
-void put_shift_jis_on_clipboard(HWND owner, const char* text, std::size_t length, const std::u16string* original) {
+void listen_to_clipboard_outputs(void (*listener)(bool reached)) { output_listener = listener; }
+
+bool put_shift_jis_on_clipboard(HWND owner, const char* text, std::size_t length, const std::u16string* original) {
   HGLOBAL ansi = block_of(text, length, length + 1);
-  if (ansi == nullptr) return;
+  if (ansi == nullptr) return false;
   const std::size_t original_bytes = original != nullptr ? original->size() * sizeof(char16_t) : 0;
   HGLOBAL unicode = original != nullptr ? block_of(original->data(), original_bytes, original_bytes + sizeof(char16_t))
                                         : unicode_block_of(text, length);
   HGLOBAL locale = block_of(&japanese_locale, sizeof japanese_locale, sizeof japanese_locale);
-  if (!OpenClipboard(owner)) {
+  const bool opened = open_clipboard_soon(owner);
+  if (output_listener != nullptr) output_listener(opened);
+  if (!opened) {
     for (HGLOBAL memory : {ansi, unicode, locale})
       if (memory != nullptr) GlobalFree(memory);
-    return;
+    return false;
   }
   EmptyClipboard();
   // CF_TEXT first: it is what this program reads back, byte for byte, as its own output.
@@ -121,4 +139,5 @@ void put_shift_jis_on_clipboard(HWND owner, const char* text, std::size_t length
   set_or_free(CF_UNICODETEXT, unicode);
   set_or_free(CF_LOCALE, locale);
   CloseClipboard();
+  return true;
 }

@@ -24,5 +24,9 @@ clipboard_text read_clipboard_text(char* field, std::size_t field_size, bool own
 // Puts Shift_JIS text (length bytes) on the clipboard as CF_TEXT, as CF_UNICODETEXT
 // converted from it with code page 932 (or the original it was made from, when given)
 // and with CF_LOCALE Japanese, in one opening of the clipboard; owner owns it afterwards.
-void put_shift_jis_on_clipboard(HWND owner, const char* text, std::size_t length,
+// false when another program kept the clipboard open through every try.
+bool put_shift_jis_on_clipboard(HWND owner, const char* text, std::size_t length,
                                 const std::u16string* original = nullptr);
+
+// Told of every output: false when the clipboard stayed busy. nullptr: no one listens.
+void listen_to_clipboard_outputs(void (*listener)(bool reached));

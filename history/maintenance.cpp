@@ -25,11 +25,15 @@ int recycle_menu_count = 0;
 int history_menu_count = 0;
 
 namespace {
+bool file_exists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
+
 const char keep_file_name[] = "0_clip_bak.txt";
 const char reuse_index_temp_name[] = "recycletmp.txt";
 // A renumbered index whose history was shortened but which could not take the index's
 // place yet; the next start puts it there.
 const char reuse_index_pending_name[] = "recycle_pending.txt";
+// A pending copy that is no index (damaged, or not the program's) is kept here, unused.
+const char reuse_index_refused_name[] = "recycle_pending_refused.txt";
 
 bool write_index_number(record_stream& index, int number) {
   char line[16];
@@ -60,8 +64,6 @@ bool write_renumbered_index() {
   return renumbered.close() && written;
 }
 
-bool file_exists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
-
 // The backup takes the first data_max records and the keep file the rest, each as the
 // bytes they are; the history is given up only for copies checked byte for byte.
 bool copy_for_compaction(const char* backup_name) {
@@ -72,10 +74,33 @@ bool copy_for_compaction(const char* backup_name) {
   DeleteFileA(backup_name);
   return false;
 }
+
+// The pending copy numbers records of the history appended to, which only grows until
+// the next compaction.
+bool pending_index_fits_history() {
+  history_index.refresh(history_append_file);
+  record_stream pending;
+  return pending.open(reuse_index_pending_name, open_mode::read_must_exist) &&
+         is_sound_index(pending, history_index.count());
+}
+
+// Re-uses go where the next start finds them: into the renumbered copy while the index
+// it should replace is held by another program. Each re-use tries the swap again first.
+const char* reuse_index_in_use() {
+  if (!file_exists(reuse_index_pending_name)) return recycle_index_file_name;
+  if (!replace_file(reuse_index_pending_name, recycle_index_file_name)) return reuse_index_pending_name;
+  report_save(true, kept_file::reuse, recycle_index_file_name);
+  return recycle_index_file_name;
+}
 }  // namespace
 
 void finish_reuse_index_swap() {
-  if (GetFileAttributesA(reuse_index_pending_name) == INVALID_FILE_ATTRIBUTES) return;
+  if (!file_exists(reuse_index_pending_name)) return;
+  if (!pending_index_fits_history()) {
+    MoveFileExA(reuse_index_pending_name, reuse_index_refused_name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    report_set_aside(kept_file::reuse, reuse_index_pending_name, reuse_index_refused_name);
+    return;
+  }
   report_save(replace_file(reuse_index_pending_name, recycle_index_file_name), kept_file::reuse,
               recycle_index_file_name);
 }
@@ -136,7 +161,7 @@ void fill_history_menu() {
 
 void fill_recycle_menu() {
   record_stream index;
-  index.open(recycle_index_file_name, open_mode::read);
+  index.open(reuse_index_in_use(), open_mode::read);
   int counter = 0;
   int number = 0;
   const one_look_at_the_file burst;
@@ -169,7 +194,7 @@ void record_reuse(int number) {
   const bool saved = append_to_record_file(recycle_file_name, clip_text) != 0;
   char line[16];
   std::snprintf(line, sizeof line, "%d", number);
-  const bool indexed = saved && append_line(recycle_index_file_name, line);
+  const bool indexed = saved && append_line(reuse_index_in_use(), line);
   // A record without its index line would stand for nothing: it goes again.
   if (saved && !indexed) truncate_file(recycle_file_name, size_before);
   if (!report_save(indexed, kept_file::reuse, recycle_file_name)) return;

@@ -36,3 +36,22 @@ bool read_index_number(record_stream& index, int& number) {
     if (read_word(index, number)) return true;
   }
 }
+
+bool is_sound_index(record_stream& index, int history_count) {
+  long long value = 0;
+  bool digits = false;
+  for (;;) {
+    const int c = index.get();
+    if (c == EOF && !digits) return true;
+    if (c == EOF || c == '\n') {
+      if (!digits || value < 1 || value > history_count) return false;
+      if (c == EOF) return true;
+      value = 0;
+      digits = false;
+      continue;
+    }
+    if (!is_digit(c)) return false;
+    digits = true;
+    if (value <= history_count) value = value * 10 + (c - '0');
+  }
+}

@@ -14,3 +14,7 @@ bool report_save(bool saved, kept_file kind, const char* file_name) {
 void report_replaced(kept_file kind, const char* file_name) {
   if (listener != nullptr) listener->replaced_from_outside(kind, file_name);
 }
+
+void report_set_aside(kept_file kind, const char* file_name, const char* kept_as) {
+  if (listener != nullptr) listener->set_aside(kind, file_name, kept_as);
+}

@@ -11,6 +11,7 @@ class save_listener {
   virtual ~save_listener() = default;
   virtual void save_done(kept_file kind, const char* file_name, bool saved) = 0;
   virtual void replaced_from_outside(kept_file kind, const char* file_name) = 0;
+  virtual void set_aside(kept_file kind, const char* file_name, const char* kept_as) = 0;
 };
 
 // nullptr: no one listens.
@@ -18,3 +19,5 @@ void listen_to_saves(save_listener* listener);
 // Tells the listener how writing the named file went; passes saved through.
 bool report_save(bool saved, kept_file kind, const char* file_name);
 void report_replaced(kept_file kind, const char* file_name);
+// A file found unfit to use was left unused and kept under the name kept_as.
+void report_set_aside(kept_file kind, const char* file_name, const char* kept_as);

@@ -55,8 +55,9 @@ void load_settings() {
   read_text("tagB", "\">", tag_b, 255);
   read_text("tagC", "</a>", tag_c, 255);
   read_text("taglinkfile", "taglink.txt", tag_link_file, 256);
-  read_text("hotkey", "", choice, sizeof choice);
-  apply_hotkey_setting(choice);
+  char hotkey_text[hotkey_text_size];
+  read_text("hotkey", "", hotkey_text, sizeof hotkey_text);
+  apply_hotkey_setting(hotkey_text);
   paste_on_choice = read_int("paste", 0) == 1 ? 1 : 0;
   read_text("ignore", "", ignored_programs, sizeof ignored_programs);
 }

@@ -77,13 +77,26 @@ void apply_mode_setting(const char* mode_text) {
 
 int history_saving_from(const char* save_text) { return std::strncmp(save_text, "history", 7) == 0 ? 1 : 0; }
 
+namespace {
+char unread_hotkey[hotkey_text_size];
+}  // namespace
+
 void apply_hotkey_setting(const char* text) {
   shortcut_key = hotkey{0, 0};
-  parse_hotkey_name(text, shortcut_key);
+  const bool read = text[0] == '\0' || parse_hotkey_name(text, shortcut_key);
+  set_text(unread_hotkey, read ? "" : text);
+}
+
+const char* unread_hotkey_text() { return unread_hotkey; }
+
+void choose_shortcut_key(const hotkey& key) {
+  shortcut_key = key;
+  unread_hotkey[0] = '\0';
 }
 
 const char* hotkey_setting_text(char* out, size_t size) {
-  return shortcut_key.key != 0 && format_hotkey_name(shortcut_key, out, size) ? out : nullptr;
+  if (shortcut_key.key != 0 && format_hotkey_name(shortcut_key, out, size)) return out;
+  return unread_hotkey[0] != '\0' ? unread_hotkey : nullptr;
 }
 
 const char* paste_setting_text() { return paste_on_choice == 1 ? "1" : nullptr; }

@@ -62,8 +62,14 @@ int limit_tag_save_limit(int value);
 // Picks the separator and mode name from the stored "mode" text.
 void apply_mode_setting(const char* mode_text);
 int history_saving_from(const char* save_text);
-// The stored "hotkey" text: empty is no shortcut; a name that does not read leaves none.
+// The stored "hotkey" text: empty is no shortcut; a name that does not read leaves none,
+// and is kept as the user wrote it until another shortcut is chosen.
+constexpr size_t hotkey_text_size = 256;
 void apply_hotkey_setting(const char* text);
+// The stored text that named no key; empty when there was none.
+const char* unread_hotkey_text();
+// The shortcut the user chose in place of whatever was stored.
+void choose_shortcut_key(const hotkey& key);
 // The "hotkey" and "paste" values to store; nullptr for a value that is off, which the
 // file then does not hold.
 const char* hotkey_setting_text(char* out, size_t size);

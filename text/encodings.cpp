@@ -122,10 +122,53 @@ void to_shift_jis(const char* text) {
     conversion_output[append_shift_jis(text, 0)] = '\0';
 }
 
+std::size_t jis_replaced_characters = 0;
+
+namespace {
+
+constexpr unsigned int geta_jis = 0x222E;  // 〓, the mark of a character JIS X 0208 lacks
+
+// Characters of the IBM extensions (both places code page 932 holds them) that JIS X 0208
+// or the NEC special row has too, as Shift_JIS codes.
+struct same_character {
+    unsigned int extension;
+    unsigned int kept;
+};
+const same_character same_characters[] = {
+    {0xEEF9, 0x81CA}, {0xFA54, 0x81CA}, {0xFA5B, 0x81E6}, {0xFA58, 0x878A}, {0xFA59, 0x8782},
+    {0xFA5A, 0x8784}, {0xFA4A, 0x8754}, {0xFA4B, 0x8755}, {0xFA4C, 0x8756}, {0xFA4D, 0x8757},
+    {0xFA4E, 0x8758}, {0xFA4F, 0x8759}, {0xFA50, 0x875A}, {0xFA51, 0x875B}, {0xFA52, 0x875C},
+    {0xFA53, 0x875D},
+};
+
+// Lead bytes of the NEC-selected IBM extensions, the user-defined area and the IBM
+// extensions: none of it is JIS X 0208, so a reader would see other characters.
+bool beyond_jis_x0208(unsigned char lead) {
+    return lead == 0xED || lead == 0xEE || lead >= 0xF0;
+}
+
+// The JIS pair for the Shift_JIS character at text[i], one or two bytes wide; 〓 for a
+// character JIS X 0208 lacks and for a lead byte without its trail byte.
+unsigned int jis_pair_at(const char* text, std::size_t i, std::size_t& width) {
+    const unsigned char lead = byte_at(text, i);
+    const unsigned char trail = byte_at(text, i + 1);
+    width = 1;
+    if (!is_sjis_trail(trail)) return geta_jis;
+    width = 2;
+    if (!beyond_jis_x0208(lead)) return sjis_to_jis_pair(lead, trail);
+    const unsigned int code = static_cast<unsigned int>(lead) << 8 | trail;
+    for (const same_character& same : same_characters)
+        if (same.extension == code) return sjis_to_jis_pair(same.kept >> 8, same.kept & 0xFF);
+    return geta_jis;
+}
+
+}  // namespace
+
 void to_iso2022jp(const char* text) {
     bool kanji_mode = false;
     std::size_t i = 0;
     std::size_t o = 0;
+    jis_replaced_characters = 0;
     // Every write below is a whole character; one that does not fit ends the
     // result. An open run always keeps room for the ESC ( B that closes it.
     for (;;) {
@@ -138,11 +181,11 @@ void to_iso2022jp(const char* text) {
                 put_escape(o, open_kanji);
                 kanji_mode = true;
             }
-            const unsigned char next = byte_at(text, i + 1);
-            put_pair(o, sjis_to_jis_pair(c, next));
-            // A lone lead byte at the end maps to zero bytes, which end the result.
-            if (next == 0) return;
-            i += 2;
+            std::size_t width = 0;
+            const unsigned int pair = jis_pair_at(text, i, width);
+            if (pair == geta_jis) ++jis_replaced_characters;
+            put_pair(o, pair);
+            i += width;
             if (!is_sjis_lead(byte_at(text, i))) {
                 put_escape(o, close_kanji);
                 kanji_mode = false;
@@ -150,15 +193,9 @@ void to_iso2022jp(const char* text) {
             continue;
         }
         if (!conversion_fits(o, 1)) break;
-        if (c == '\r') {
-            // The byte after a CR goes with it, whatever it is.
-            put(o, '\n');
-            if (byte_at(text, i + 1) == 0) break;
-            i += 2;
-            continue;
-        }
-        put(o, c);
-        i += 1;
+        // CR LF and a lone CR both end a line with LF.
+        put(o, c == '\r' ? '\n' : c);
+        i += c == '\r' && byte_at(text, i + 1) == '\n' ? 2 : 1;
     }
     if (kanji_mode) put_escape(o, close_kanji);
     conversion_output[o] = '\0';

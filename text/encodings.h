@@ -25,7 +25,10 @@ unsigned int sjis_to_jis_pair(unsigned char first, unsigned char second);
 // Mail text to Shift_JIS (text/mail_decode.cpp): a Base64 body, or header text whose
 // encoded words are decoded.
 void decode_base64(const char* text);
+// Characters JIS X 0208 lacks become 〓 (or the same character from JIS X 0208 or the
+// NEC special row); jis_replaced_characters counts the 〓 of the last conversion.
 void to_iso2022jp(const char* text);
+extern std::size_t jis_replaced_characters;
 void to_shift_jis(const char* text);
 // to_shift_jis writing from position o of conversion_output on; returns the position
 // after its last byte and writes no terminator.

@@ -28,40 +28,6 @@ bool holds_jis_escape(const char* text) {
     return false;
 }
 
-// The body: groups of four Base64 positions, each byte outside the alphabet worth 0 and
-// the pad character giving zero bytes that end the shown text. Line breaks and blanks
-// take no position, so a body wrapped at 76 columns decodes whole. A body in
-// ISO-2022-JP comes out as Shift_JIS, and so does one in UTF-8, told apart by being
-// valid UTF-8 but no valid Shift_JIS.
-void decode_body(const char* text) {
-    std::size_t i = 0;
-    std::size_t o = 0;
-    while (conversion_fits(o, 3)) {
-        while (is_blank(byte_at(text, i))) ++i;
-        if (byte_at(text, i) == 0) break;
-        unsigned int value[4] = {0, 0, 0, 0};
-        for (unsigned int& v : value) {
-            while (is_blank(byte_at(text, i))) ++i;
-            if (byte_at(text, i) == 0) break;
-            const int decoded = base64_value(byte_at(text, i++));
-            v = decoded < 0 ? 0 : static_cast<unsigned int>(decoded);
-        }
-        conversion_output[o++] = static_cast<char>((value[0] * 4 + value[1] / 16) & 0xFF);
-        conversion_output[o++] = static_cast<char>(((value[1] % 16) * 16 + value[2] / 4) & 0xFF);
-        conversion_output[o++] = static_cast<char>(((value[2] % 4) * 64 + value[3]) & 0xFF);
-    }
-    conversion_output[o] = '\0';
-    if (!holds_jis_escape(conversion_output)) {
-        if (is_whole_shift_jis(conversion_output)) return;
-        const std::size_t end = append_utf8_as_shift_jis(conversion_output, std::strlen(conversion_output), 0);
-        if (end != not_utf8) conversion_output[end] = '\0';
-        return;
-    }
-    static char jis_text[conversion_size];
-    std::memcpy(jis_text, conversion_output, std::strlen(conversion_output) + 1);
-    to_shift_jis(jis_text);
-}
-
 enum class word_charset { jis, shift_jis, utf8, other };
 
 // An encoded word "=?charset?B?text?=" (or ?Q?) as it lies in the text.
@@ -96,6 +62,54 @@ word_charset charset_of(const char* name, std::size_t length) {
     for (const char* known : {"shift_jis", "shift-jis", "sjis", "x-sjis", "cp932", "windows-31j", "us-ascii"})
         if (same_name(name, length, known)) return word_charset::shift_jis;
     return word_charset::other;
+}
+
+// The charset the text names in a "charset=" of its own, quoted or not; other when none.
+word_charset declared_charset(const char* text) {
+    for (std::size_t i = 0; byte_at(text, i) != 0; ++i) {
+        if (!same_name(text + i, 8, "charset=")) continue;
+        std::size_t from = i + 8;
+        if (byte_at(text, from) == '"' || byte_at(text, from) == '\'') ++from;
+        std::size_t to = from;
+        while (is_token_byte(byte_at(text, to)) && std::strchr("\"';>/", byte_at(text, to)) == nullptr) ++to;
+        return charset_of(text + from, to - from);
+    }
+    return word_charset::other;
+}
+
+// The body: groups of four Base64 positions, each byte outside the alphabet worth 0 and
+// the pad character giving zero bytes that end the shown text. Line breaks and blanks
+// take no position, so a body wrapped at 76 columns decodes whole. A body in
+// ISO-2022-JP comes out as Shift_JIS, and so does one that is valid UTF-8: Japanese
+// UTF-8 often pairs up as Shift_JIS too, while Shift_JIS is seldom valid UTF-8. A charset
+// the body names itself (an HTML part's meta tag) decides instead.
+void decode_body(const char* text) {
+    std::size_t i = 0;
+    std::size_t o = 0;
+    while (conversion_fits(o, 3)) {
+        while (is_blank(byte_at(text, i))) ++i;
+        if (byte_at(text, i) == 0) break;
+        unsigned int value[4] = {0, 0, 0, 0};
+        for (unsigned int& v : value) {
+            while (is_blank(byte_at(text, i))) ++i;
+            if (byte_at(text, i) == 0) break;
+            const int decoded = base64_value(byte_at(text, i++));
+            v = decoded < 0 ? 0 : static_cast<unsigned int>(decoded);
+        }
+        conversion_output[o++] = static_cast<char>((value[0] * 4 + value[1] / 16) & 0xFF);
+        conversion_output[o++] = static_cast<char>(((value[1] % 16) * 16 + value[2] / 4) & 0xFF);
+        conversion_output[o++] = static_cast<char>(((value[2] % 4) * 64 + value[3]) & 0xFF);
+    }
+    conversion_output[o] = '\0';
+    if (!holds_jis_escape(conversion_output)) {
+        if (declared_charset(conversion_output) == word_charset::shift_jis) return;
+        const std::size_t end = append_utf8_as_shift_jis(conversion_output, std::strlen(conversion_output), 0);
+        if (end != not_utf8) conversion_output[end] = '\0';
+        return;
+    }
+    static char jis_text[conversion_size];
+    std::memcpy(jis_text, conversion_output, std::strlen(conversion_output) + 1);
+    to_shift_jis(jis_text);
 }
 
 bool parse_encoded_word(const char* text, std::size_t i, encoded_word& word) {

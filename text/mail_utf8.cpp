@@ -19,21 +19,6 @@ int hex_value(unsigned char byte) {
 
 }  // namespace
 
-bool is_whole_shift_jis(const char* text) {
-    std::size_t i = 0;
-    while (byte_at(text, i) != 0) {
-        const unsigned char c = byte_at(text, i);
-        if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) {
-            ++i;
-        } else if (sjis_char_length(text + i) == 2) {
-            i += 2;
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool is_utf8(const char* text, std::size_t length) {
     return utf8_to_utf16(text, length, units, conversion_size) != not_utf8;
 }

@@ -4,9 +4,6 @@
 
 #include "text/unicode_text.h"
 
-// Every byte of text is ASCII, a single-byte kana or a lead byte with its trail.
-bool is_whole_shift_jis(const char* text);
-
 // length bytes of text are valid UTF-8.
 bool is_utf8(const char* text, std::size_t length);
 

@@ -9,6 +9,7 @@
 #include "app/app_state.h"
 #include "app/child_windows.h"
 #include "app/clip_menus.h"
+#include "app/find_window.h"
 #include "app/main_window.h"
 #include "app/text_frame.h"
 #include "app/res/resource_ids.h"
@@ -245,6 +246,14 @@ TEST_F(main_window_test, editing_keys_act_on_the_focused_edit_and_other_keys_rea
   press_key(scroll_bar, 'A', true);
   press_key(scroll_bar, 'C', true);
   EXPECT_EQ(seen_commands, (std::vector<int>{CMD_BACK, CMD_FROM_CLIPBOARD}));
+  // The find window's keys are its own: Ctrl+E there must not end the program.
+  open_find_window();
+  HWND find_edit = GetFocus();
+  ASSERT_EQ(GetAncestor(find_edit, GA_ROOT), find_window());
+  seen_commands.clear();
+  for (WPARAM key : {'E', 'S', 'R'}) press_key(find_edit, key, true);
+  EXPECT_TRUE(seen_commands.empty());
+  EXPECT_TRUE(IsWindow(main_window));
 }
 
 }  // namespace

@@ -51,4 +51,18 @@ TEST_F(notice_lines_test, a_notice_is_shown_whole_left_of_the_buttons_above_the_
   EXPECT_EQ(rect_in_main_window(clip_edit).top, scroll_bar_height + line_height);
 }
 
+// A line exactly as wide as the room is drawn whole on one line; a pixel less breaks it.
+TEST_F(notice_lines_test, a_notice_that_fits_exactly_takes_one_line) {
+  start_app();
+  const char notice[] = "保存できませんでした: _clip.txt";
+  HDC dc = GetDC(main_window);
+  HGDIOBJ previous_font = SelectObject(dc, view_font);
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, notice, static_cast<int>(sizeof notice - 1), &extent);
+  EXPECT_EQ(break_notice(dc, notice, extent.cx), std::vector<std::string>{notice});
+  EXPECT_EQ(break_notice(dc, notice, extent.cx - 1).size(), 2u);
+  SelectObject(dc, previous_font);
+  ReleaseDC(main_window, dc);
+}
+
 }  // namespace

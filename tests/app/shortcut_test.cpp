@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "app/app_state.h"
 #include "app/shortcut_menu.h"
+#include "app/status_note.h"
 #include "app/tray_icon.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
@@ -35,6 +37,27 @@ TEST_F(shortcut_test, the_shortcut_and_paste_keys_are_read_written_and_removed_l
   load_settings();
   EXPECT_EQ(shortcut_key.key, 0u) << "a name that does not read leaves no shortcut";
   EXPECT_EQ(paste_on_choice, 0);
+}
+
+// What the user wrote stays in the file, the start says once that it was not understood,
+// and no shortcut is registered; choosing another shortcut replaces it.
+TEST_F(shortcut_test, a_shortcut_that_does_not_read_is_kept_said_once_and_left_off) {
+  write_file("dovane_clip.ini", "[init]\r\nhotkey=Ctrl+Ctrl+V\r\n");
+  start_app();
+  const int balloons = tray_icon.balloons_shown();
+  start_shortcut();
+  EXPECT_EQ(tray_icon.balloons_shown(), balloons + 1);
+  EXPECT_NE(std::string(status_note()).find("Ctrl+Ctrl+V"), std::string::npos);
+  EXPECT_EQ(shortcut_key.key, 0u);
+  EXPECT_FALSE(UnregisterHotKey(main_window, 1));
+  copy_from_other_program("a clip");
+  ASSERT_TRUE(save_settings());
+  EXPECT_EQ(ini_value("init", "hotkey"), "Ctrl+Ctrl+V");
+  EXPECT_EQ(tray_icon.balloons_shown(), balloons + 1);
+
+  choose_shortcut_key(hotkey{0, 0});
+  ASSERT_TRUE(save_settings());
+  EXPECT_EQ(ini_value("init", "hotkey"), "<missing>");
 }
 
 // Another program's thread holding a key until the test ends.

@@ -60,6 +60,28 @@ TEST_F(tray_icon_test, the_start_tip_says_where_the_menu_is_and_the_first_start_
   EXPECT_FALSE(is_first_start());
 }
 
+// The shell refuses the icon (it is not up yet, or restarting): the welcome waits for
+// the shell to announce itself and is then given once.
+TEST_F(tray_icon_test, the_first_start_welcome_is_offered_again_when_the_shell_refused_it) {
+  start_app();
+  tray_icon.remove();
+  // The shell takes no second icon of the same window and number.
+  NOTIFYICONDATAA taken{};
+  taken.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  taken.hWnd = main_window;
+  taken.uID = 1;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &taken));
+  const int balloons = tray_icon.balloons_shown();
+  add_tray_icon(GetModuleHandleA(nullptr), true);
+  EXPECT_EQ(tray_icon.balloons_shown(), balloons);
+  Shell_NotifyIconA(NIM_DELETE, &taken);
+  SendMessageA(main_window, taskbar_created_message(), 0, 0);
+  EXPECT_EQ(tray_icon.balloons_shown(), balloons + 1);
+  EXPECT_NE(std::string(tray_icon.last_balloon()).find("メニュー→履歴保存する"), std::string::npos);
+  SendMessageA(main_window, taskbar_created_message(), 0, 0);
+  EXPECT_EQ(tray_icon.balloons_shown(), balloons + 1);
+}
+
 // Other mouse messages, and a left click with an empty clip, do nothing.
 TEST_F(tray_icon_test, a_left_click_stores_the_clip_every_time_whether_saving_is_on_or_off) {
   write_file("_clip.txt", numbered_records(1, 2));

@@ -29,6 +29,10 @@
 //   driver focus         prints the classes of the active window and of the focus
 //   driver menus         prints the screen rectangle of every open popup menu, one a line
 //   driver hold-hotkey MODS VK SECONDS  holds a shortcut key as another program would
+//   driver copy-and-hold TEXT MS  puts TEXT on the clipboard and keeps the clipboard open
+//                        MS milliseconds longer, as busy programs do
+//   driver hold-file FILE MARKER  opens FILE (sharing reading and writing, not deletion),
+//                        makes FILE.held and holds FILE until the file MARKER exists
 //   driver dialog NAME VERB ID [VALUE]  in the program's dialog NAME: "hotkey" records
 //                        VALUE (key code + 256 * flags) in the hot-key control ID, "check"
 //                        sets check box ID to VALUE, "click" presses button ID, "text"
@@ -76,6 +80,28 @@ int put_text(const char* text, bool marked) {
                                                 global_copy(&marker, sizeof marker)) != nullptr);
   CloseClipboard();
   return put ? 0 : 1;
+}
+
+int copy_and_hold(const char* text, DWORD hold_ms) {
+  HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  if (owner == nullptr || !OpenClipboard(owner)) return 1;
+  EmptyClipboard();
+  const bool put = SetClipboardData(CF_TEXT, global_copy(text, std::strlen(text) + 1)) != nullptr;
+  CloseClipboard();
+  if (!OpenClipboard(owner)) return 1;
+  Sleep(hold_ms);
+  CloseClipboard();
+  return put ? 0 : 1;
+}
+
+int hold_file(const char* name, const char* marker) {
+  HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  const std::string held = std::string(name) + ".held";
+  CloseHandle(CreateFileA(held.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  for (int i = 0; i < 600 && GetFileAttributesA(marker) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
+  CloseHandle(file);
+  return 0;
 }
 
 struct window_search {
@@ -292,6 +318,9 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "private") == 0 && argc > 2) return put_text(argv[2], true);
   if (std::strcmp(argv[1], "copy") == 0 && argc > 2) return put_text(argv[2], false);
   if (std::strcmp(argv[1], "balloon") == 0 && argc > 2) return print_balloon(std::atoi(argv[2]));
+  if (std::strcmp(argv[1], "copy-and-hold") == 0 && argc > 3)
+    return copy_and_hold(argv[2], static_cast<DWORD>(std::atoi(argv[3])));
+  if (std::strcmp(argv[1], "hold-file") == 0 && argc > 3) return hold_file(argv[2], argv[3]);
   if (std::strcmp(argv[1], "work-area") == 0) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);

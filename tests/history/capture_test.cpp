@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/status_note.h"
 #include "app/tray_icon.h"
 #include "history/capture.h"
 #include "history/clip_output.h"
@@ -276,6 +277,129 @@ TEST_F(capture_test, notifications_reach_the_viewer_after_a_neighbour_leaves_the
   DestroyWindow(leaving);
   DestroyWindow(last);
   DestroyWindow(further);
+}
+
+// A viewer after ours on a thread that has stopped answering.
+struct hung_viewer {
+  HWND window = nullptr;
+  HWND after = nullptr;
+  HANDLE joined = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE wake = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  bool woke_by_itself = false;
+
+  static DWORD WINAPI run(void* address) {
+    auto* self = static_cast<hung_viewer*>(address);
+    self->window = make_plain_window("hung viewer");
+    self->after = SetClipboardViewer(self->window);
+    SetEvent(self->joined);
+    self->woke_by_itself = WaitForSingleObject(self->wake, 10000) == WAIT_TIMEOUT;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    ChangeClipboardChain(self->window, self->after);
+    DestroyWindow(self->window);
+    return 0;
+  }
+};
+
+TEST_F(capture_test, a_hung_viewer_further_down_the_chain_does_not_hold_up_a_capture) {
+  hung_viewer viewer;
+  HANDLE thread = CreateThread(nullptr, 0, hung_viewer::run, &viewer, 0, nullptr);
+  ASSERT_EQ(WaitForSingleObject(viewer.joined, 5000), WAIT_OBJECT_0);
+  empty_clipboard();
+  start_app();
+  ASSERT_EQ(next_viewer, viewer.window);
+  copy_from_other_program("while it hangs");
+  EXPECT_EQ(std::string(clip_text), "while it hangs");
+  SetEvent(viewer.wake);
+  // Its leaving the chain is told to our window, which must answer meanwhile.
+  while (WaitForSingleObject(thread, 50) == WAIT_TIMEOUT) pump();
+  EXPECT_FALSE(viewer.woke_by_itself) << "the capture waited for the hung viewer";
+  close_app();
+  CloseHandle(thread);
+  CloseHandle(viewer.joined);
+  CloseHandle(viewer.wake);
+}
+
+// Another program's thread that holds the clipboard open: after changing it to text
+// (when given), until released.
+struct clipboard_holder {
+  std::string text;
+  HANDLE holding = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  DWORD hold_ms = INFINITE;
+  HANDLE thread = nullptr;
+
+  void start() { thread = CreateThread(nullptr, 0, run, this, 0, nullptr); }
+  // Lets go; true once the thread has ended. Our window answers it meanwhile.
+  bool let_go() {
+    SetEvent(release);
+    return WaitForSingleObject(thread, 10) != WAIT_TIMEOUT;
+  }
+  ~clipboard_holder() {
+    for (HANDLE handle : {thread, holding, release})
+      if (handle != nullptr) CloseHandle(handle);
+  }
+
+  static DWORD WINAPI run(void* address) {
+    auto* self = static_cast<clipboard_holder*>(address);
+    HWND window = make_plain_window("holding program");
+    if (!self->text.empty() && OpenClipboard(window)) {
+      EmptyClipboard();
+      HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, self->text.size() + 1);
+      std::memcpy(GlobalLock(memory), self->text.c_str(), self->text.size() + 1);
+      GlobalUnlock(memory);
+      SetClipboardData(CF_TEXT, memory);
+      CloseClipboard();
+    }
+    OpenClipboard(window);
+    SetEvent(self->holding);
+    WaitForSingleObject(self->release, self->hold_ms);
+    CloseClipboard();
+    DestroyWindow(window);
+    return 0;
+  }
+};
+
+using busy_clipboard_test = capture_test;
+
+// The program that copied keeps the clipboard open 50 ms longer; the notification is
+// handled meanwhile, and the clip is still captured once it lets go.
+TEST_F(busy_clipboard_test, a_clip_is_captured_when_its_program_holds_the_clipboard_a_moment_longer) {
+  start_saving_history();
+  clipboard_holder holder;
+  holder.text = "held a moment";
+  holder.hold_ms = 50;
+  holder.start();
+  ASSERT_EQ(WaitForSingleObject(holder.holding, 5000), WAIT_OBJECT_0);
+  for (int n = 0; n < 100 && std::string(clip_text) != holder.text; ++n) {
+    pump();
+    Sleep(10);
+  }
+  while (!holder.let_go()) pump();
+  EXPECT_EQ(std::string(clip_text), "held a moment");
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"held a moment"}));
+}
+
+// An output the clipboard stays closed to is said once, however many follow, until one
+// gets through; nothing else is put on the clipboard meanwhile.
+TEST_F(busy_clipboard_test, an_output_to_a_busy_clipboard_is_said_once_until_one_gets_through) {
+  write_file("_clip.txt", records_on_disk({"first", "second"}));
+  start_saving_history();
+  copy_from_other_program("before");
+  const int balloons = tray_icon.balloons_shown();
+  clipboard_holder holder;
+  holder.start();
+  ASSERT_EQ(WaitForSingleObject(holder.holding, 5000), WAIT_OBJECT_0);
+  command(1001);
+  command(1002);
+  EXPECT_EQ(tray_icon.balloons_shown(), balloons + 1);
+  EXPECT_NE(std::string(status_note()).find("クリップボード"), std::string::npos);
+  while (!holder.let_go()) pump();
+  EXPECT_EQ(clipboard_text(), "before");
+  command(1001);
+  EXPECT_EQ(clipboard_text(), "first");
+  EXPECT_EQ(std::string(status_note()), "");
+  EXPECT_EQ(tray_icon.balloons_shown(), balloons + 1);
 }
 
 TEST_F(capture_test, a_long_run_of_captures_keeps_every_clip) {

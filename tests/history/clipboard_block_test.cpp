@@ -29,6 +29,14 @@ const block_case block_cases[] = {
     {"field of one byte holds only the terminator", "a", 1, "", 0, true},
     {"empty block leaves the field as it was", "", 8, "kept", 0, false},
     {"block starting with its terminator leaves the field as it was", "\0abc"s, 8, "kept", 0, false},
+    // A cut at each byte around a double-byte character (あ, 82 A0) keeps whole characters.
+    {"cut before the character", "ab\x82\xA0" "cd", 3, "ab", 2, true},
+    {"cut between lead and trail byte drops the lead byte", "ab\x82\xA0" "cd", 4, "ab", 2, true},
+    {"cut after the character", "ab\x82\xA0" "cd", 5, "ab\x82\xA0", 4, true},
+    {"cut one byte after the character", "ab\x82\xA0" "cd", 6, "ab\x82\xA0" "c", 5, true},
+    {"character fitting the field's last two bytes", "ab\x82\xA0", 5, "ab\x82\xA0", 4, false},
+    {"lone lead byte before a non-trail byte stays at a cut", "a\x82 b", 3, "a\x82", 2, true},
+    {"field too small for the first character", "\x82\xA0", 2, "", 0, true},
 };
 
 // Block and field are heap blocks of their exact sizes, so a read past the block or a

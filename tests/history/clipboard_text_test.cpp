@@ -72,6 +72,16 @@ TEST_F(clipboard_text_test, unicode_text_is_stored_as_shift_jis_with_its_losses_
   EXPECT_STREQ(status_note(), "");
 }
 
+TEST_F(clipboard_text_test, an_empty_unicode_text_leaves_the_current_clip_as_it_was) {
+  copy_from_other_program("kept clip");
+  for (size_t units : {1, 0}) {
+    const char16_t empty[1] = {u'\0'};
+    put_one_format(CF_UNICODETEXT, empty, units * sizeof(char16_t));
+    EXPECT_STREQ(clip_text, "kept clip") << units;
+  }
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"kept clip"}));
+}
+
 TEST_F(clipboard_text_test, ansi_text_is_stored_byte_for_byte_and_goes_out_readable_by_unicode_programs) {
   const char nec_and_jis[] = "\x87\x90\x81\xE0";
   put_one_format(CF_TEXT, nec_and_jis, sizeof nec_and_jis);

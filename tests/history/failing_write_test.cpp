@@ -265,6 +265,32 @@ TEST_F(failing_write_test, a_full_disk_tells_each_kind_of_file_once) {
   EXPECT_EQ(tray_icon.balloons_shown(), balloons + 1);
 }
 
+// Notices over time: of two kinds of file failing, the one that recovers takes its notice
+// away and the other's stays; a new run of failures after a success is told again.
+TEST_F(failing_write_test, each_kind_of_file_is_told_for_each_run_of_its_failures) {
+  write_file("dovane_clip.ini", history_on_settings());
+  start_app();
+  const int balloons = tray_icon.balloons_shown();
+  plant_file_fault(file_step::write, "");
+  copy_from_other_program("both fail");
+  EXPECT_EQ(tray_icon.balloons_shown(), balloons + 3);  // the history's, the ring's and the side file's
+
+  plant_file_fault(file_step::replace, "tmpclipsave.tmp");
+  copy_from_other_program("the ring still fails");
+  EXPECT_NE(status_line().find("保存できませんでした: tmpclipsave.txt"), std::string::npos);
+  EXPECT_EQ(status_line().find("保存できませんでした: _clip.txt"), std::string::npos);
+  EXPECT_EQ(tray_icon.balloons_shown(), balloons + 3);
+
+  plant_file_fault(file_step::none, "");
+  copy_from_other_program("all saved");
+  EXPECT_EQ(status_line().find("保存できませんでした"), std::string::npos);
+
+  plant_file_fault(file_step::write, "_clip.txt");
+  copy_from_other_program("the history fails again");
+  EXPECT_EQ(tray_icon.balloons_shown(), balloons + 4);
+  EXPECT_EQ(std::string(tray_icon.last_balloon()), "保存できませんでした\n_clip.txt");
+}
+
 std::vector<failing_step> every_failing_step() {
   std::vector<failing_step> rows;
   for (const writer& w : writers)

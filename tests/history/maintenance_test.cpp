@@ -9,12 +9,14 @@
 #include "app/app_state.h"
 #include "app/clip_menus.h"
 #include "app/res/resource_ids.h"
+#include "app/status_note.h"
 #include "drawers/drawer_names.h"
 #include "history/history_streams.h"
 #include "history/maintenance.h"
 #include "settings/settings_values.h"
 #include "tests/history/history_samples.h"
 #include "tests/win32/app_fixture.h"
+#include "text/file_faults.h"
 
 namespace {
 
@@ -180,6 +182,57 @@ TEST_F(maintenance_test, compaction_drops_an_index_entry_that_would_become_0_and
   // Numbers past any history add no entry, before or after renumbering.
   const entries expected = {{11001, "r501"}};
   EXPECT_EQ(menu_entries(recycle_menu), expected);
+}
+
+// The index held by another program through a compaction: the run's re-uses go into the
+// renumbered copy, which the next start puts in place with all of them.
+TEST_F(maintenance_test, reuses_after_a_failed_index_swap_are_kept_by_the_next_start) {
+  write_file("_recycle_index.txt", "505\r\n12\r\n");
+  plant_file_fault(file_step::replace, "_recycle_index.txt");
+  start_with(numbered_records(1, 521));
+  for (int chosen : {9, 15}) command(1000 + chosen);
+  EXPECT_EQ(read_file("_recycle_index.txt"), "505\r\n12\r\n");
+  EXPECT_EQ(read_file("recycle_pending.txt"), "5\r\n9\r\n15\r\n");
+  const entries listed = {{11005, "r505"}, {11009, "r509"}, {11015, "r515"}};
+  EXPECT_EQ(menu_entries(recycle_menu), listed);
+
+  plant_file_fault(file_step::none, "");
+  close_app();
+  start_app();
+  EXPECT_EQ(read_file("_recycle_index.txt"), "5\r\n9\r\n15\r\n");
+  EXPECT_FALSE(file_exists("recycle_pending.txt"));
+  EXPECT_EQ(menu_entries(recycle_menu), listed);
+  EXPECT_EQ(count_records("_recycle.txt"), 2);
+}
+
+// A pending copy replaces the index only when it is an index of this history; another is
+// kept aside, unused, and the user is told.
+TEST_F(maintenance_test, a_pending_index_is_checked_before_it_replaces_the_index) {
+  std::string garbage;
+  for (int n = 0; n < 3000; ++n) garbage += static_cast<char>((n * 7919 + 13) % 256);
+  struct pending_case {
+    const char* name;
+    std::string pending;
+    bool refused;
+  };
+  const pending_case cases[] = {
+      {"good", "3\r\n21\r\n", false},
+      {"garbage", garbage, true},
+      {"out of range", "3\r\n22\r\n", true},
+  };
+  for (const pending_case& c : cases) {
+    SCOPED_TRACE(c.name);
+    clear_status_note();
+    DeleteFileA("recycle_pending_refused.txt");
+    write_file("_recycle_index.txt", "7\r\n");
+    write_file("recycle_pending.txt", c.pending);
+    start_with(numbered_records(1, 21));
+    EXPECT_FALSE(file_exists("recycle_pending.txt"));
+    EXPECT_EQ(read_file("_recycle_index.txt"), c.refused ? "7\r\n" : c.pending);
+    EXPECT_EQ(file_exists("recycle_pending_refused.txt") ? read_file("recycle_pending_refused.txt") : "", c.refused ? c.pending : "");
+    EXPECT_EQ(std::string(status_note()).find("recycle_pending.txt") != std::string::npos, c.refused);
+    close_app();
+  }
 }
 
 TEST_F(maintenance_test, choosing_history_entries_records_each_change_of_choice_as_a_reuse) {

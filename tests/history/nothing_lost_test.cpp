@@ -58,6 +58,31 @@ TEST_F(nothing_lost_test, a_clip_copied_while_the_open_file_dialog_is_up_is_kept
   EXPECT_EQ(clipboard_text(), "C:\\data\\notes.txt");
 }
 
+// The dialog may leave the browsed folder current, as Windows does whatever its flags.
+void CALLBACK browse_away_then_cancel(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  CreateDirectoryA("browsed", nullptr);
+  SetCurrentDirectoryA("browsed");
+  HWND dialog = FindWindowA(nullptr, "開きます");
+  if (dialog != nullptr) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(nothing_lost_test, clips_after_the_open_file_dialog_go_to_the_data_folder_wherever_it_left_off) {
+  write_file("dovane_clip.ini", history_on_settings());
+  start_app();
+  SetTimer(nullptr, 0, 500, browse_away_then_cancel);
+  command(CMD_OPEN_FILE);
+  copy_from_other_program("after the dialog");
+  command(CMD_SAVE_HISTORY_OFF);
+  char folder[MAX_PATH] = "";
+  GetCurrentDirectoryA(sizeof folder, folder);
+  ASSERT_EQ(std::string(folder).find("browsed"), std::string::npos) << folder;
+  EXPECT_FALSE(file_exists("browsed\\_clip.txt"));
+  EXPECT_FALSE(file_exists("browsed\\tmpclipsave.txt"));
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"after the dialog"}));
+  EXPECT_EQ(ini_value("init", "save"), "no-history");
+}
+
 TEST_F(nothing_lost_test, each_history_entry_puts_back_its_own_record_when_a_clip_makes_several) {
   write_file("dovane_clip.ini", "[init]\r\nsave=history\r\nmode=RETURN\r\n");
   start_app();

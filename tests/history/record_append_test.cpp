@@ -75,6 +75,7 @@ TEST_F(record_append_test, an_append_follows_a_history_replaced_or_removed_from_
     void replaced_from_outside(kept_file kind, const char* name) override {
       replaced += kind == kept_file::history && std::string(name) == "_clip.txt";
     }
+    void set_aside(kept_file, const char*, const char*) override {}
   } listener;
   listen_to_saves(&listener);
   append_to("old\a\r\n", "kept");

@@ -56,16 +56,9 @@ const conversion_case conversion_cases[] = {
      "\x1b$B\x24\x22\x30\x21\x1b(B\0"s},
     {"JIS turns CR LF into LF", to_iso2022jp, "a\r\nb\r\n", "a\nb\n\0"s},
     {"JIS CR at the end ends after the LF", to_iso2022jp, "a\r", "a\n\0"s},
-    {"JIS CR takes the next byte with it", to_iso2022jp, "a\rbc", "a\nc\0"s},
+    {"JIS lone CR ends a line and keeps the next byte", to_iso2022jp, "a\rbc", "a\nbc\0"s},
     {"JIS copies single-byte katakana and LF", to_iso2022jp, "\xb1\n", "\xb1\n\0"s},
-    {"JIS lone lead byte ends after the opening escape", to_iso2022jp, "ab\x82",
-     "ab\x1b$B\0\0"s},
-    {"JIS lone lead byte inside a run ends after the previous pair", to_iso2022jp,
-     "\x82\xa0\x82", "\x1b$B\x24\x22\0\0"s},
-    {"JIS pair past row 0x7E gives zero bytes", to_iso2022jp, "\xf0\x40z",
-     "\x1b$B\0\0\x1b(Bz\0"s},
-    {"JIS lead byte without a trail byte gives zero bytes", to_iso2022jp, "\x82\nz",
-     "\x1b$B\0\0\x1b(Bz\0"s},
+
 
     {"SJIS reads escapes and pairs back", to_shift_jis,
      "\x1b$B\x24\x22\x1b(Ba\x1b$B\x24\x24\x1b(B", "\x82\xa0" "a" "\x82\xa2" "\0"s},
@@ -122,6 +115,40 @@ TEST(base64, shorter_decode_after_longer_shows_only_its_own_bytes) {
     decode_base64((mail_base64_1 + mail_base64_2).c_str());
     decode_base64("TWFu");
     EXPECT_EQ(shown(), "Man");
+}
+
+// Characters JIS X 0208 lacks become 〓 (22 2E) and are counted; the same character from
+// JIS X 0208 or the NEC special row stands for its IBM duplicate; every other byte stays
+// and the run is always closed.
+struct jis_replacement_case {
+    const char* name;
+    std::string input;
+    std::string expected;
+    std::size_t replaced;
+};
+
+const jis_replacement_case jis_replacement_cases[] = {
+    {"IBM extension in a mail line", "x\xfa\x40yz rest of the mail",
+     "x\x1b$B\x22\x2e\x1b(Byz rest of the mail", 1},
+    {"IBM kanji 髙 and 﨑 between kanji", "\x88\x9f\xfb\xfc\xfa\xb1\x88\x9f",
+     "\x1b$B\x30\x21\x22\x2e\x22\x2e\x30\x21\x1b(B", 2},
+    {"NEC-selected IBM kanji 髙", "\xee\xe0.", "\x1b$B\x22\x2e\x1b(B.", 1},
+    {"user-defined character", "\xf0\x40z", "\x1b$B\x22\x2e\x1b(Bz", 1},
+    {"IBM not sign, because and company mark have equivalents", "\xfa\x54\xee\xf9\xfa\x5b\xfa\x58",
+     "\x1b$B\x22\x4c\x22\x4c\x22\x68\x2d\x6a\x1b(B", 0},
+    {"IBM Roman numeral becomes the NEC one", "\xfa\x4a", "\x1b$B\x2d\x35\x1b(B", 0},
+    {"lone lead byte at the end", "ab\x82", "ab\x1b$B\x22\x2e\x1b(B", 1},
+    {"lone lead byte after a pair", "\x82\xa0\x82", "\x1b$B\x24\x22\x22\x2e\x1b(B", 1},
+    {"lone lead byte before LF", "\x82\nz", "\x1b$B\x22\x2e\x1b(B\nz", 1},
+    {"lone CR before a kanji", "a\r\x82\xa0", "a\n\x1b$B\x24\x22\x1b(B", 0},
+};
+
+TEST(jis, characters_beyond_jis_x0208_become_geta_and_the_rest_stays) {
+    for (const jis_replacement_case& c : jis_replacement_cases) {
+        to_iso2022jp(c.input.c_str());
+        EXPECT_EQ(shown(), c.expected) << c.name;
+        EXPECT_EQ(jis_replaced_characters, c.replaced) << c.name;
+    }
 }
 
 TEST(jis, round_trip_gives_the_text_back) {
@@ -185,7 +212,7 @@ const conversion_case jis_edge_cases[] = {
     {"escape cut after its second byte", to_shift_jis, "a\x1b$", "a\x1b$\0"s},
     {"closing escape cut after its second byte", to_shift_jis, "\x1b$B\x24\x22\x1b(",
      "\x82\xa0\x1b\0"s},
-    {"lone lead byte at the end", to_iso2022jp, "a\x82", "a\x1b$B\0"s},
+    {"lone lead byte at the end", to_iso2022jp, "a\x82", "a\x1b$B\x22\x2e\x1b(B\0"s},
     {"CR at the end", to_iso2022jp, "a\r", "a\n\0"s},
 };
 

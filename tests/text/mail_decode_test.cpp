@@ -54,9 +54,14 @@ TEST(mail_text, utf8_bodies_and_words_become_shift_jis_with_a_question_mark_for_
          "各位\r\n来週の会議は\x81\x60金曜日です。?\r\n"},
         {"w5xuw69jw7Zkw6kg4oCWIOKIkiDigJQgwqLCo8KsDQo=",
          "?n?c?d? \x81\x61 \x81\x7C \x81\x5C \x81\x91\x81\x92\x81\xCA\r\n"},
-        // Valid UTF-8 that is valid Shift_JIS too stays as it is; so does Shift_JIS.
-        {"5Lya6K2w", "\xE4\xBC\x9A\xE8\xAD\xB0"},
+        // UTF-8 whose bytes pair up as Shift_JIS too is read as UTF-8; Shift_JIS stays.
+        {"5Lya6K2w", "会議"},
+        {"44GT44KT44Gr44Gh44Gv", "こんにちは"},
+        {"44GC44GE", "あい"},
         {"g0qDaYLGir+Omg==", "カナと漢字"},
+        // A charset the body names decides.
+        {"PG1ldGEgY2hhcnNldD0iU2hpZnRfSklTIj7kvJrorbA=", "<meta charset=\"Shift_JIS\">\xE4\xBC\x9A\xE8\xAD\xB0"},
+        {"PG1ldGEgY2hhcnNldD1VVEYtOD7kvJrorbA=", "<meta charset=UTF-8>会議"},
         {"Subject: =?UTF-8?B?44Cc5LqI5a6a8J+YgA==?=", "Subject: \x81\x60予定?"},
         {"=?utf-8?Q?=E4=BC=9A=E8=AD=B0_2?= =?UTF-8?B?44Cc?=", "会議 2\x81\x60"},
         {"=?utf-8*ja?B?5Lya?=", "会"},

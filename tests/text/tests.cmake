@@ -8,4 +8,5 @@ list(APPEND NATIVE_TEST_SOURCES
   tests/text/mail_decode_test.cpp
   tests/text/unicode_text_test.cpp
   tests/text/search_fold_test.cpp
-  tests/text/sha256_test.cpp)
+  tests/text/sha256_test.cpp
+  tests/text/wide_text_test.cpp)

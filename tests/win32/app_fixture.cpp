@@ -73,6 +73,8 @@ void app_test::SetUp() {
 void app_test::start_app() {
   HINSTANCE module = GetModuleHandleA(nullptr);
   set_ui_texts();
+  // A test may start the program again after closing it, as the user does.
+  UnregisterClassA("dovane_clip", module);
   ASSERT_TRUE(register_main_class(module));
   instance = module;
   create_main_window(module);
