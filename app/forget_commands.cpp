@@ -10,6 +10,7 @@
 #include "app/forget_worker.h"
 #include "app/status_note.h"
 #include "app/tray_icon.h"
+#include "app/ui_text.h"
 #include "drawers/drawer_names.h"
 #include "history/forget_history.h"
 #include "history/history_streams.h"
@@ -17,6 +18,12 @@
 
 namespace {
 const char question_title[] = "dovane_clip";
+
+// Asked in UTF-16, so the question reads the same whatever the system's code page.
+bool agrees(HWND owner, const char* question, UINT buttons) {
+  return MessageBoxW(owner, wide_from_sjis(question).c_str(), wide_from_sjis(question_title).c_str(), buttons) ==
+         IDYES;
+}
 
 // Whether a drawer of the current genre holds text as a record.
 bool drawers_hold(const char* text) {
@@ -87,8 +94,7 @@ bool ask_and_forget(HWND owner, const char* text) {
   const std::string forgotten = text;
   std::string question = "この記録を履歴から消しますか";
   if (drawers_hold(text)) question += "\r\n\r\n引出にも同じ文があります。引出の文は消えません。";
-  if (MessageBoxA(owner, question.c_str(), question_title, MB_YESNO | MB_DEFBUTTON1 | MB_ICONQUESTION) != IDYES)
-    return false;
+  if (!agrees(owner, question.c_str(), MB_YESNO | MB_DEFBUTTON1 | MB_ICONQUESTION)) return false;
   forget_and_show(forgotten.c_str());
   return true;
 }
@@ -114,7 +120,6 @@ void clear_and_show() {
 }
 
 void clear_history_asked() {
-  if (MessageBoxA(main_window, "履歴をすべて消しますか\r\n\r\n（引出と設定は残ります）", question_title,
-                  MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING) == IDYES)
-    clear_and_show();
+  const char question[] = "履歴をすべて消しますか\r\n\r\n（引出と設定は残ります）";
+  if (agrees(main_window, question, MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING)) clear_and_show();
 }

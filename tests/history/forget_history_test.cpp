@@ -136,8 +136,12 @@ TEST_F(forget_history_test, delete_and_enter_in_the_find_window_forget_the_clip_
 
 TEST_F(forget_history_test, the_record_on_show_is_forgotten_only_when_the_user_agrees) {
   write_file("dovane_clip.ini", history_on_settings());
-  write_file("_clip.txt", records_on_disk({"a", "card 4000 1234", "b"}));
+  write_file("_clip.txt", records_on_disk({"a"}));
   start_app();
+  copy_from_other_program("card 4000 1234");
+  copy_from_other_program("b");
+  clip_time captured;
+  ASSERT_TRUE(time_of("card 4000 1234", captured));
   choose_history_record(2);
   answer_next_question(IDNO);
   command(CMD_FORGET_RECORD);
@@ -153,6 +157,8 @@ TEST_F(forget_history_test, the_record_on_show_is_forgotten_only_when_the_user_a
   EXPECT_EQ(current_index, 2);
   EXPECT_STREQ(clip_text, "b");
   EXPECT_TRUE(files_holding("card 4000", {}).empty());
+  // Nothing keeps the text, so nothing is kept beside it either.
+  EXPECT_FALSE(time_of("card 4000 1234", captured));
 }
 
 TEST_F(forget_history_test, clearing_empties_every_kept_file_and_list_and_leaves_drawers_and_settings) {
