@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/data_folder.h"
 #include "app/res/resource_ids.h"
 #include "history/history_streams.h"
 #include "tests/history/history_samples.h"
@@ -81,6 +82,16 @@ TEST_F(nothing_lost_test, clips_after_the_open_file_dialog_go_to_the_data_folder
   EXPECT_FALSE(file_exists("browsed\\tmpclipsave.txt"));
   EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"after the dialog"}));
   EXPECT_EQ(ini_value("init", "save"), "no-history");
+  // Wine's dialog puts the directory back itself; Windows' need not.
+  char data_folder[MAX_PATH] = "";
+  GetCurrentDirectoryA(sizeof data_folder, data_folder);
+  {
+    const folder_may_move browsing;
+    CreateDirectoryA("elsewhere", nullptr);
+    ASSERT_TRUE(SetCurrentDirectoryA("elsewhere"));
+  }
+  GetCurrentDirectoryA(sizeof folder, folder);
+  EXPECT_STREQ(folder, data_folder);
 }
 
 TEST_F(nothing_lost_test, each_history_entry_puts_back_its_own_record_when_a_clip_makes_several) {
