@@ -435,22 +435,6 @@ bool find_window_busy() {
   return state != nullptr && (!state->finder.built() || !state->finder.answered() || state->rows_due);
 }
 
-void find_window_close_files() {
-  if (state == nullptr) return;
-  state->rows.release();
-  state->finder.release();
-}
-
-void find_window_read_again() {
-  if (state == nullptr) return;
-  state->rows.load_drawers();
-  state->ring_stamp = find_rows::ring_stamp();
-  state->finder.start_build(history_file);
-  SendMessageA(state->list, LB_SETCOUNT, 0, 0);
-  show_text("");
-  start_query();
-}
-
 void open_find_window() { open_find_window(paste_target{last_outside_window(), nullptr, false, RECT{}}, false); }
 
 void open_find_window(const paste_target& came_from, bool back_on_escape) {
@@ -491,5 +475,21 @@ void open_find_window(const paste_target& came_from, bool back_on_escape) {
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
   SetFocus(state->edit);
+  start_query();
+}
+
+void find_window_close_files() {
+  if (state == nullptr) return;
+  state->rows.release();
+  state->finder.release();
+}
+
+void find_window_read_again() {
+  if (state == nullptr) return;
+  state->rows.load_drawers();
+  state->ring_stamp = find_rows::ring_stamp();
+  state->finder.start_build(history_file);
+  SendMessageA(state->list, LB_SETCOUNT, 0, 0);
+  show_text("");
   start_query();
 }

@@ -40,15 +40,15 @@ class menu_history_view : public history_view {
   void list_entry(clip_list list, int number, const char* label) override {
     append_clip_entry(menu_of(list), clip_entry_id(base_id_of(list), number), label, number);
   }
-  void clear_list(clip_list list) override {
-    const int first = list == clip_list::ring ? oldest_ring_entry_position : 1;
-    HMENU menu = menu_of(list);
-    while (GetMenuItemCount(menu) > first) DeleteMenu(menu, static_cast<UINT>(first), MF_BYPOSITION);
-  }
   void drop_oldest_ring_entry() override { DeleteMenu(ring_menu, oldest_ring_entry_position, MF_BYPOSITION); }
   void show_clip() override {
     SetWindowTextA(clip_edit, clip_text);
     InvalidateRect(main_window, nullptr, TRUE);
+  }
+  void clear_list(clip_list list) override {
+    const int first = list == clip_list::ring ? oldest_ring_entry_position : 1;
+    HMENU menu = menu_of(list);
+    while (GetMenuItemCount(menu) > first) DeleteMenu(menu, static_cast<UINT>(first), MF_BYPOSITION);
   }
 };
 

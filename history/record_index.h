@@ -42,8 +42,6 @@ class record_index {
   // A read after the last record finds no byte: the empty end position. False when the
   // last record runs into the end of the file, so that more bytes would join it.
   bool has_end_position() const { return end_position_; }
-  // After our own rename of the file the index was made from, it holds under name.
-  void take_renamed(const char* name) { name_ = name; }
   // After a trailing Ctrl+Z at end() was cut off the file, the index still holds.
   void forget_trailing_mark();
   const std::string& name() const { return name_; }
