@@ -55,7 +55,7 @@ void take_off_clipboard(const std::string& text) {
 // Every place that showed a clip shows what is left.
 void show_after(const std::string& text) {
   if (!text.empty()) take_off_clipboard(text);
-  SetWindowTextA(clip_edit, clip_text);
+  set_window_text_sjis(clip_edit, clip_text);
   set_title_from(clip_text);
   tray_icon.set_tip(clip_text, true);
   SetScrollRange(scroll_bar, SB_CTL, 1, history_count > 0 ? history_count : 1, FALSE);

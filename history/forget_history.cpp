@@ -17,26 +17,36 @@
 #include "history/side_file_upkeep.h"
 #include "settings/save_report.h"
 #include "settings/settings_values.h"
+#include "text/file_names.h"
+#include "text/wide_text.h"
 
 namespace {
 const char reuse_index_pending_name[] = "recycle_pending.txt";
 
 // Whole paths: the work may go on while the open-file dialog has moved the current folder.
 std::string full_name(const char* name) {
-  char full[MAX_PATH * 2];
-  const DWORD length = GetFullPathNameA(name, sizeof full, full, nullptr);
-  return length > 0 && length < sizeof full ? std::string(full) : std::string(name);
+  const std::wstring wide = wide_file_name(name);
+  wchar_t full[MAX_PATH * 2];
+  const DWORD length = GetFullPathNameW(wide.c_str(), MAX_PATH * 2, full, nullptr);
+  if (length == 0 || length >= MAX_PATH * 2) return name;
+  // Back to the Shift_JIS the file functions take; a folder Shift_JIS cannot name keeps
+  // the short name, which still finds the file while the current folder stays.
+  const sjis_text whole = sjis_from_utf16(std::u16string_view(reinterpret_cast<const char16_t*>(full), length));
+  return whole.unmappable == 0 ? whole.bytes : std::string(name);
 }
 
 std::vector<std::string> backup_names() {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  const std::string pattern = std::string("*") + backup_base_name;
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  WIN32_FIND_DATAW found;
+  const std::wstring pattern = wide_file_name((std::string("*") + backup_base_name).c_str());
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
+    // A name Shift_JIS cannot hold is no backup of ours.
+    const sjis_text name = sjis_from_utf16(reinterpret_cast<const char16_t*>(found.cFileName));
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && name.unmappable == 0)
+      names.push_back(name.bytes);
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   return names;
 }
