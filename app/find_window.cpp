@@ -398,7 +398,9 @@ LRESULT CALLBACK find_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
       return 0;
     case WM_COMMAND: on_command(wparam); return 0;
     case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wparam) == state->list) offer_row_menu(lparam);
+      // Elsewhere (the caption's window menu) as any window.
+      if (reinterpret_cast<HWND>(wparam) != state->list) return DefWindowProcW(window, message, wparam, lparam);
+      offer_row_menu(lparam);
       return 0;
     case WM_TIMER: on_timer(wparam); return 0;
     case continue_message: work_on(); return 0;

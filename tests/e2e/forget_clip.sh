@@ -45,20 +45,26 @@ expect_file _recycle_index.txt '24\r\n'
 
 open_find_typing 'PIN 8841'
 xdotool key Delete
-sleep 1
+# Enter answers the question once it is there: its Yes button is found.
+for _ in $(seq 10); do command wine "$driver" dialog dovane_clip text 6 >/dev/null 2>>"$wine_log" && break; done
 xdotool key Return
 for _ in $(seq 100); do [ -z "$(holding "$secret")" ] && break; sleep 0.1; done
 [ -z "$(holding "$secret")" ] || { echo "FAIL: still held by: $(holding "$secret")"; exit 1; }
 command wine "$driver" names | grep -q "$secret" && { echo "FAIL: a window still shows the secret"; exit 1; }
 
-# A copy from the driver, which "ignore" names, is kept nowhere.
-wine "$driver" copy 'from an ignored program'
-sleep 1
+# A copy from the driver, which "ignore" names, is kept nowhere. The driver owns the
+# clipboard until the next copy takes it; that one is kept, so the one before was seen.
+wine "$driver" copy 'from an ignored program' &
+owner_pid=$!
+wait_for_clipboard 'from an ignored program'
+copy_text 'after the ignored copy'
+wait_for_records "$(( $(records) + 1 ))"
+wait "$owner_pid"
 end_app
 [ -z "$(holding "$secret")" ] || { echo "FAIL: after the end, still held by: $(holding "$secret")"; exit 1; }
 [ -z "$(holding 'from an ignored program')" ] || { echo "FAIL: the ignored copy was kept"; exit 1; }
 expect_file 1_clip_bak.txt "before the secret\a\r\nafter the secret\a\r\n$(fillers 1 497)\n"
-expect_file _clip.txt "$(fillers 498 520)\n"
+expect_file _clip.txt "$(fillers 498 520)\nafter the ignored copy\a\r\n"
 expect_file _recycle_index.txt ''
 expect_file _recycle.txt ''
 echo "forget clip: ok"
