@@ -56,6 +56,11 @@ class menu_history_view : public history_view {
     InvalidateRect(main_window, nullptr, TRUE);
   }
   void when_lists_settle(std::function<void()> change) override { change_clip_menu(std::move(change)); }
+  void clear_list(clip_list list) override {
+    const int first = list == clip_list::ring ? oldest_ring_entry_position : 1;
+    HMENU menu = menu_of(list);
+    while (GetMenuItemCount(menu) > first) DeleteMenu(menu, static_cast<UINT>(first), MF_BYPOSITION);
+  }
 };
 
 class menu_drawer_view : public drawer_view {
