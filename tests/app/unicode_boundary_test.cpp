@@ -21,6 +21,7 @@
 #include "drawers/genre_list.h"
 #include "history/record_file.h"
 #include "tests/drawers/drawer_fixture.h"
+#include "tests/text/quick_look_check.h"
 
 namespace {
 
@@ -106,6 +107,10 @@ TEST_F(unicode_boundary_test, a_clip_shift_jis_cannot_hold_is_shown_as_it_was_co
   // A text Shift_JIS holds is shown as its record reads, question mark and all.
   copy_unicode_from_other_program(L"what? ～");
   EXPECT_EQ(wide_menu_string(history_menu, last_history + 2), L"what? ～");
+}
+
+TEST(unicode_boundary, the_quick_look_for_an_original_misses_no_character_of_the_systems_table) {
+  expect_quick_look_misses_no_character();
 }
 
 TEST_F(unicode_boundary_test, typed_text_arrives_as_its_shift_jis_bytes_and_what_it_lacks_is_counted) {
