@@ -141,6 +141,13 @@ INT_PTR CALLBACK version_dialog_procedure(HWND dialog, UINT message, WPARAM wpar
 
 }  // namespace
 
+void show_in_clip_edit(const char* text) {
+  set_window_text_sjis(clip_edit, text);
+  // Setting the text clears the flag only by the edit's own choice, which no
+  // documentation promises.
+  SendMessageW(clip_edit, EM_SETMODIFY, FALSE, 0);
+}
+
 void subclass_children() {
   previous_clip_edit_procedure = subclass(clip_edit, clip_edit_procedure);
   previous_scroll_bar_procedure = subclass(scroll_bar, scroll_bar_procedure);

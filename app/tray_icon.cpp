@@ -24,7 +24,7 @@ void copy_wide(wchar_t (&field)[size], const char* text) {
 }
 }  // namespace
 
-tray_icon_object::tray_icon_object() : data_{}, added_(0), tip_{}, balloon_{}, notice_text_{}, balloons_shown_(0) {
+tray_icon_object::tray_icon_object() : data_{}, added_(0), tip_{}, balloon_{}, shown_balloon_{}, notice_text_{}, balloons_shown_(0) {
   data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
 }
 
@@ -94,6 +94,7 @@ int tray_icon_object::show_balloon(const char* text, bool warning) {
   if (!Shell_NotifyIconW(NIM_MODIFY, &notice)) return 0;
   // Only what the shell took counts as shown.
   std::memcpy(balloon_, notice_text_, length + 1);
+  std::memcpy(shown_balloon_, notice.szInfo, sizeof shown_balloon_);
   ++balloons_shown_;
   return 1;
 }

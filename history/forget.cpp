@@ -109,9 +109,11 @@ void note_failure(forget_report& report, const std::string& name) {
   report.whole = false;
 }
 
+// The copy is on disk before the program's thread swaps it in.
 bool cut_to_temporary(const char* text, const std::string& name, record_cut& cut) {
   return find_text_records(name.c_str(), text, cut) &&
-         (cut.removed.empty() || copy_byte_ranges(name.c_str(), cut.kept, temporary_of(name).c_str()));
+         (cut.removed.empty() || (copy_byte_ranges(name.c_str(), cut.kept, temporary_of(name).c_str()) &&
+                                  sync_file(temporary_of(name).c_str())));
 }
 
 // Entries of removed records (ascending numbers) go; later ones move down by the records
@@ -194,10 +196,11 @@ forget_work prepare_forget(const char* text, const kept_files& files) {
   names.insert(names.end(), files.others.begin(), files.others.end());
   for (const std::string& name : names) {
     record_cut cut;
-    if (!cut_to_temporary(text, name, cut))
+    if (!cut_to_temporary(text, name, cut)) {
       note_failure(work.report, name);
-    else if (!cut.removed.empty())
+    } else if (!cut.removed.empty()) {
       work.cuts.push_back(cut);
+    }
   }
   return work;
 }
@@ -236,6 +239,7 @@ forget_report finish_forget(forget_work& work, const kept_files& files) {
       continue;
     }
     report.records += static_cast<int>(cut.removed.size());
+    report.removed_from.emplace_back(cut.name, cut.removed);
     ++report.files;
     if (!renumbered) continue;
     if (replace_file(temporary_of(files.reuse_index).c_str(), files.reuse_index.c_str())) {

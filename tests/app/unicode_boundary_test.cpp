@@ -9,6 +9,7 @@
 
 #include "app/app_state.h"
 #include "app/child_windows.h"
+#include "app/drawer_editor.h"
 #include "app/find_window.h"
 #include "app/res/resource_ids.h"
 #include "app/single_instance.h"
@@ -73,6 +74,8 @@ TEST_F(unicode_boundary_test, windows_menus_and_the_tray_show_the_japanese_they_
   EXPECT_EQ(wide_menu_string(history_menu, GetMenuItemCount(history_menu) - 1), L"日本語のクリップ");
   EXPECT_EQ(wide_menu_string(genre_menu, 1), L"special");
   EXPECT_STREQ(tray_icon.shown_tip(), L"日本語のクリップ");
+  ASSERT_EQ(tray_icon.show_balloon("\x97\x9a\x97\xf0\x82\xf0\x95\xdb\x91\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd", false), 1);
+  EXPECT_STREQ(tray_icon.shown_balloon(), L"履歴を保存しました");
   open_find_window();
   ASSERT_NE(find_window(), nullptr);
   EXPECT_EQ(wide_text_of(find_window()), L"検索窓");
@@ -110,6 +113,27 @@ TEST_F(unicode_boundary_test, typed_text_arrives_as_its_shift_jis_bytes_and_what
   }
   EXPECT_EQ(read_file("_clip.txt"), history);
   EXPECT_EQ(read_file("_special.txt"), drawer);
+}
+
+TEST_F(unicode_boundary_test, the_drawer_editor_stores_a_typed_phrase_and_genre_as_their_shift_jis_bytes) {
+  start_app();
+  HWND editor = CreateDialogParamW(GetModuleHandleW(nullptr), L"SPDLG", main_window, drawer_editor_procedure, 0);
+  ASSERT_NE(editor, nullptr);
+  SetDlgItemTextW(editor, IDC_SP_TEXT, L"お世話になります〜\r\n敬具");
+  SendMessageW(editor, WM_COMMAND, IDC_SP_SAVE, 0);
+  SetDlgItemTextW(editor, IDC_SP_TEXT, L"Müller 様");
+  SendMessageW(editor, WM_COMMAND, IDC_SP_SAVE, 0);
+  EXPECT_STREQ(status_note(), "Shift_JIS にない文字 1 字は ? で保存しました");
+  SetDlgItemTextW(editor, IDC_SP_GENRE, L"署名");
+  SendMessageW(editor, WM_COMMAND, IDC_SP_SAVE_GENRE, 0);
+  DestroyWindow(editor);
+  close_app();
+  EXPECT_EQ(bytes_of(L"_special.txt"),
+            record("\x82\xa8\x90\xa2\x98\x62\x82\xc9\x82\xc8\x82\xe8\x82\xdc\x82\xb7\x81\x60\r\r\n\x8c\x68\x8b\xef") +
+                record("M?ller \x97\x6c"));
+  EXPECT_EQ(ini_value("special", "2"), "\x8f\x90\x96\xbc");
+  start_app();
+  EXPECT_EQ(entries_of(genre_menu).back().label, "\x8f\x90\x96\xbc");
 }
 
 TEST_F(unicode_boundary_test, the_find_window_finds_a_typed_japanese_query) {

@@ -158,11 +158,13 @@ void app_test::set_current_clip(const char* text) { std::snprintf(clip_text, cli
 
 // A control that was never given a font draws with the system font.
 void expect_fits(HWND control, const std::string& text, const char* where) {
-  HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
   HDC dc = GetDC(control);
   HGDIOBJ previous = SelectObject(dc, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
   SIZE needed{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &needed);
+  // Measured as the control draws it, in UTF-16, whatever the code page.
+  const std::wstring wide = wide_from_sjis(text);
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &needed);
   SelectObject(dc, previous);
   ReleaseDC(control, dc);
   RECT room;
