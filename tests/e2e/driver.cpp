@@ -106,10 +106,20 @@ HGLOBAL global_copy(const void* bytes, size_t size) {
   return memory;
 }
 
+// The program under test opens the clipboard to read each change, as every viewer does;
+// a copying program that finds it open tries again, as real ones do.
+bool open_clipboard_patiently(HWND owner) {
+  for (int tries = 0; tries < 200; ++tries) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
 // The clipboard needs a window as its owner, or SetClipboardData refuses the data.
 int put_private_text(const char* text) {
   HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  if (owner == nullptr || !OpenClipboard(owner)) return 1;
+  if (owner == nullptr || !open_clipboard_patiently(owner)) return 1;
   EmptyClipboard();
   const DWORD marker = 0;
   const bool put = SetClipboardData(CF_TEXT, global_copy(text, std::strlen(text) + 1)) != nullptr &&
@@ -137,11 +147,11 @@ int put_owned_text(const char* text) {
 
 int copy_and_hold(const char* text, DWORD hold_ms) {
   HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  if (owner == nullptr || !OpenClipboard(owner)) return 1;
+  if (owner == nullptr || !open_clipboard_patiently(owner)) return 1;
   EmptyClipboard();
   const bool put = SetClipboardData(CF_TEXT, global_copy(text, std::strlen(text) + 1)) != nullptr;
   CloseClipboard();
-  if (!OpenClipboard(owner)) return 1;
+  if (!open_clipboard_patiently(owner)) return 1;
   Sleep(hold_ms);
   CloseClipboard();
   return put ? 0 : 1;
