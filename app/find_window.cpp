@@ -384,7 +384,7 @@ bool find_window_busy() {
   return state != nullptr && (!state->finder.built() || !state->finder.answered() || state->rows_due);
 }
 
-void open_find_window() { open_find_window(paste_target{last_outside_window(), nullptr, false, RECT{}}, false); }
+void open_find_window() { open_find_window(last_outside_target(), false); }
 
 void open_find_window(const paste_target& came_from, bool back_on_escape) {
   if (state != nullptr) {

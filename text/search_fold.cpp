@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/cp932_variants.h"
 #include "text/sjis.h"
 
 #ifdef __SSE2__
@@ -63,6 +64,9 @@ std::size_t fold_katakana(unsigned char trail, unsigned char* out) {
 
 // One double-byte character, written in its folded form; returns the bytes written.
 std::size_t fold_pair(unsigned char lead, unsigned char trail, unsigned char* out) {
+  const unsigned form = search_form_of_pair(static_cast<unsigned>(lead) << 8 | trail);
+  lead = static_cast<unsigned char>(form >> 8);
+  trail = static_cast<unsigned char>(form & 0xFF);
   if (lead == 0x82) {
     if (trail >= 0x4F && trail <= 0x58) return out[0] = static_cast<unsigned char>('0' + trail - 0x4F), 1;
     if (trail >= 0x60 && trail <= 0x79) return out[0] = static_cast<unsigned char>('a' + trail - 0x60), 1;
@@ -80,24 +84,31 @@ std::size_t fold_pair(unsigned char lead, unsigned char trail, unsigned char* ou
   return 2;
 }
 
-// The shared lead and trail rules and the folds of rows 81 to 83, looked up per byte:
+// The rows whose pairs can fold: signs, kana, and the code page's variant kanji.
+const unsigned char folding_leads[] = {0x81, 0x82, 0x83, 0x87, 0xED, 0xEE, 0xFA, 0xFB, 0xFC};
+constexpr std::size_t folding_row_count = sizeof folding_leads;
+
+// The shared lead and trail rules and the folds of those rows, looked up per byte:
 // every byte of a history is folded when the find window opens.
 struct fold_tables {
   bool lead[256];
   bool trail[256];
   unsigned char single[256];
+  // 1 + the index of the lead's row, or 0 for a row copied as it is.
+  unsigned char row_of[256];
   struct pair {
     unsigned char bytes[2];
     unsigned char length;
-  } rows[3][256];
-  fold_tables() {
+  } rows[folding_row_count][256];
+  fold_tables() : row_of() {
+    for (std::size_t row = 0; row < folding_row_count; ++row) row_of[folding_leads[row]] = static_cast<unsigned char>(row + 1);
     for (int b = 0; b < 256; ++b) {
       const auto byte = static_cast<unsigned char>(b);
       lead[b] = is_sjis_lead(byte);
       trail[b] = is_sjis_trail(byte);
       single[b] = byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-      for (int row = 0; row < 3; ++row)
-        rows[row][b].length = trail[b] ? static_cast<unsigned char>(fold_pair(static_cast<unsigned char>(0x81 + row), byte, rows[row][b].bytes)) : 0;
+      for (std::size_t row = 0; row < folding_row_count; ++row)
+        rows[row][b].length = trail[b] ? static_cast<unsigned char>(fold_pair(folding_leads[row], byte, rows[row][b].bytes)) : 0;
     }
   }
 };
@@ -150,8 +161,8 @@ std::size_t fold_for_search(const char* text, std::size_t length, char* out) {
     if (c == 0) break;
     if (tables.lead[c] && at + 1 < end && tables.trail[at[1]]) {
       const unsigned char trail = at[1];
-      if (c >= 0x81 && c <= 0x83) {
-        const fold_tables::pair& folded = tables.rows[c - 0x81][trail];
+      if (tables.row_of[c] != 0) {
+        const fold_tables::pair& folded = tables.rows[tables.row_of[c] - 1][trail];
         to[0] = folded.bytes[0];
         to[1] = folded.bytes[1];
         to += folded.length;

@@ -5,7 +5,8 @@
 // katakana, half-width katakana and hiragana. Every kana folds to its half-width form, so
 // a voiced kana keeps its mark as a byte of its own (ガ, が and ｶﾞ are all B6 DE) and the
 // folded text is never longer than the text. A half-width kana with the mark after it is
-// one character: ハ finds neither バ nor パ.
+// one character: ハ finds neither バ nor パ. A kanji or sign the code page writes two or
+// three ways, and a variant kanji beside its common form (髙 高, 﨑 崎), are one.
 #pragma once
 #include <cstddef>
 #include <string>

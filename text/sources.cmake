@@ -1,6 +1,6 @@
 # Sources of text/.
 list(APPEND PORTABLE_SOURCES text/encodings.cpp text/mail_decode.cpp text/stamps.cpp text/sjis.cpp
-     text/menu_label.cpp text/unicode_text.cpp text/mail_utf8.cpp text/search_fold.cpp
+     text/menu_label.cpp text/unicode_text.cpp text/mail_utf8.cpp text/search_fold.cpp text/cp932_variants.cpp
      text/file_faults.cpp text/sha256.cpp text/wide_text.cpp)
 list(APPEND WIN32_SOURCES text/file_replace.cpp)
 # Code page 932 itself: the system's tables in the program, the C library's natively.
