@@ -3,9 +3,11 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/child_windows.h"
 #include "app/clip_menus.h"
 #include "app/menu_hold.h"
 #include "app/save_notice.h"
+#include "app/ui_text.h"
 #include "drawers/drawer_view.h"
 #include "drawers/genre_list.h"
 #include "history/clipboard_text.h"
@@ -50,8 +52,13 @@ class menu_history_view : public history_view {
     change_clip_menu([] { DeleteMenu(ring_menu, oldest_ring_entry_position, MF_BYPOSITION); });
   }
   void show_clip() override {
-    SetWindowTextA(clip_edit, clip_text);
+    show_in_clip_edit(clip_text);
     InvalidateRect(main_window, nullptr, TRUE);
+  }
+  void clear_list(clip_list list) override {
+    const int first = list == clip_list::ring ? oldest_ring_entry_position : 1;
+    HMENU menu = menu_of(list);
+    while (GetMenuItemCount(menu) > first) DeleteMenu(menu, static_cast<UINT>(first), MF_BYPOSITION);
   }
 };
 

@@ -12,6 +12,8 @@ list(APPEND WIN32_SOURCES app/app_state.cpp app/entry.cpp app/main_window.cpp ap
      app/menu_hold.cpp)
 # Where text windows go: plain arithmetic, tested natively.
 list(APPEND PORTABLE_SOURCES app/window_slots.cpp)
+# Forgetting clips and clearing the history.
+list(APPEND WIN32_SOURCES app/forget_commands.cpp app/forget_worker.cpp)
 set(RESOURCE_SOURCES ${CMAKE_SOURCE_DIR}/app/res/dovane_clip.rc)
 set_source_files_properties(app/res/dovane_clip.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/app/res/dovane_clip.ico;${CMAKE_BINARY_DIR}/dovane_clip.manifest;${CMAKE_BINARY_DIR}/dovane_version.h;${CMAKE_SOURCE_DIR}/app/res/resource_ids.h")

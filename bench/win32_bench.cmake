@@ -11,3 +11,6 @@ add_executable(shortcut_bench bench/shortcut_bench.cpp)
 # The find window over long histories: bench/find_bench.sh.
 add_executable(find_bench bench/find_bench.cpp ${RESOURCE_SOURCES})
 target_link_libraries(find_bench PRIVATE dovane_core psapi)
+# Forgetting a clip and clearing the history at real sizes: bench/forget_bench.sh.
+add_executable(forget_bench bench/forget_bench.cpp)
+target_link_libraries(forget_bench PRIVATE dovane_core)

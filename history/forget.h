@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "history/byte_copy.h"
@@ -38,6 +39,8 @@ struct forget_report {
   int files = 0;             // files written again
   bool whole = true;         // false: some file could not be written again and is as it was
   std::string failed;        // the first such file
+  // The numbers of the records removed, by file, as the files were before.
+  std::vector<std::pair<std::string, std::vector<int>>> removed_from;
 };
 
 // The slow part, which touches nothing but the files: each file that holds the text is

@@ -13,6 +13,8 @@ class history_view {
   virtual void offer_clip(clip_list, int /*number*/, const char* /*text*/, int /*limit*/, int& /*counter*/) {}
   // An entry already labelled and trimmed, listed as it is.
   virtual void list_entry(clip_list, int /*number*/, const char* /*label*/) {}
+  // Every entry of the list goes.
+  virtual void clear_list(clip_list) {}
   // The ring's oldest entry leaves the ring list.
   virtual void drop_oldest_ring_entry() {}
   // clip_text holds another record to show.
