@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/affixes.h"
@@ -12,6 +13,8 @@
 #include "app/tray_icon.h"
 #include "app/ui_text.h"
 #include "drawers/drawer_names.h"
+#include "history/clip_originals.h"
+#include "history/clipboard_text.h"
 #include "history/forget_history.h"
 #include "history/history_streams.h"
 #include "history/record_file.h"
@@ -37,18 +40,22 @@ bool drawers_hold(const char* text) {
   return false;
 }
 
-// The clipboard keeps the text until it is emptied; owned by the main window, the
-// emptying is no clip of its own.
+// The clipboard keeps the text until it is emptied. It is read as a capture reads it, so
+// that a Unicode copy is known under any code page and the program's own output in its
+// affixes too; owned by the main window, the emptying is no clip of its own.
 void take_off_clipboard(const std::string& text) {
-  if (!OpenClipboard(main_window)) return;
-  bool holds = false;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* held = static_cast<const char*>(GlobalLock(data))) {
-      holds = text == held;
-      GlobalUnlock(data);
-    }
+  bool opened = false;
+  for (int attempt = 0; attempt < 5 && !opened; ++attempt) {
+    opened = OpenClipboard(main_window) != 0;
+    if (!opened) Sleep(15);
   }
-  if (holds) EmptyClipboard();
+  if (!opened) return;
+  std::unique_ptr<char[]> held(new char[clip_size]);
+  held[0] = '\0';
+  const clipboard_text read = read_clipboard_text(held.get(), clip_size, true);
+  // The reading holds what a capture would keep beside the clip; this is no capture.
+  forget_held_original();
+  if (read.found && (text == held.get() || (read.wrapped != nullptr && text == read.wrapped))) EmptyClipboard();
   CloseClipboard();
 }
 

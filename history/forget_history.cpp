@@ -121,6 +121,10 @@ forget_report finish_forget_clip(forget_work& work, const kept_files& files, boo
   forget_from_ring(forgotten.c_str());
   close_history_streams();
   forget_report report = finish_forget(work, files);
+  // The copy's offsets hold for the history in its place: the program does not wait for
+  // a new pass over it.
+  if (report.history_index && std::strcmp(history_file, history_append_file) == 0)
+    history_index.take_copy(*report.history_index, history_file);
   open_history_streams();
   save_ring();
   // A drawer keeps the text, and with it what was copied.

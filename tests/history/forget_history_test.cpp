@@ -10,6 +10,7 @@
 
 #include "app/app_state.h"
 #include "app/find_window.h"
+#include "app/forget_commands.h"
 #include "app/forget_worker.h"
 #include "app/main_window.h"
 #include "app/res/resource_ids.h"
@@ -211,6 +212,48 @@ TEST_F(forget_history_test, clips_of_a_program_named_in_ignore_are_kept_nowhere)
     EXPECT_EQ(read_file("_clip.txt") == before, !c.kept);
     EXPECT_EQ(menu_labels(ring_menu, first_ring_entry) == ring_before, !c.kept);
     EXPECT_EQ(window_text(main_window).find(copied) == std::string::npos, !c.kept);
+  }
+}
+
+TEST_F(forget_history_test, the_clipboard_is_emptied_only_when_it_holds_the_forgotten_text) {
+  write_file("dovane_clip.ini", history_on_settings());
+  start_app();
+  struct clipboard_case {
+    const char* name;
+    UINT format;             // as the other program puts the copy; 0: chosen again from the history
+    const char16_t* unicode; // the copy, for CF_UNICODETEXT
+    const char* sjis;        // the copy as kept, and for CF_TEXT
+    const char* forgotten;
+    bool emptied;
+  };
+  // Under code page 1252 the CF_TEXT the system makes from a Unicode copy is all '?'.
+  const clipboard_case cases[] = {
+      {"unicode copy", CF_UNICODETEXT, u"暗証番号 4711", "暗証番号 4711", "暗証番号 4711", true},
+      {"ansi copy", CF_TEXT, nullptr, "pin 4711", "pin 4711", true},
+      {"put back by the program", 0, nullptr, "card 4000", "card 4000", true},
+      {"another text on the clipboard", CF_TEXT, nullptr, "kept 1", "pin 4711", false},
+  };
+  for (const clipboard_case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.format == CF_UNICODETEXT) {
+      const std::u16string units = c.unicode;
+      ASSERT_TRUE(OpenClipboard(other_window_ != nullptr ? other_window_ : make_plain_window("other program")));
+      EmptyClipboard();
+      HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (units.size() + 1) * sizeof(char16_t));
+      std::memcpy(GlobalLock(memory), units.c_str(), (units.size() + 1) * sizeof(char16_t));
+      GlobalUnlock(memory);
+      SetClipboardData(CF_UNICODETEXT, memory);
+      CloseClipboard();
+      pump();
+    } else {
+      copy_from_other_program(c.sjis);
+    }
+    if (c.format == 0) choose_history_record(history_count);
+    ASSERT_EQ(read_file("_clip.txt").find(c.sjis) != std::string::npos, true);
+    forget_and_show(c.forgotten);
+    finish_forgetting();
+    EXPECT_EQ(CountClipboardFormats() == 0, c.emptied);
+    EXPECT_EQ(read_file("_clip.txt").find(c.forgotten), std::string::npos);
   }
 }
 
