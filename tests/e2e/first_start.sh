@@ -3,16 +3,14 @@
 # its menu is and where history saving is turned on; a second start, with the settings
 # file there, says nothing. The balloon is kept as a screenshot (artifacts/first_start.png).
 . "$(dirname "$0")/e2e_lib.sh"
-artifacts="$(dirname "$exe")/artifacts"
-mkdir -p "$artifacts"
 balloon() { command wine "$driver" balloon "$1" 2>>"$wine_log" | iconv -f CP932 -t UTF-8; }
 
 start_app
 said=$(balloon 10) || {
-  import -window root "$artifacts/first_start_no_balloon.png"
+  import -window root "$(artifact first_start_no_balloon.png)"
   echo "FAIL: no balloon at the first start (the screen: artifacts/first_start_no_balloon.png)"; exit 1
 }
-import -window root "$artifacts/first_start.png"
+import -window root "$(artifact first_start.png)"
 for part in "どばねクリップが動いています" "このアイコンの右クリック" "履歴保存" "メニュー→履歴保存する"; do
   grep -q -F "$part" <<<"$said" || { echo "FAIL: the balloon does not say $part:"; echo "$said"; exit 1; }
 done
@@ -22,4 +20,4 @@ end_app
 start_app
 if said=$(balloon 4); then echo "FAIL: a balloon at the second start: $said"; exit 1; fi
 end_app
-echo "first start: ok; screenshot: $artifacts/first_start.png"
+echo "first start: ok; screenshot: $(artifact first_start.png)"

@@ -4,8 +4,6 @@
 . "$(dirname "$0")/e2e_lib.sh"
 . "$(dirname "$0")/clipboard_lib.sh"
 printf '[init]\r\nsave=history\r\n' >"$work/dovane_clip.ini"
-artifacts="$(dirname "$exe")/artifacts"
-mkdir -p "$artifacts"
 start_app
 for text in 'first clip' '二番目のクリップ' 'あいうえお dovane'; do
   copy_text "$text"
@@ -16,8 +14,8 @@ for text in 'first clip' '二番目のクリップ' 'あいうえお dovane'; do
 done
 wine "$driver" show
 sleep 2
-import -window root "$artifacts/main_window.png"
+import -window root "$(artifact main_window.png)"
 end_app
 [ "$(grep -c $'\a' "$work/_clip.txt")" -eq 3 ] || { echo "FAIL: three captures expected"; exit 1; }
-[ -s "$artifacts/main_window.png" ] || { echo "FAIL: no screenshot"; exit 1; }
-echo "screenshot: $artifacts/main_window.png"
+[ -s "$(artifact main_window.png)" ] || { echo "FAIL: no screenshot"; exit 1; }
+echo "screenshot: $(artifact main_window.png)"

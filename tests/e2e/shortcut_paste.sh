@@ -12,8 +12,6 @@
 trap 'status=$?; wine "$driver" notepad-close || true; end_copies; cleanup "$status"' EXIT
 printf 'first\a\r\nsecond\a\r\nthird\a\r\n' >"$work/_clip.txt"
 printf '[init]\r\nsave=history\r\nhotkey=Ctrl+Shift+V\r\npaste=1\r\n' >"$work/dovane_clip.ini"
-artifacts="$(dirname "$exe")/artifacts"
-mkdir -p "$artifacts"
 start_app
 (cd "$work" && exec wine notepad) &
 wine "$driver" find-class Notepad
@@ -74,7 +72,7 @@ wait_for_menu
 read -r menu_left menu_top _ _ <<<"$menu_rect"
 [ "$menu_left" -eq "$caret_left" ] && [ "$menu_top" -ge "$caret_bottom" ] && [ "$menu_top" -le $((caret_bottom + 2)) ] ||
   fail "the menu at $menu_rect is not just below the caret at $(field caret)"
-import -window root "$artifacts/shortcut_menu.png"
+import -window root "$(artifact shortcut_menu.png)"
 xdotool key 2
 expect_notepad_as_left "hellosecond world" "11 11"
 wait_for_clipboard second
@@ -119,7 +117,7 @@ dialog click 1 1
 for _ in $(seq 30); do [ -n "$(dialog text 1103)" ] && break; sleep 0.1; done
 [ "$(dialog text 1103)" = "ショートカット Ctrl+Shift+B は他のプログラムが使っています" ] ||
   fail "the dialog said \"$(dialog text 1103)\""
-import -window root "$artifacts/shortcut_dialog.png"
+import -window root "$(artifact shortcut_dialog.png)"
 dialog click 2 1
 kill "$holder" 2>/dev/null || true
 grep -q '^hotkey=Ctrl+Shift+V' "$work/dovane_clip.ini" || fail "the refused key reached the settings file"

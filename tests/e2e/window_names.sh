@@ -5,8 +5,6 @@
 # desktop runs the program. Screenshots of a note, an affix window and the version dialog
 # are kept as build artefacts.
 . "$(dirname "$0")/e2e_lib.sh"
-artifacts="$(dirname "$exe")/artifacts"
-mkdir -p "$artifacts"
 plain_prefix="$DOVANE_BUILD/wineprefix_plain"
 stop_plain_wine() { if [ "$WINEPREFIX" = "$plain_prefix" ]; then wineserver -k 2>/dev/null || true; fi; }
 trap 'cleanup; stop_plain_wine' EXIT
@@ -47,12 +45,12 @@ wine "$driver" command 40018
 wait_for_names 1
 type_into "1:" "typed note text"
 sleep 1
-import -window root "$artifacts/note_window.png"
+import -window root "$(artifact note_window.png)"
 wine "$driver" command 0
 wait_for_names 2
 type_into "前略" "typed start text"
 sleep 1
-import -window root "$artifacts/affix_window.png"
+import -window root "$(artifact affix_window.png)"
 wine "$driver" command 40018
 wine "$driver" command 6
 wait_for_names 4
@@ -61,7 +59,7 @@ type_into "早々" "typed end text"
 expect_names "1:" "2:" "前略" "早々"
 wine "$driver" command 111
 sleep 1
-import -window root "$artifacts/version_dialog.png"
+import -window root "$(artifact version_dialog.png)"
 end_app
 
 # Outside the virtual desktop: a prefix of its own, with Wine drawing the window frames
@@ -80,6 +78,6 @@ for name in "1:" "早々"; do
   xdotool search --onlyvisible --name "^$name\$" >/dev/null || { echo "FAIL: no X window named $name"; exit 1; }
 done
 sleep 1
-import -window root "$artifacts/outside_desktop.png"
+import -window root "$(artifact outside_desktop.png)"
 end_app
 echo "window names: ok; screenshots in $artifacts"
