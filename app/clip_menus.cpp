@@ -47,11 +47,15 @@ int clip_entry_number(HMENU menu, int position) {
 }
 
 void add_clip_to_menu(HMENU menu, int base_id, int entry_number, const char* text, int limit, int& counter) {
+  ++counter;
+  place_clip_in_menu(menu, base_id, entry_number, text, counter > limit);
+}
+
+void place_clip_in_menu(HMENU menu, int base_id, int entry_number, const char* text, bool drop_oldest) {
   char label[menu_label_size];
   make_menu_label(text, label);
   if (label[0] != '\0') append_clip_entry(menu, clip_entry_id(base_id, entry_number), label, entry_number);
-  ++counter;
-  if (counter > limit) DeleteMenu(menu, 1, MF_BYPOSITION);
+  if (drop_oldest) DeleteMenu(menu, 1, MF_BYPOSITION);
 }
 
 void notify_menus_by_position() {

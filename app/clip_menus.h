@@ -28,6 +28,8 @@ int clip_entry_number(HMENU menu, int position);
 // Appends an entry labelled by the clip (none when the label is empty), counts the
 // offer, and drops the oldest entry at position 1 once the count passes the limit.
 void add_clip_to_menu(HMENU menu, int base_id, int entry_number, const char* text, int limit, int& counter);
+// The same with the count kept by the caller: drop_oldest when the offer passed the limit.
+void place_clip_in_menu(HMENU menu, int base_id, int entry_number, const char* text, bool drop_oldest);
 // Every menu of the menu bar, each of which can be the popup's root, reports a choice
 // by its holding menu and position (WM_MENUCOMMAND).
 void notify_menus_by_position();

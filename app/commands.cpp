@@ -185,9 +185,13 @@ void on_menu_command(WPARAM position, LPARAM menu) {
   item.cbSize = sizeof item;
   item.fMask = MIIM_ID | MIIM_SUBMENU;
   if (!GetMenuItemInfoA(from, static_cast<UINT>(at), TRUE, &item) || item.hSubMenu != nullptr) return;
-  if (run_clip_entry(from, clip_entry_number(from, at))) return;
+  run_menu_entry(from, item.wID, clip_entry_number(from, at));
+}
+
+void run_menu_entry(HMENU menu, UINT id, int number) {
+  if (run_clip_entry(menu, number)) return;
   // Fixed commands and ring entries mean what their identifier says.
-  on_command(MAKEWPARAM(LOWORD(item.wID), 0), 0);
+  on_command(MAKEWPARAM(LOWORD(id), 0), 0);
 }
 
 void on_command(WPARAM wparam, LPARAM lparam) {

@@ -44,6 +44,10 @@ std::uint64_t drawer_bytes() {
 }  // namespace
 
 void find_rows::load_drawers() {
+  // Listening starts before the files are read, so no later change goes untold.
+  if (!data_folder_.listening()) data_folder_.listen(".\\");
+  data_folder_.take();
+  drawers_stale_ = false;
   phrases_.clear();
   drawers_file_ = drawer_file(0);
   drawers_bytes_ = drawer_bytes();
@@ -57,7 +61,12 @@ void find_rows::load_drawers() {
   }
 }
 
-bool find_rows::drawers_changed() const { return drawer_file(0) != drawers_file_ || drawer_bytes() != drawers_bytes_; }
+bool find_rows::drawers_changed() {
+  if (drawer_file(0) != drawers_file_) return true;
+  const folder_notice::news news = data_folder_.take();
+  if (news.name || news.contents) drawers_stale_ = drawers_stale_ || drawer_bytes() != drawers_bytes_;
+  return drawers_stale_;
+}
 
 int find_rows::ring_stamp() { return ring_pos * 1000 + recent_ring[ring_pos].menu_id; }
 
@@ -81,7 +90,7 @@ void find_rows::make(const clip_finder& finder) {
   for (int number : finder.newest_matches()) rows_.push_back({row_kind::history, number, 0, 0});
 }
 
-bool find_rows::text_of(const find_row& row, char* out) const {
+bool find_rows::text_of(const find_row& row, char* out) {
   switch (row.kind) {
     case row_kind::ring:
       if (recent_ring[row.number].menu_id != row.menu_id) return false;
@@ -95,38 +104,45 @@ bool find_rows::text_of(const find_row& row, char* out) const {
         }
       return false;
     case row_kind::history:
-      history_index.refresh(history_file);
-      if (history_name_ != history_file || !history_.is_open()) {
-        history_name_ = history_file;
-        history_.open(history_file, open_mode::read);
-      }
-      return read_numbered_record(history_index, history_, row.number, out);
+      return history_index.name() == history_file && history_index.read(row.number, out);
   }
   return false;
 }
 
-std::string find_rows::label_of(const find_row& row) const {
+const char* find_rows::label_of(const find_row& row) {
+  kept_label* kept = nullptr;
   if (row.kind == row_kind::history) {
-    const auto kept = labels_.find(row.number);
-    if (kept != labels_.end()) return kept->second;
+    if (!labels_) labels_.reset(new kept_label[kept_labels]);
+    kept = &labels_[static_cast<std::size_t>(row.number) % kept_labels];
+    if (kept->number == row.number) return kept->text;
   }
-  std::unique_ptr<char[]> text(new char[clip_size]);
-  if (!text_of(row, text.get())) return std::string();
-  char head[24];
+  char* label = kept != nullptr ? kept->text : label_;
+  label[0] = '\0';
+  if (!text_) text_.reset(new char[clip_size]);
+  if (!text_of(row, text_.get())) {
+    if (kept != nullptr) kept->number = 0;
+    return label;
+  }
+  int head = 0;
   if (row.kind == row_kind::ring)
-    std::snprintf(head, sizeof head, "[一時歴] ");
+    head = std::snprintf(label, label_size, "[一時歴] ");
   else if (row.kind == row_kind::drawer)
-    std::snprintf(head, sizeof head, "[引出 %s%d] ", block_letters[row.drawer / drawer_count], row.drawer % drawer_count);
+    head = std::snprintf(label, label_size, "[引出 %s%d] ", block_letters[row.drawer / drawer_count],
+                         row.drawer % drawer_count);
   else
-    std::snprintf(head, sizeof head, "%d: ", row.number);
-  char label[label_bytes + 1];
-  make_display_text(text.get(), label_bytes, ' ', label);
-  const std::string shown = std::string(head) + label;
-  if (row.kind == row_kind::history) labels_[row.number] = shown;
-  return shown;
+    head = std::snprintf(label, label_size, "%d: ", row.number);
+  static_assert(label_size > label_bytes + 32, "the head and the text fit");
+  make_display_text(text_.get(), label_bytes, ' ', label + head);
+  if (kept != nullptr) kept->number = row.number;
+  return label;
 }
 
-bool find_rows::choose(const find_row& row) const {
+void find_rows::forget_labels() {
+  if (!labels_) return;
+  for (std::size_t i = 0; i < kept_labels; ++i) labels_[i].number = 0;
+}
+
+bool find_rows::choose(const find_row& row) {
   switch (row.kind) {
     case row_kind::ring:
       if (recent_ring[row.number].menu_id != row.menu_id) return false;
@@ -157,9 +173,9 @@ void find_rows::release() {
   std::vector<phrase>().swap(phrases_);
   std::vector<find_row>().swap(rows_);
   drawers_file_.clear();
-  history_.close();
-  history_name_.clear();
-  std::unordered_map<int, std::string>().swap(labels_);
+  data_folder_.stop();
+  labels_.reset();
+  text_.reset();
   pinned_ = 0;
   history_matches_ = 0;
 }

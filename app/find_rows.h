@@ -4,11 +4,12 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "history/clip_finder.h"
+#include "history/folder_notice.h"
 
 enum class row_kind { ring, drawer, history };
 
@@ -21,10 +22,13 @@ struct find_row {
 
 class find_rows {
  public:
+  static constexpr std::size_t label_size = 160;
+
   // Reads the drawers of the current genre's five blocks; again when the genre or a
-  // drawer file has changed since.
+  // drawer file has changed since, which is looked at only after the data folder told
+  // of a change.
   void load_drawers();
-  bool drawers_changed() const;
+  bool drawers_changed();
   // A stamp of the ring's state, which changes with every clip kept in it.
   static int ring_stamp();
   // The rows for the finder's answered query.
@@ -33,14 +37,16 @@ class find_rows {
   std::size_t size() const { return rows_.size(); }
   int count_in_all() const { return pinned_ + history_matches_; }
   const find_row& at(std::size_t i) const { return rows_[i]; }
-  // The row's whole text into out (clip_size bytes); false when it is gone.
-  bool text_of(const find_row& row, char* out) const;
-  // The row's one-line label.
-  std::string label_of(const find_row& row) const;
+  // The row's whole text into out (clip_size bytes), read by the history's index as it
+  // was last brought up to date; false when it is gone.
+  bool text_of(const find_row& row, char* out);
+  // The row's one-line label, valid until the next call; kept for history rows, so
+  // drawing a screen again reads nothing and allocates nothing.
+  const char* label_of(const find_row& row);
   // Labels are kept while the files stay as they are; a change of any file forgets them.
-  void forget_labels() { labels_.clear(); }
+  void forget_labels();
   // Puts the row's clip back as its menu would; false when it is gone.
-  bool choose(const find_row& row) const;
+  bool choose(const find_row& row);
   void release();
 
  private:
@@ -51,12 +57,19 @@ class find_rows {
   std::vector<phrase> phrases_;
   std::string drawers_file_;  // the first drawer's file when the phrases were read
   std::uint64_t drawers_bytes_ = 0;  // and the drawer files' sizes added up
+  folder_notice data_folder_;
+  bool drawers_stale_ = false;
   std::vector<find_row> rows_;
-  // Open on the history file on show while rows are read from it.
-  mutable record_stream history_;
-  mutable std::string history_name_;
-  // History labels by record number: successive keys list many of the same records.
-  mutable std::unordered_map<int, std::string> labels_;
+  // History labels by record number, each number in its own place of a fixed table:
+  // successive keys list many of the same records.
+  struct kept_label {
+    int number = 0;
+    char text[label_size];
+  };
+  static constexpr std::size_t kept_labels = 1024;
+  std::unique_ptr<kept_label[]> labels_;
+  char label_[label_size] = "";
+  std::unique_ptr<char[]> text_;  // clip_size bytes, read into while labels are made
   int pinned_ = 0;
   int history_matches_ = 0;
 };

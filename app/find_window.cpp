@@ -1,5 +1,7 @@
 #include "app/find_window.h"
 
+#include <cstdio>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -32,6 +34,8 @@ constexpr std::size_t query_step = 2 << 20;
 constexpr int window_width = 760;
 constexpr int window_height = 460;
 constexpr int font_size = 14;
+// Said where the count stands, which the next list replaces.
+const char row_gone_note[] = "その行は消えました";
 
 struct find_state {
   HWND window = nullptr;
@@ -41,6 +45,7 @@ struct find_state {
   int dpi = default_dpi;
   int row_height = 16;
   int ring_stamp = 0;
+  int index_generation = 0;  // of the history's index when the labels were made
   bool rows_due = false;   // an answer is being made that the list does not show yet
   bool scheduled = false;  // a slice of work is waiting for its message
   std::string shown_text;  // what the text pane shows, as the edit holds it
@@ -151,9 +156,14 @@ void start_query() {
 // another record than the one it was found in.
 bool look_at_sources() {
   const clip_finder::change change = state->finder.refresh(history_file);
+  // Rows read their texts by the history's index, which must stand for the file as the
+  // finder now sees it.
+  history_index.refresh(history_file);
+  const bool index_changed = history_index.generation() != state->index_generation;
   const bool ring_changed = find_rows::ring_stamp() != state->ring_stamp;
   const bool drawers_changed = state->rows.drawers_changed();
-  if (change == clip_finder::change::none && !ring_changed && !drawers_changed) return false;
+  if (change == clip_finder::change::none && !ring_changed && !drawers_changed && !index_changed) return false;
+  state->index_generation = history_index.generation();
   state->ring_stamp = find_rows::ring_stamp();
   state->rows.forget_labels();
   if (drawers_changed) state->rows.load_drawers();
@@ -166,17 +176,26 @@ bool look_at_sources() {
   return true;
 }
 
-void choose_selected(bool close) {
-  // What is chosen is what the list shows for the file as it is now; a list that is
-  // still being made is finished first.
-  const bool changed = look_at_sources();
-  while ((changed || !state->finder.answered() || state->rows_due) && !work(1000)) {
+void finish_list() {
+  while ((!state->finder.answered() || state->rows_due) && !work(1000)) {
   }
+}
+
+// What is put back is the row the user sees, as the files now hold it: a row whose
+// clip another program changed or removed since is not put back, and the user is told.
+void choose_selected(bool close) {
+  finish_list();
   const LRESULT at = SendMessageA(state->list, LB_GETCURSEL, 0, 0);
   if (at == LB_ERR || static_cast<std::size_t>(at) >= state->rows.size()) return;
   const find_row row = state->rows.at(static_cast<std::size_t>(at));
+  char seen[find_rows::label_size];
+  std::snprintf(seen, sizeof seen, "%s", state->rows.label_of(row));
+  if (look_at_sources()) finish_list();
   const DWORD before = GetClipboardSequenceNumber();
-  if (!state->rows.choose(row)) return;
+  if (std::strcmp(state->rows.label_of(row), seen) != 0 || !state->rows.choose(row)) {
+    SetWindowTextA(state->count, row_gone_note);
+    return;
+  }
   // Only the clip put back may be pasted, never what the clipboard held before.
   const bool clip_put = GetClipboardSequenceNumber() != before;
   if (!close) {
@@ -226,13 +245,13 @@ void draw_row(const DRAWITEMSTRUCT& item) {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (item.itemID == static_cast<UINT>(-1) || item.itemID >= state->rows.size() || history_switched()) return;
-  const std::string label = state->rows.label_of(state->rows.at(item.itemID));
+  const char* label = state->rows.label_of(state->rows.at(item.itemID));
   HGDIOBJ previous = SelectObject(item.hDC, state->font);
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   RECT text = item.rcItem;
   text.left += scaled(4, state->dpi);
-  DrawTextA(item.hDC, label.c_str(), static_cast<int>(label.size()), &text,
+  DrawTextA(item.hDC, label, -1, &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(item.hDC, previous);
 }
@@ -365,7 +384,7 @@ bool find_window_busy() {
   return state != nullptr && (!state->finder.built() || !state->finder.answered() || state->rows_due);
 }
 
-void open_find_window() { open_find_window(paste_target{last_outside_window(), nullptr, false, RECT{}}, false); }
+void open_find_window() { open_find_window(last_outside_target(), false); }
 
 void open_find_window(const paste_target& came_from, bool back_on_escape) {
   if (state != nullptr) {
@@ -398,6 +417,8 @@ void open_find_window(const paste_target& came_from, bool back_on_escape) {
   lay_out(client.right, client.bottom);
   state->rows.load_drawers();
   state->ring_stamp = find_rows::ring_stamp();
+  history_index.refresh(history_file);
+  state->index_generation = history_index.generation();
   state->finder.start_build(history_file);
   SetTimer(window, look_timer, 500, nullptr);
   ShowWindow(window, SW_SHOWNORMAL);

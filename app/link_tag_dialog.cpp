@@ -17,21 +17,30 @@ HWND find_static_child(HWND dialog) {
   return nullptr;
 }
 
-// lparam of WM_INITDIALOG is 1 when the tag line reached the file.
+HWND notice = nullptr;
+
+// lparam of WM_INITDIALOG is 1 when the tag line reached the file. The notice shows over
+// the program the user copies in, which keeps the focus and the keys.
 INT_PTR CALLBACK link_tag_dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG:
       SetTimer(dialog, close_timer_id, close_after_ms, nullptr);
       if (lparam == 0) SetWindowTextA(find_static_child(dialog), "保存できませんでした");
+      return FALSE;
+    case WM_MOUSEACTIVATE:
+      SetWindowLongPtrA(dialog, DWLP_MSGRESULT, MA_NOACTIVATE);
       return TRUE;
     case WM_TIMER:
       KillTimer(dialog, close_timer_id);
-      SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+      DestroyWindow(dialog);
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wparam) != IDOK && LOWORD(wparam) != IDCANCEL) return FALSE;
-      EndDialog(dialog, IDCANCEL);
+      DestroyWindow(dialog);
       return TRUE;
+    case WM_DESTROY:
+      if (notice == dialog) notice = nullptr;
+      return FALSE;
     default: return FALSE;
   }
 }
@@ -40,5 +49,9 @@ INT_PTR CALLBACK link_tag_dialog_procedure(HWND dialog, UINT message, WPARAM wpa
 
 void make_and_confirm_link_tag() {
   const bool saved = make_link_tag(main_window);
-  DialogBoxParamA(instance, "TAGLINK", main_window, link_tag_dialog_procedure, saved ? 1 : 0);
+  if (notice != nullptr) DestroyWindow(notice);
+  notice = CreateDialogParamA(instance, "TAGLINK", main_window, link_tag_dialog_procedure, saved ? 1 : 0);
+  if (notice == nullptr) return;
+  SetWindowLongPtrA(notice, GWL_EXSTYLE, GetWindowLongPtrA(notice, GWL_EXSTYLE) | WS_EX_NOACTIVATE | WS_EX_TOPMOST);
+  SetWindowPos(notice, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }

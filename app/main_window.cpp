@@ -14,6 +14,7 @@
 #include "app/res/resource_ids.h"
 #include "app/save_notice.h"
 #include "app/single_instance.h"
+#include "app/menu_hold.h"
 #include "app/shortcut_menu.h"
 #include "app/start_at_sign_in.h"
 #include "app/status_note.h"
@@ -227,6 +228,9 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_MENUCOMMAND: on_menu_command(wparam, lparam); return 0;
     case WM_TIMER: return on_timer();
     case WM_INITMENUPOPUP: return on_init_menu_popup(wparam);
+    case WM_ENTERMENULOOP: on_enter_menu_loop(); return 0;
+    case WM_EXITMENULOOP: on_exit_menu_loop(); return 0;
+    case held_menu_changes_message: make_held_menu_changes(); return 0;
     case WM_CTLCOLORSCROLLBAR: return reinterpret_cast<LRESULT>(caption_brush);
     case WM_LBUTTONDOWN:
       clear_not_found_note();

@@ -12,6 +12,9 @@ void run_shutdown_sequence();
 void on_command(WPARAM wparam, LPARAM lparam);
 // A menu choice reported by its holding menu and position.
 void on_menu_command(WPARAM position, LPARAM menu);
+// An item of menu chosen from a copy made earlier: the record or genre it carried then,
+// else its identifier, decides what it does, whatever the menu holds now.
+void run_menu_entry(HMENU menu, UINT id, int number);
 // Puts history record number back as its history-menu entry does.
 void choose_history_record(int number);
 // Shows the main window, with room for the clip the first time.

@@ -1,5 +1,6 @@
 #include "app/paste_target.h"
 
+#include <cwchar>
 #include <initializer_list>
 
 #include "app/app_state.h"
@@ -16,7 +17,9 @@ constexpr DWORD modifier_wait_ms = 1000;
 // release from opening the target's menu bar.
 constexpr WORD neutral_key = 0xE8;
 
-HWND last_outside = nullptr;
+// The last outside window, with its focus and selection as they were while it was the
+// foreground: once the user reaches for our icon it has neither any more.
+paste_target last_outside{};
 
 bool has_class(HWND window, const char* name) {
   char found[64];
@@ -82,7 +85,7 @@ void add_key(INPUT* inputs, int& count, WORD key, bool up) {
 
 // Consoles paste on Shift+Insert; every other window on Ctrl+V. Modifiers the user still
 // holds after the wait are let go first, or the target would see another shortcut.
-void send_paste_keys(HWND target) {
+bool send_paste_keys(HWND target) {
   INPUT inputs[16];
   int count = 0;
   if (is_down(VK_MENU) || is_down(VK_LWIN) || is_down(VK_RWIN)) {
@@ -98,19 +101,70 @@ void send_paste_keys(HWND target) {
   add_key(inputs, count, key, false);
   add_key(inputs, count, key, true);
   add_key(inputs, count, modifier, true);
-  SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT));
+  return SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT)) == static_cast<UINT>(count);
+}
+
+HWND focus_of(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  return thread != 0 && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
 // Activation alone need not give the focus back to the control the user typed in.
 void restore_focus(const paste_target& target) {
-  if (target.focus == nullptr || !IsWindow(target.focus)) return;
+  if (target.focus == nullptr || !IsWindow(target.focus) || focus_of(target.window) == target.focus) return;
   const DWORD thread = GetWindowThreadProcessId(target.window, nullptr);
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == target.focus) return;
   AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
   SetFocus(target.focus);
   AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+}
+
+bool is_edit(HWND window) {
+  wchar_t found[64];
+  if (GetClassNameW(window, found, 64) <= 0) return false;
+  CharUpperW(found);
+  return wcsncmp(found, L"EDIT", 4) == 0 || wcsstr(found, L"RICHEDIT") != nullptr;
+}
+
+// The edit's selection through the system's own marshalling of EM_GETSEL, with a limit,
+// as the target may hang; false when it did not answer.
+bool read_selection(HWND edit, DWORD& start, DWORD& end) {
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end),
+                             SMTO_ABORTIFHUNG, 100, &answer) != 0;
+}
+
+// A dialog activated again selects the whole of the edit it focuses; what the user had
+// selected, or where their caret stood, comes back before the paste.
+void restore_selection(const paste_target& target) {
+  if (!target.has_selection || !IsWindow(target.focus)) return;
+  wait_until(foreground_wait_ms, [&] { return focus_of(target.window) == target.focus; });
+  for (int look = 0; look < 2; ++look) {
+    DWORD start = 0, end = 0;
+    if (!read_selection(target.focus, start, end)) return;
+    if (start != target.selection_start || end != target.selection_end) {
+      DWORD_PTR answer = 0;
+      SendMessageTimeoutW(target.focus, EM_SETSEL, target.selection_start, target.selection_end, SMTO_ABORTIFHUNG, 200,
+                          &answer);
+    }
+    // The dialog's own selection can follow the focus by a message; a second look
+    // catches it.
+    Sleep(look == 0 ? 10 : 0);
+  }
+}
+
+// The target is told of its activation by messages; one sent after them comes back once
+// it has handled them, and only then does a focus or selection set here stay.
+void wait_for_activation(HWND window) {
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, foreground_wait_ms, &answer);
+}
+
+void come_back(const paste_target& target) {
+  wait_for_activation(target.window);
+  restore_focus(target);
+  restore_selection(target);
 }
 
 bool is_outside_window(HWND window) {
@@ -122,13 +176,15 @@ bool is_outside_window(HWND window) {
 
 void CALLBACK poll_foreground(HWND, UINT, UINT_PTR, DWORD) {
   HWND foreground = GetForegroundWindow();
-  if (is_outside_window(foreground)) last_outside = foreground;
+  if (is_outside_window(foreground)) last_outside = note_target_of(foreground);
 }
 
 }  // namespace
 
-paste_target note_paste_target() {
-  paste_target target{GetForegroundWindow(), nullptr, false, RECT{}};
+paste_target note_paste_target() { return note_target_of(GetForegroundWindow()); }
+
+paste_target note_target_of(HWND window) {
+  paste_target target{window, nullptr, false, RECT{}, false, 0, 0};
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   const DWORD thread = target.window != nullptr ? GetWindowThreadProcessId(target.window, nullptr) : 0;
@@ -139,6 +195,8 @@ paste_target note_paste_target() {
     MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&target.caret), 2);
     target.has_caret = true;
   }
+  if (target.focus != nullptr && is_edit(target.focus))
+    target.has_selection = read_selection(target.focus, target.selection_start, target.selection_end);
   return target;
 }
 
@@ -166,18 +224,43 @@ bool paste_into(const paste_target& target) {
     tray_icon.show_balloon(paste_failed_text, true);
     return false;
   }
-  restore_focus(target);
+  come_back(target);
   wait_until(modifier_wait_ms, [] { return !any_modifier_down(); });
-  send_paste_keys(target.window);
-  return true;
+  if (send_paste_keys(target.window)) return true;
+  tray_icon.show_balloon(paste_failed_text, true);
+  return false;
 }
 
 void return_to(const paste_target& target) {
   if (target.window == nullptr || !IsWindow(target.window)) return;
   SetForegroundWindow(target.window);
-  restore_focus(target);
+  if (!wait_until(foreground_wait_ms, [&] { return GetForegroundWindow() == target.window; })) return;
+  come_back(target);
+}
+
+bool paste_in_place(const paste_target& target) {
+  wait_until(modifier_wait_ms, [] { return !any_modifier_down(); });
+  const bool sent = target.window != nullptr && IsWindow(target.window) && !runs_above_us(target.window) &&
+                    GetForegroundWindow() == target.window && send_paste_keys(target.window);
+  if (!sent) tray_icon.show_balloon(paste_failed_text, true);
+  return sent;
+}
+
+void take_foreground(const paste_target& target, HWND window) {
+  const DWORD ours = GetCurrentThreadId();
+  const DWORD theirs = target.window != nullptr ? GetWindowThreadProcessId(target.window, nullptr) : 0;
+  const bool attached = theirs != 0 && theirs != ours && AttachThreadInput(ours, theirs, TRUE);
+  SetForegroundWindow(window);
+  if (attached) AttachThreadInput(ours, theirs, FALSE);
+  // Once the threads are apart again, the foreground must be asked for once more, or
+  // it is left with no window and typed keys reach nothing.
+  SetForegroundWindow(window);
 }
 
 void start_watching_foreground() { SetTimer(main_window, foreground_timer_id, foreground_poll_ms, poll_foreground); }
 
-HWND last_outside_window() { return last_outside; }
+paste_target last_outside_target() {
+  // A foreground seen since the last poll counts, so what it has now is noted.
+  poll_foreground(nullptr, 0, 0, 0);
+  return last_outside;
+}

@@ -1,7 +1,10 @@
 #include "app/shell_views.h"
 
+#include <string>
+
 #include "app/app_state.h"
 #include "app/clip_menus.h"
+#include "app/menu_hold.h"
 #include "app/save_notice.h"
 #include "drawers/drawer_view.h"
 #include "drawers/genre_list.h"
@@ -35,12 +38,17 @@ int base_id_of(clip_list list) {
 class menu_history_view : public history_view {
  public:
   void offer_clip(clip_list list, int number, const char* text, int limit, int& counter) override {
-    add_clip_to_menu(menu_of(list), base_id_of(list), number, text, limit, counter);
+    const bool drop_oldest = ++counter > limit;
+    change_clip_menu([menu = menu_of(list), base = base_id_of(list), number, copy = std::string(text), drop_oldest] {
+      place_clip_in_menu(menu, base, number, copy.c_str(), drop_oldest);
+    });
   }
   void list_entry(clip_list list, int number, const char* label) override {
     append_clip_entry(menu_of(list), clip_entry_id(base_id_of(list), number), label, number);
   }
-  void drop_oldest_ring_entry() override { DeleteMenu(ring_menu, oldest_ring_entry_position, MF_BYPOSITION); }
+  void drop_oldest_ring_entry() override {
+    change_clip_menu([] { DeleteMenu(ring_menu, oldest_ring_entry_position, MF_BYPOSITION); });
+  }
   void show_clip() override {
     SetWindowTextA(clip_edit, clip_text);
     InvalidateRect(main_window, nullptr, TRUE);

@@ -1,9 +1,12 @@
 #include "app/shortcut_menu.h"
 
 #include <cstdio>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/clip_list.h"
 #include "app/find_window.h"
 #include "app/main_window.h"
 #include "app/paste_target.h"
@@ -16,148 +19,72 @@ namespace {
 
 constexpr int shortcut_id = 1;
 constexpr int digit_entries = 10;
-const char owner_class_name[] = "dovane_clip_menu_owner";
-const char find_entry_text[] = "検索...";
+const wchar_t find_entry_text[] = L"検索...";
 
 hotkey registered{0, 0};
-
-// Where each item of the built menu came from: a choice of item p is run as a choice
-// of source[p] from its own menu, the one path every menu choice takes.
-struct mirrored_item {
-  HMENU menu;  // nullptr for items that stand for nothing
-  int position;
-};
-std::vector<mirrored_item> sources;
-// The last entry mirrors nothing: it opens the find window for the same target.
-size_t find_entry_at = 0;
+// Where the user was typing when they pressed the shortcut.
+paste_target shortcut_target{};
 
 bool register_key(const hotkey& key) {
   return RegisterHotKey(main_window, shortcut_id, key.modifiers | MOD_NOREPEAT, key.key) != 0;
 }
 
-int first_entry_position(HMENU menu) {
-  const int count = GetMenuItemCount(menu);
-  for (int p = 0; p < count; ++p)
-    if ((GetMenuState(menu, static_cast<UINT>(p), MF_BYPOSITION) & MF_SEPARATOR) != 0) return p + 1;
-  return count;
+bool stands_for_find(const list_entry& entry) {
+  return entry.what == list_entry::kind::command && entry.id == CMD_FIND_WINDOW;
 }
 
-// digit 1-10 labels the item for that key (10 for "0"); 0 leaves the label as it is.
-void add_mirrored(HMENU menu, HMENU source, int position, int digit) {
-  char text[300];
-  MENUITEMINFOA item{};
-  item.cbSize = sizeof item;
-  item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-  item.dwTypeData = text;
-  item.cch = sizeof text;
-  if (!GetMenuItemInfoA(source, static_cast<UINT>(position), TRUE, &item)) return;
-  // The find entry at the end stands for it.
-  if (item.hSubMenu == nullptr && item.wID == CMD_FIND_WINDOW) return;
-  char label[sizeof text + 4];
-  if (digit > 0)
-    std::snprintf(label, sizeof label, "&%d %s", digit % 10, text);
-  else
-    std::snprintf(label, sizeof label, "%s", text);
-  item.dwTypeData = label;
-  if ((item.fType & MFT_SEPARATOR) != 0) item.fMask &= ~static_cast<UINT>(MIIM_STRING);
-  InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
-  sources.push_back({source, position});
+void add_separator(std::vector<list_entry>& entries) {
+  entries.push_back({list_entry::kind::separator, std::wstring(), nullptr, 0, 0, nullptr, false, false});
 }
 
 // Newest clips first, the first ten answering to 1-9 and 0, then the rest of the popup
-// the user chose for the icon, whose submenus are shared rather than copied.
-HMENU build_shortcut_menu() {
-  HMENU menu = CreatePopupMenu();
-  sources.clear();
+// the user chose for the icon, then "検索...". Each entry carries what its item carried
+// now, so a clip captured while the list is open changes none of them.
+std::vector<list_entry> shortcut_entries() {
+  SendMessageW(main_window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup_menu), 0);
   HMENU clips = popup_menu == ring_menu ? ring_menu : history_menu;
-  int shown = 0;
-  for (int p = GetMenuItemCount(clips) - 1; p >= first_entry_position(clips); --p, ++shown)
-    add_mirrored(menu, clips, p, shown < digit_entries ? shown + 1 : 0);
+  const std::vector<list_entry> clip_items = entries_of_menu(clips);
+  size_t first_clip = 0;
+  while (first_clip < clip_items.size() && clip_items[first_clip].what != list_entry::kind::separator) ++first_clip;
+  std::vector<list_entry> entries;
+  for (size_t p = clip_items.size(); p > first_clip + 1; --p) {
+    list_entry entry = clip_items[p - 1];
+    if (stands_for_find(entry)) continue;
+    const int shown = static_cast<int>(entries.size());
+    if (shown < digit_entries) entry.label = L"&" + std::to_wstring((shown + 1) % 10) + L" " + entry.label;
+    entries.push_back(std::move(entry));
+  }
   if (popup_menu != ring_menu) {
-    if (shown > 0) {
-      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-      sources.push_back({nullptr, 0});
-    }
-    for (int p = 0; p < GetMenuItemCount(popup_menu); ++p) add_mirrored(menu, popup_menu, p, 0);
+    if (!entries.empty()) add_separator(entries);
+    for (list_entry& entry : entries_of_menu(popup_menu))
+      if (!stands_for_find(entry)) entries.push_back(std::move(entry));
   }
-  if (GetMenuItemCount(menu) > 0) {
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    sources.push_back({nullptr, 0});
+  if (!entries.empty()) add_separator(entries);
+  entries.push_back({list_entry::kind::find, find_entry_text, nullptr, 0, 0, nullptr, false, false});
+  return entries;
+}
+
+// The find window takes the keys, so the user can type the query. Taking the foreground
+// with the target's input can leave our thread without a focus; asking for the window
+// once more puts it back on the edit.
+void open_find_from_list(const paste_target& target) {
+  open_find_window(target, true);
+  if (find_window() == nullptr) return;
+  take_foreground(target, find_window());
+  open_find_window(target, true);
+}
+
+// A choice runs as the same item of the icon's menu would; the clip it put on the
+// clipboard is then pasted where the user still types.
+void run_list_choice(const list_entry& chosen) {
+  const paste_target target = shortcut_target;
+  if (chosen.what == list_entry::kind::find) {
+    open_find_from_list(target);
+    return;
   }
-  AppendMenuA(menu, MF_STRING, 0, find_entry_text);
-  find_entry_at = sources.size();
-  sources.push_back({nullptr, 0});
-  MENUINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = MIM_STYLE;
-  info.dwStyle = MNS_NOTIFYBYPOS;
-  SetMenuInfo(menu, &info);
-  return menu;
-}
-
-// Taken apart item by item first: destroying the menu whole would destroy the shared
-// submenus with it.
-void release_shortcut_menu(HMENU menu) {
-  while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
-  DestroyMenu(menu);
-  sources.clear();
-}
-
-HWND menu_owner() {
-  static HWND owner = nullptr;
-  if (owner != nullptr && IsWindow(owner)) return owner;
-  static const bool registered_class = [] {
-    WNDCLASSA window_class{};
-    window_class.lpfnWndProc = DefWindowProcA;
-    window_class.hInstance = instance;
-    window_class.lpszClassName = owner_class_name;
-    return RegisterClassA(&window_class) != 0;
-  }();
-  // Owned by the main window, so it goes with it.
-  owner = registered_class ? CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, owner_class_name, "", WS_POPUP, 0, 0,
-                                             1, 1, main_window, nullptr, instance, nullptr)
-                           : nullptr;
-  return owner;
-}
-
-// The choice the menu posted to its owner, run as the icon's menu runs it. The find
-// window opens while the foreground is still ours.
-bool run_posted_choice(HWND owner, HMENU built, const paste_target& target) {
-  MSG message;
-  if (!PeekMessageA(&message, owner, WM_MENUCOMMAND, WM_MENUCOMMAND, PM_REMOVE)) return false;
-  HMENU from = reinterpret_cast<HMENU>(message.lParam);
-  const size_t at = message.wParam;
-  if (from != built) {
-    on_menu_command(message.wParam, message.lParam);
-  } else if (at == find_entry_at) {
-    open_find_window(target, true);
-  } else {
-    if (at >= sources.size() || sources[at].menu == nullptr) return false;
-    on_menu_command(static_cast<WPARAM>(sources[at].position), reinterpret_cast<LPARAM>(sources[at].menu));
-  }
-  return true;
-}
-
-// A menu of a program that is not in the foreground gets no keys: the owner is shown as
-// a one-pixel window at the menu's place and given the foreground with the target's input.
-bool track_at(HMENU menu, POINT at, const paste_target& target) {
-  HWND owner = menu_owner();
-  if (owner == nullptr) return false;
-  SetWindowPos(owner, HWND_TOPMOST, at.x, at.y, 1, 1, SWP_SHOWWINDOW | SWP_NOACTIVATE);
-  const DWORD ours = GetCurrentThreadId();
-  const DWORD theirs = target.window != nullptr ? GetWindowThreadProcessId(target.window, nullptr) : 0;
-  const bool attached = theirs != 0 && theirs != ours && AttachThreadInput(ours, theirs, TRUE);
-  SetForegroundWindow(owner);
-  SetFocus(owner);
-  if (attached) AttachThreadInput(ours, theirs, FALSE);
-  // Once the threads are apart again, the foreground must be asked for once more, or
-  // it is left with no window and keys sent by programs reach nothing.
-  SetForegroundWindow(owner);
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
-  PostMessageA(owner, WM_NULL, 0, 0);
-  const bool chosen = run_posted_choice(owner, menu, target);
-  ShowWindow(owner, SW_HIDE);
-  return chosen;
+  const DWORD before = GetClipboardSequenceNumber();
+  run_menu_entry(chosen.source, chosen.id, chosen.number);
+  if (paste_on_choice == 1 && GetClipboardSequenceNumber() != before) paste_in_place(target);
 }
 
 }  // namespace
@@ -196,25 +123,15 @@ void start_shortcut() {
 }
 
 void on_shortcut_key() {
-  // Nested menus would fight over the foreground.
-  static bool open = false;
-  if (open) return;
-  open = true;
-  const paste_target target = note_paste_target();
-  HMENU menu = build_shortcut_menu();
-  const DWORD before = GetClipboardSequenceNumber();
-  const bool chosen = track_at(menu, menu_point_for(target), target);
-  release_shortcut_menu(menu);
-  const bool clip_put = chosen && GetClipboardSequenceNumber() != before;
-  if (clip_put && paste_on_choice == 1)
-    paste_into(target);
-  else if (!chosen || clip_put)
-    return_to(target);
-  open = false;
+  if (clip_list_is_open()) return;
+  shortcut_target = note_paste_target();
+  const POINT at = menu_point_for(shortcut_target);
+  const int flip_y = shortcut_target.has_caret ? shortcut_target.caret.top : at.y;
+  open_clip_list(shortcut_entries(), at, flip_y, shortcut_target.window, registered.key, run_list_choice);
 }
 
 void track_icon_popup(int x, int y) {
-  const paste_target target{last_outside_window(), nullptr, false, RECT{}};
+  const paste_target target = last_outside_target();
   const DWORD before = GetClipboardSequenceNumber();
   TrackPopupMenu(popup_menu, TPM_RIGHTBUTTON, x, y, 0, main_window, nullptr);
   if (paste_on_choice != 1) return;

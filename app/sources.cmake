@@ -8,7 +8,8 @@ list(APPEND WIN32_SOURCES app/app_state.cpp app/entry.cpp app/main_window.cpp ap
      app/drawer_editor.cpp app/first_start.cpp app/outside_programs.cpp app/window_places.cpp
      app/notice_lines.cpp app/single_instance.cpp app/paste_target.cpp app/shortcut_menu.cpp
      app/shortcut_dialog.cpp app/find_window.cpp app/find_rows.cpp app/start_at_sign_in.cpp
-     app/dpi.cpp app/main_window_dpi.cpp app/ui_text.cpp)
+     app/dpi.cpp app/main_window_dpi.cpp app/ui_text.cpp app/clip_list.cpp app/clip_list_keys.cpp
+     app/menu_hold.cpp)
 # Where text windows go: plain arithmetic, tested natively.
 list(APPEND PORTABLE_SOURCES app/window_slots.cpp)
 set(RESOURCE_SOURCES ${CMAKE_SOURCE_DIR}/app/res/dovane_clip.rc)

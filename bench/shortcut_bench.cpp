@@ -1,11 +1,12 @@
-// Times the shortcut's menu and paste as a user meets them, against the running program
-// and Wine's notepad: from the shortcut key to the menu on screen, and from the digit
-// that chooses a clip to the clip's text in notepad's edit. Keys go in through SendInput,
+// Times the shortcut's clip list and paste as a user meets them, against the running
+// program and Wine's notepad: from the shortcut key to the list on screen, and from the
+// digit that chooses a clip to the clip's text in notepad's edit. Keys go in through SendInput,
 // as the keyboard's do. Prints the median of 20 rounds of each.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <vector>
 
 #include "bench/bench_timing.h"
@@ -34,9 +35,13 @@ void press(std::vector<WORD> keys) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// The shortcut's clip list, or a popup menu where a program still shows one.
 bool menu_open() {
-  HWND menu = FindWindowA("#32768", nullptr);
-  return menu != nullptr && IsWindowVisible(menu);
+  for (const char* window_class : {"dovane_clip_list", "#32768"}) {
+    HWND menu = FindWindowA(window_class, nullptr);
+    if (menu != nullptr && IsWindowVisible(menu)) return true;
+  }
+  return false;
 }
 
 int text_length(HWND edit) { return static_cast<int>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)); }
@@ -70,8 +75,12 @@ int main() {
   for (int round = 0; round < rounds; ++round) {
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
     SetForegroundWindow(notepad);
-    if (time_until([&] { return GetForegroundWindow() == notepad && !menu_open(); }) < 0)
+    if (time_until([&] { return GetForegroundWindow() == notepad && !menu_open(); }) < 0) {
+      char found[64] = "none";
+      if (GetForegroundWindow() != nullptr) GetClassNameA(GetForegroundWindow(), found, sizeof found);
+      std::fprintf(stderr, "round %d: the foreground is %s\n", round, found);
       return fail("notepad never came to the front");
+    }
     double start = now_ms();
     press({VK_CONTROL, VK_SHIFT, 'V'});
     if (time_until(menu_open) < 0) return fail("no menu opened");
@@ -81,11 +90,15 @@ int main() {
     if (time_until([&] { return text_length(edit) > 0; }) < 0) return fail("nothing was pasted");
     to_text.push_back(now_ms() - start);
   }
-  std::printf("shortcut key -> menu on screen: median %.1f ms of %d rounds (min %.1f, max %.1f)\n", median(to_menu),
-              rounds, *std::min_element(to_menu.begin(), to_menu.end()),
+  // The figures of the popup menu that took the focus, which the list replaced, measured
+  // the same way on the same machine.
+  std::printf("shortcut key -> list on screen: median %.1f ms of %d rounds (min %.1f, max %.1f); "
+              "the focus-taking menu: 10.5-12.0 ms; target 15 ms\n",
+              median(to_menu), rounds, *std::min_element(to_menu.begin(), to_menu.end()),
               *std::max_element(to_menu.begin(), to_menu.end()));
-  std::printf("digit chosen -> text in notepad: median %.1f ms of %d rounds (min %.1f, max %.1f)\n", median(to_text),
-              rounds, *std::min_element(to_text.begin(), to_text.end()),
+  std::printf("digit chosen -> text in notepad: median %.1f ms of %d rounds (min %.1f, max %.1f); "
+              "the focus-taking menu: 20.8-28.4 ms; target 30 ms\n",
+              median(to_text), rounds, *std::min_element(to_text.begin(), to_text.end()),
               *std::max_element(to_text.begin(), to_text.end()));
   return 0;
 }

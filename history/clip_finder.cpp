@@ -4,23 +4,11 @@
 #include <cstring>
 #include <limits>
 
-#include "history/file_ops.h"
 
 namespace {
 
-constexpr std::size_t tail_bytes = 32;
 // Offsets are 32 bits: a copy that would pass 4 GB keeps later records empty.
 constexpr std::size_t largest_copy = std::numeric_limits<std::uint32_t>::max();
-
-std::string read_raw(const std::string& name, std::uint64_t end, std::size_t length) {
-  const std::uint64_t from = end > length ? end - length : 0;
-  std::string bytes(static_cast<std::size_t>(end - from), '\0');
-  std::FILE* file = std::fopen(name.c_str(), "rb");
-  if (file == nullptr) return std::string();
-  if (!seek_stream(file, from) || std::fread(&bytes[0], 1, bytes.size(), file) != bytes.size()) bytes.clear();
-  std::fclose(file);
-  return bytes;
-}
 
 }  // namespace
 
@@ -28,13 +16,11 @@ void clip_finder::clear() {
   folded_.clear();
   blocks_.clear();
   count_ = 0;
-  reader_.reset();
+  reading_ = false;
   built_ = false;
-  file_size_ = 0;
   end_ = 0;
   last_start_ = 0;
   end_position_ = true;
-  tail_.clear();
   folded_before_last_ = 0;
   answered_ = false;
   match_count_ = 0;
@@ -46,19 +32,18 @@ void clip_finder::release() {
   std::vector<char>().swap(folded_);
   std::vector<int>().swap(kept_);
   record_.reset();
+  watch_.stop();
   name_.clear();
 }
 
 void clip_finder::start_build(const char* name) {
   release();
   name_ = name;
-  std::uint64_t size = 0;
-  file_size_of(name, size);
+  watch_.start(name);
   // The folded copy is never longer than the file: one reservation holds it.
-  folded_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(size + 1, largest_copy)));
+  folded_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(watch_.stamp().size + 1, largest_copy)));
   record_.reset(new char[clip_size]);
-  reader_.reset(new record_stream);
-  reader_->open(name, open_mode::read);
+  reading_ = true;
 }
 
 std::uint32_t clip_finder::start(int number) const {
@@ -87,20 +72,21 @@ void clip_finder::add_record(const char* text) {
 }
 
 bool clip_finder::read_records(std::size_t byte_budget) {
-  const std::uint64_t slice_start = reader_->tell();
+  record_stream& reader = watch_.stream();
+  const std::uint64_t slice_start = reader.tell();
   int counter = count_;
   for (;;) {
-    const std::uint64_t at = reader_->tell();
+    const std::uint64_t at = reader.tell();
     if (at - slice_start >= byte_budget) return false;
-    if (read_record_into(*reader_, counter, record_.get()) != read_result::record) {
+    if (read_record_into(reader, counter, record_.get()) != read_result::record) {
       end_ = at;
       end_position_ = true;
       return true;
     }
     last_start_ = at;
     add_record(record_.get());
-    if (reader_->at_end()) {
-      end_ = reader_->tell();
+    if (reader.at_end()) {
+      end_ = reader.tell();
       end_position_ = false;
       return true;
     }
@@ -109,36 +95,33 @@ bool clip_finder::read_records(std::size_t byte_budget) {
 
 bool clip_finder::build_slice(std::size_t byte_budget) {
   if (built_) return true;
-  if (!reader_ || !read_records(byte_budget)) return false;
-  reader_.reset();
+  if (!reading_ || !read_records(byte_budget)) return false;
+  reading_ = false;
   record_.reset();
   built_ = true;
-  file_size_of(name_.c_str(), file_size_);
-  remember_tail();
+  watch_.accept(end_);
   return true;
 }
 
-void clip_finder::remember_tail() { tail_ = read_raw(name_, end_, tail_bytes); }
-
-bool clip_finder::tail_unchanged() const { return read_raw(name_, end_, tail_bytes) == tail_; }
-
 clip_finder::change clip_finder::refresh(const char* name) {
-  std::uint64_t size = 0;
-  file_size_of(name, size);
-  if (name_ != name || (built_ && (size < file_size_ || !tail_unchanged()))) {
+  if (name_ != name) {
     start_build(name);
     return change::rebuilt;
   }
-  if (!built_ || size == file_size_) return change::none;
+  if (!built_) return change::none;
+  switch (watch_.look()) {
+    case file_watch::state::same: return change::none;
+    case file_watch::state::changed: start_build(name); return change::rebuilt;
+    case file_watch::state::grown: break;
+  }
   // The last record ran into the end of the file, so what was added may belong to it.
   if (!end_position_) {
     --count_;
     folded_.resize(folded_before_last_);
   }
   record_.reset(new char[clip_size]);
-  reader_.reset(new record_stream);
-  reader_->open(name, open_mode::read);
-  reader_->seek_record(end_position_ ? end_ : last_start_, count_);
+  watch_.stream().seek_record(end_position_ ? end_ : last_start_, count_);
+  reading_ = true;
   built_ = false;
   build_slice(std::numeric_limits<std::size_t>::max());
   answered_ = false;
@@ -220,12 +203,5 @@ std::size_t clip_finder::memory_bytes() const {
   std::size_t bytes = folded_.capacity() + blocks_.size() * block_records * sizeof(std::uint32_t);
   bytes += kept_.capacity() * sizeof(int);
   if (record_) bytes += clip_size;
-  if (reader_) bytes += sizeof(record_stream);
   return bytes;
-}
-
-bool read_numbered_record(const record_index& index, record_stream& reader, int number, char* out) {
-  if (!index.seek_after(reader, number - 1)) return false;
-  int counter = number - 1;
-  return read_record_into(reader, counter, out) == read_result::record;
 }

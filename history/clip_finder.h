@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "history/file_watch.h"
 #include "history/record_file.h"
 #include "history/record_index.h"
 #include "text/search_fold.h"
@@ -24,8 +25,8 @@ class clip_finder {
   bool built() const { return built_; }
 
   enum class change { none, appended, rebuilt };
-  // Looks at the file: records added at its end are read at once; another file, a
-  // shorter one or one whose held part was rewritten starts a new build. A query in
+  // Looks at the file, as the offset index does: records added at its end are read at
+  // once; another file, a shorter one or one rewritten starts a new build. A query in
   // progress or answered must then be started again.
   change refresh(const char* name);
 
@@ -53,8 +54,6 @@ class clip_finder {
   // The record holding byte offset at of the copy, searched from record `from` on.
   int record_at(std::size_t at, int from) const;
   bool read_records(std::size_t byte_budget);
-  void remember_tail();
-  bool tail_unchanged() const;
 
   std::string name_;
   // Every record folded, each followed by a zero byte, so no term runs across two.
@@ -63,15 +62,14 @@ class clip_finder {
   static constexpr std::size_t block_records = std::size_t{1} << 12;
   std::vector<std::unique_ptr<std::uint32_t[]>> blocks_;
   int count_ = 0;
-  // The reading in progress, and what is known of the file's end.
-  std::unique_ptr<record_stream> reader_;
+  // The file, open while the copy is held, and the reading in progress.
+  file_watch watch_;
+  bool reading_ = false;
   std::unique_ptr<char[]> record_;
   bool built_ = false;
-  std::uint64_t file_size_ = 0;
   std::uint64_t end_ = 0;          // raw offset past the last record read
   std::uint64_t last_start_ = 0;   // raw offset of the last record
   bool end_position_ = true;       // false: the last record runs into the end of the file
-  std::string tail_;               // the raw bytes just before end_
   std::size_t folded_before_last_ = 0;
 
   search_query query_;
@@ -81,8 +79,3 @@ class clip_finder {
   int match_count_ = 0;
   std::vector<int> kept_;  // the newest matches, a ring of most_kept
 };
-
-// Reads record number (1 to index.count()) into out (clip_size bytes), as the history menu
-// reads it, with reader open on the file index was made for; false when there is no such
-// record.
-bool read_numbered_record(const record_index& index, record_stream& reader, int number, char* out);

@@ -42,6 +42,24 @@ bool seek_stream(std::FILE* file, std::uint64_t offset) {
 #endif
 }
 
+std::FILE* open_for_reading(const char* name) {
+#ifdef _WIN32
+  HANDLE handle = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  std::FILE* file = _fdopen(fd, "rb");
+  if (file == nullptr) _close(fd);
+  return file;
+#else
+  return std::fopen(name, "rb");
+#endif
+}
+
 #ifdef _WIN32
 namespace {
 bool stamp_of_handle(HANDLE handle, file_stamp& stamp) {
@@ -70,6 +88,21 @@ bool stamp_of_path(const char* name, file_stamp& stamp) {
 bool stamp_of_stream(std::FILE* file, file_stamp& stamp) {
   return file != nullptr && stamp_of_handle(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))), stamp);
 }
+
+bool size_and_time_of_stream(std::FILE* file, file_stamp& stamp) {
+  // GetFileInformationByHandle also asks for the volume and the name, which under Wine
+  // costs as much as opening the file by name; these two read only the open file.
+  if (file == nullptr) return false;
+  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+  LARGE_INTEGER size;
+  FILETIME written;
+  if (handle == INVALID_HANDLE_VALUE || !GetFileSizeEx(handle, &size) || !GetFileTime(handle, nullptr, nullptr, &written))
+    return false;
+  stamp.size = static_cast<std::uint64_t>(size.QuadPart);
+  stamp.written =
+      static_cast<std::int64_t>((static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime);
+  return true;
+}
 #else
 namespace {
 void stamp_from_status(const struct stat& status, file_stamp& stamp) {
@@ -91,6 +124,14 @@ bool stamp_of_stream(std::FILE* file, file_stamp& stamp) {
   struct stat status;
   if (file == nullptr || fstat(fileno(file), &status) != 0) return false;
   stamp_from_status(status, stamp);
+  return true;
+}
+
+bool size_and_time_of_stream(std::FILE* file, file_stamp& stamp) {
+  file_stamp whole;
+  if (!stamp_of_stream(file, whole)) return false;
+  stamp.size = whole.size;
+  stamp.written = whole.written;
   return true;
 }
 #endif

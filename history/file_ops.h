@@ -9,6 +9,9 @@ bool file_size_of(const char* name, std::uint64_t& size);
 bool truncate_file(const char* name, std::uint64_t size);
 // Positions an open stream at a raw offset; 64-bit on both platforms.
 bool seek_stream(std::FILE* file, std::uint64_t offset);
+// Opens an existing file for reading in binary, letting other programs write, rename over
+// and delete it meanwhile, as editors that save by renaming do.
+std::FILE* open_for_reading(const char* name);
 
 // Which file a name or an open stream stands for, and the state it was in: editors,
 // scripts and a second program rewrite, replace and cut files behind our back.
@@ -21,6 +24,9 @@ struct file_stamp {
 // False when the file cannot be looked at (missing, no access).
 bool stamp_of_path(const char* name, file_stamp& stamp);
 bool stamp_of_stream(std::FILE* file, file_stamp& stamp);
+// Only the size and the last-write time, which an open stream gives without a look at
+// any name; the identity is left as it was.
+bool size_and_time_of_stream(std::FILE* file, file_stamp& stamp);
 inline bool same_file(const file_stamp& a, const file_stamp& b) {
   return a.volume == b.volume && a.file_id == b.file_id;
 }

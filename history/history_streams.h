@@ -13,13 +13,18 @@ extern record_stream history_writer;
 extern record_stream history_reader;
 // Where the records of history_file start; kept up to date by every opening.
 extern record_index history_index;
+// Where the records of the re-use file start, extended by each re-use.
+extern record_index reuse_file_index;
 
 // The clip and the files a start begins with, before the settings are read.
 void set_history_defaults();
 // Opens the writer on history_append_file and the reader on history_file, and brings the
 // index up to date with history_file.
 void open_history_streams();
+// Closes the files too, so they may be replaced or deleted until the next opening.
 void close_history_streams();
+// The reader is open on the file the name stands for, which is as the index saw it.
+bool reader_is_current();
 
 struct append_result {
   bool saved;        // false: nothing reached the file, which is as it was before

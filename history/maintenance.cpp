@@ -191,7 +191,7 @@ void record_reuse(int number) {
   if (number == last_reused_index) return;
   std::uint64_t size_before = 0;
   file_size_of(recycle_file_name, size_before);
-  const bool saved = append_to_record_file(recycle_file_name, clip_text) != 0;
+  const bool saved = append_to_record_file(recycle_file_name, reuse_file_index, clip_text) != 0;
   char line[16];
   std::snprintf(line, sizeof line, "%d", number);
   const bool indexed = saved && append_line(reuse_index_in_use(), line);

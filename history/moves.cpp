@@ -52,7 +52,7 @@ bool file_looked_at = false;
 
 bool index_is_current() {
   if (!history_reader.is_open() || history_index.name() != history_file) return false;
-  return file_looked_at || history_index.is_current(history_file, &history_reader);
+  return file_looked_at || reader_is_current();
 }
 
 void reopen_streams() {

@@ -1,6 +1,8 @@
 #include "history/navigation.h"
 
+#include <bitset>
 #include <cstring>
+#include <string>
 
 #include "history/history_streams.h"
 #include "history/moves.h"
@@ -13,6 +15,23 @@ namespace {
 bool letter_search_missed = false;
 // A search reads records into clip_text; one that finds nothing puts the clip back.
 char clip_before_search[clip_size];
+
+// The first bytes of the records, as a letter search that read the whole file from the
+// top and found nothing saw them: a key no record begins with is then answered without
+// reading the file again, until it changes.
+struct first_bytes {
+  std::string file;
+  int generation = -1;
+  int count = -1;
+  std::bitset<256> seen;
+};
+first_bytes first_bytes_seen;
+
+bool first_bytes_stand() {
+  return first_bytes_seen.file == history_file && history_index.name() == history_file &&
+         first_bytes_seen.generation == history_index.generation() && first_bytes_seen.count == history_index.count() &&
+         reader_is_current();
+}
 
 void keep_clip_before_search() { std::memcpy(clip_before_search, clip_text, sizeof clip_text); }
 
@@ -63,9 +82,19 @@ bool find_record_starting_with(unsigned char byte) {
   keep_clip_before_search();
   if (history_reader.at_end() || letter_search_missed) restart_from_top();
   follow_reader();
+  const bool from_top = current_index == 0;
+  if (from_top && first_bytes_stand() && !first_bytes_seen.seen[byte]) {
+    restore_after_miss(shown);
+    letter_search_missed = true;
+    return false;
+  }
+  std::bitset<256> seen;
   bool found = false;
-  while (!found && read_record(history_reader, current_index) == read_result::record)
+  while (!found && read_record(history_reader, current_index) == read_result::record) {
+    seen.set(static_cast<unsigned char>(clip_text[0]));
     found = static_cast<unsigned char>(clip_text[0]) == byte && clip_text[0] != '\0';
+  }
+  if (!found && from_top) first_bytes_seen = {history_file, history_index.generation(), history_index.count(), seen};
   if (!found) restore_after_miss(shown);
   letter_search_missed = !found;
   return found;

@@ -54,9 +54,16 @@ bool append_or_cut_back(const char* name, const std::string& bytes, std::uint64_
 
 int append_to_record_file(const char* name, const char* text) {
   record_index records;
+  return append_to_record_file(name, records, text);
+}
+
+int append_to_record_file(const char* name, record_index& records, const char* text) {
   const std::string bytes = prepare_append(name, records, text);
   // The text's first record follows every record already in the file.
-  return append_or_cut_back(name, bytes, records.file_size()) ? records.count() + 1 : 0;
+  const int first = records.count() + 1;
+  const bool written = append_or_cut_back(name, bytes, records.file_size());
+  records.take_own_append(name);
+  return written ? first : 0;
 }
 
 bool append_line(const char* name, const char* line) {

@@ -18,6 +18,9 @@ bool append_or_cut_back(const char* name, const std::string& bytes, std::uint64_
 // Appends text to a record file that no stream holds open, as prepare_append makes it.
 // Returns the number of the text's first record, 0 when nothing was written.
 int append_to_record_file(const char* name, const char* text);
+// The same with an index of the file that is kept between appends: it is brought up to
+// date first, and our own append extends it instead of a new pass over the file.
+int append_to_record_file(const char* name, record_index& records, const char* text);
 // Appends one line to a line file (one entry a line), after a line break of its own when
 // the last line has none and with a trailing Ctrl+Z cut off, so what was there reads as
 // before; false, the file as it was, when the line could not be written.

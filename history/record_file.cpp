@@ -34,7 +34,10 @@ bool record_stream::open(const char* name, open_mode mode) {
     // A reading opening creates a missing file, so it reads as empty.
     if (std::FILE* created = std::fopen(name, "ab")) std::fclose(created);
   }
-  file_ = std::fopen(name, fopen_mode(mode));
+  file_ = writes ? std::fopen(name, fopen_mode(mode)) : open_for_reading(name);
+  // Reads go through our own buffer; one in stdio too could hand out bytes from before
+  // a seek that the file no longer holds (glibc keeps its buffer over a seek within it).
+  if (file_ != nullptr && !writes) std::setvbuf(file_, nullptr, _IONBF, 0);
   return file_ != nullptr;
 }
 
@@ -118,6 +121,13 @@ bool record_stream::seek_record(std::uint64_t offset, int records) {
   if (!file_ || !seek_stream(file_, offset)) return false;
   start_reading_at(offset, records, first_read_after_seek);
   return true;
+}
+
+bool record_stream::read_raw_at(std::uint64_t offset, char* out, std::size_t length) {
+  if (!file_ || !seek_stream(file_, offset)) return false;
+  const bool read = std::fread(out, 1, length, file_) == length;
+  start_reading_at(offset + length, 0, read_buffer_size);
+  return read;
 }
 
 bool record_stream::take_whole_record(const char* separator, char* out) {

@@ -38,6 +38,10 @@ class record_stream {
   bool is_open() const { return file_ != nullptr; }
   // Which file the stream has open, and its state now.
   bool stamp(file_stamp& out) const { return stamp_of_stream(file_, out); }
+  bool size_and_time(file_stamp& out) const { return size_and_time_of_stream(file_, out); }
+  // Reads length raw bytes from offset into out; records are read again only after a
+  // seek_record().
+  bool read_raw_at(std::uint64_t offset, char* out, std::size_t length);
   // Next byte with CR LF taken as LF and a Ctrl+Z that ends the file taken as the end.
   int get();
   int peek();

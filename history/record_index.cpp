@@ -12,8 +12,7 @@ void record_index::clear() {
   end_ = 0;
   size_ = 0;
   name_.clear();
-  stamp_ = file_stamp{};
-  tail_.clear();
+  watch_.stop();
 }
 
 void record_index::push(std::uint64_t offset) {
@@ -28,14 +27,12 @@ std::uint64_t record_index::start(int number) const {
   return blocks_[at / block_records][at % block_records];
 }
 
-void record_index::scan(const char* name, std::uint64_t from) {
-  record_stream reader;
-  reader.open(name, open_mode::read);
-  stamp_ = file_stamp{};
-  reader.stamp(stamp_);
-  const std::uint64_t size = stamp_.size;
+void record_index::scan(std::uint64_t from) {
+  record_stream& reader = watch_.stream();
+  file_stamp now = watch_.stamp();
+  reader.size_and_time(now);
+  const std::uint64_t size = now.size;
   size_ = size;
-  name_ = name;
   end_position_ = true;
   end_ = from;
   if (reader.seek_record(from, count_)) {
@@ -60,65 +57,51 @@ void record_index::scan(const char* name, std::uint64_t from) {
       }
     }
   }
-  tail_ = tail_now(name);
+  watch_.accept(end_);
 }
 
-std::string record_index::tail_now(const char* name) const {
-  const std::uint64_t from = end_ > tail_bytes ? end_ - tail_bytes : 0;
-  std::string bytes(static_cast<std::size_t>(end_ - from), '\0');
-  std::FILE* file = bytes.empty() ? nullptr : std::fopen(name, "rb");
-  if (file == nullptr) return bytes.empty() ? bytes : std::string();
-  const bool read = seek_stream(file, from) && std::fread(&bytes[0], 1, bytes.size(), file) == bytes.size();
-  std::fclose(file);
-  return read ? bytes : std::string();
-}
-
-bool record_index::is_current(const char* name, const record_stream* reader) const {
-  file_stamp now;
-  if (name_ != name || !stamp_of_path(name, now) || !same_state(now, stamp_)) return false;
-  file_stamp open;
-  if (reader != nullptr && !(reader->stamp(open) && same_file(open, now))) return false;
-  return tail_now(name) == tail_;
+bool record_index::is_current(const char* name) {
+  return name_ == name && watch_.look() == file_watch::state::same;
 }
 
 void record_index::build(const char* name) {
   clear();
-  scan(name, 0);
+  name_ = name;
+  watch_.start(name);
+  ++generation_;
+  scan(0);
 }
 
 void record_index::refresh(const char* name) {
   // Another program's change, even one that only seems to add, may have edited what
-  // lies before: only a new pass is sure. Bytes changed within one tick of the clock
-  // show in the tail.
-  if (!is_current(name, nullptr)) build(name);
+  // lies before: only a new pass is sure.
+  if (!is_current(name)) build(name);
 }
 
 void record_index::take_own_append(const char* name) {
-  file_stamp now;
-  if (!(stamp_of_path(name, now) && name_ == name && same_file(now, stamp_) && now.size >= size_ &&
-        tail_now(name) == tail_)) {
+  if (name_ != name) {
     build(name);
     return;
   }
-  if (now.size == size_) {
-    stamp_ = now;
-    return;
+  switch (watch_.look()) {
+    case file_watch::state::same: return;
+    case file_watch::state::changed: build(name); return;
+    case file_watch::state::grown: break;
   }
   // The last record ran into the end of the file, so what was added may belong to it.
   if (!end_position_) {
     --count_;
-    scan(name, count_ == 0 ? 0 : start(count_ + 1));
+    scan(count_ == 0 ? 0 : start(count_ + 1));
     return;
   }
-  scan(name, end_);
+  scan(end_);
 }
 
 void record_index::forget_trailing_mark() {
   if (size_ == 0 || end_ != size_ - 1) return;
   size_ = end_;
   // The cut changed the time too; the index holds for the file as it now is.
-  file_stamp now;
-  if (stamp_of_path(name_.c_str(), now) && now.size == size_) stamp_ = now;
+  watch_.accept(end_);
 }
 
 std::size_t record_index::memory_bytes() const { return blocks_.size() * block_records * sizeof(std::uint64_t); }
@@ -126,4 +109,15 @@ std::size_t record_index::memory_bytes() const { return blocks_.size() * block_r
 bool record_index::seek_after(record_stream& reader, int number) const {
   if (number < 0 || number >= count_) return false;
   return reader.seek_record(number == 0 ? 0 : start(number + 1), number);
+}
+
+bool read_numbered_record(const record_index& index, record_stream& reader, int number, char* out) {
+  if (!index.seek_after(reader, number - 1)) return false;
+  int counter = number - 1;
+  return read_record_into(reader, counter, out) == read_result::record;
+}
+
+bool record_index::read(int number, char* out) {
+  record_stream& reader = watch_.stream();
+  return reader.is_open() && read_numbered_record(*this, reader, number, out);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "history/file_watch.h"
 #include "history/record_file.h"
 
 class record_index {
@@ -21,8 +22,17 @@ class record_index {
   // are read (a new pass when the file is not as the append left it).
   void take_own_append(const char* name);
   // The file the name stands for is still the one the index was made from, in the same
-  // state, and reader (when given) has that same file open.
-  bool is_current(const char* name, const record_stream* reader) const;
+  // state.
+  bool is_current(const char* name);
+  // Goes up with every new pass, so a stream opened for one pass can tell it is stale.
+  int generation() const { return generation_; }
+  // Which file the index was made from.
+  const file_stamp& stamp() const { return watch_.stamp(); }
+  // Until hold(), the file is open only while it is looked at or read, so that it may be
+  // replaced or deleted; the offsets are kept, and each look opens it by name and
+  // compares.
+  void let_go() { watch_.let_go(); }
+  void hold() { watch_.hold(); }
   int count() const { return count_; }
   // Raw offset of record number (1 to count()).
   std::uint64_t start(int number) const;
@@ -40,17 +50,16 @@ class record_index {
   // Puts the reader, open on the same file, at the start of record number + 1, with
   // number records before it; false when that record does not exist.
   bool seek_after(record_stream& reader, int number) const;
+  // Reads record number (1 to count()) into out (clip_size bytes) through the index's
+  // own open file, as the history menu reads it; false when there is no such record.
+  bool read(int number, char* out);
 
  private:
   void push(std::uint64_t offset);
-  void scan(const char* name, std::uint64_t from);
-  // The raw bytes just before end_, as the file now has them.
-  std::string tail_now(const char* name) const;
-  // What was seen of the file: an edit that keeps the size, or one before the old end
-  // that the file then grows past, shows in the time or in these bytes.
-  static constexpr std::size_t tail_bytes = 8;
-  file_stamp stamp_;
-  std::string tail_;
+  void scan(std::uint64_t from);
+  // Keeps the file open and tells of changes to it.
+  file_watch watch_;
+  int generation_ = 0;
   // Fixed blocks rather than one growing array: no copies on growth, and never more
   // than one partly used block (32 KiB) beyond 8 bytes a record.
   static constexpr std::size_t block_records = std::size_t{1} << 12;
@@ -61,3 +70,8 @@ class record_index {
   std::uint64_t size_ = 0;  // file size the index was made for
   std::string name_;
 };
+
+// Reads record number (1 to index.count()) into out (clip_size bytes), as the history menu
+// reads it, with reader open on the file index was made for; false when there is no such
+// record.
+bool read_numbered_record(const record_index& index, record_stream& reader, int number, char* out);

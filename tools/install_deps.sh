@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis
-          wine wine64 fonts-wine xvfb xclip xdotool imagemagick x11-utils locales fonts-ipafont-gothic fonts-liberation)
+          wine wine64 fonts-wine xvfb xclip xdotool imagemagick x11-utils locales fonts-ipafont-gothic fonts-liberation
+          openbox)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -34,7 +34,7 @@ if grep -v '^#' "$list" | awk '{ print $2 }' | grep -q '^win32:'; then
   started=$SECONDS
   cmake -S "$scratch/src" -B "$scratch/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
     -DCMAKE_BUILD_TYPE=Release >"$scratch/configure.log" 2>&1 &&
-    cmake --build "$scratch/win32" -j "$jobs" --target win32_tests >"$scratch/build.log" 2>&1 || {
+    cmake --build "$scratch/win32" -j "$jobs" --target win32_tests dovane_clip e2e_driver >"$scratch/build.log" 2>&1 || {
     cat "$scratch/configure.log" "$scratch/build.log" >&2
     echo "the unseeded Win32 tree does not build" >&2
     exit 1
@@ -54,7 +54,7 @@ fi
 run_filter() {
   local filter=$1 limit=$2
   if [ "${filter#win32:}" != "$filter" ]; then
-    cmake --build "$scratch/win32" -j "$jobs" --target win32_tests >"$scratch/build.log" 2>&1 || return 2
+    cmake --build "$scratch/win32" -j "$jobs" --target win32_tests dovane_clip e2e_driver >"$scratch/build.log" 2>&1 || return 2
     (cd "$scratch/win32" && timeout "$limit" ctest -R "${filter#win32:}" >"$scratch/run.log" 2>&1)
   else
     cmake --build "$scratch/build" -j "$jobs" --target native_tests >"$scratch/build.log" 2>&1 || return 2

@@ -48,6 +48,27 @@ TEST_F(clip_menus_test, empty_labels_add_nothing_but_count_toward_the_limit) {
   DestroyMenu(menu);
 }
 
+// Another program copies while the user has a clip menu open: the menu's choice, which
+// comes by position after the menu has closed, still puts back the clip shown there, and
+// the new clip enters the menu after it. Without holding, the capture would drop the
+// oldest entry and the position would name the next clip.
+TEST_F(clip_menus_test, a_capture_while_a_menu_is_open_waits_until_the_menus_choice_has_run) {
+  write_file("dovane_clip.ini", "[init]\r\nsave=history\r\nhis max=10\r\n");
+  start_app();
+  for (int i = 1; i <= 12; ++i) copy_from_other_program("clip " + std::to_string(i));
+  const int count = GetMenuItemCount(history_menu);
+  SendMessageA(main_window, WM_ENTERMENULOOP, FALSE, 0);
+  copy_from_other_program("copied meanwhile");
+  EXPECT_EQ(menu_labels(history_menu, count - 1), (std::vector<std::string>{"clip 12"}));
+  // The menu posts its choice before it says it closed.
+  PostMessageA(main_window, WM_MENUCOMMAND, static_cast<WPARAM>(count - 2), reinterpret_cast<LPARAM>(history_menu));
+  SendMessageA(main_window, WM_EXITMENULOOP, FALSE, 0);
+  pump();
+  EXPECT_EQ(clipboard_text(), "clip 11");
+  EXPECT_EQ(GetMenuItemCount(history_menu), count);
+  EXPECT_EQ(menu_labels(history_menu, count - 2), (std::vector<std::string>{"clip 12", "copied meanwhile"}));
+}
+
 struct id_case {
   int base;
   int number;

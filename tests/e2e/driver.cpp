@@ -20,7 +20,10 @@
 //   driver work-area     prints the desktop's work area
 //   driver balloon SEC   waits up to SEC seconds for a balloon from the notification area
 //                        and prints its title and text (Shift_JIS); 1 when none showed
-//   driver notepad-set TEXT N  sets the text of notepad's edit and puts its caret after N bytes
+//   driver notepad-set TEXT N [M]  sets the text of notepad's edit and puts its caret after N
+//                        bytes, or selects bytes N to M
+//   driver focus-edit    prints the focus of the foreground window: "window CLASS", "focus
+//                        CLASS", "text TEXT" and "selection START END"
 //   driver notepad-text  prints the text of notepad's edit
 //   driver notepad-close closes notepad without asking to save
 //   driver notepad-state prints what the user would see: whether notepad is the foreground
@@ -28,6 +31,10 @@
 //                        and the open popup menu (screen rectangles; "none" when there is none)
 //   driver focus         prints the classes of the active window and of the focus
 //   driver menus         prints the screen rectangle of every open popup menu, one a line
+//   driver list          prints each open level of the shortcut's clip list, the top one
+//                        first: "level L T R B", then its entries, one a line (UTF-8)
+//   driver target        a window with an edit that prints, one a line, every focus and
+//                        activation change it sees, until it is closed
 //   driver hold-hotkey MODS VK SECONDS  holds a shortcut key as another program would
 //   driver copy-and-hold TEXT MS  puts TEXT on the clipboard and keeps the clipboard open
 //                        MS milliseconds longer, as busy programs do
@@ -46,6 +53,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "app/single_instance.h"
@@ -245,10 +253,99 @@ int print_notepad_state() {
   RECT caret = info.rcCaret;
   if (info.hwndCaret != nullptr) MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret), 2);
   print_rect("caret", info.hwndCaret != nullptr ? &caret : nullptr);
+  // A popup menu, or the shortcut's list, which stands in for one.
   HWND menu = FindWindowA("#32768", nullptr);
+  if (menu == nullptr || !IsWindowVisible(menu)) menu = FindWindowA("dovane_clip_list", nullptr);
   RECT menu_rect{};
   if (menu != nullptr) GetWindowRect(menu, &menu_rect);
   print_rect("menu", menu != nullptr && IsWindowVisible(menu) ? &menu_rect : nullptr);
+  return 0;
+}
+
+int print_focus_edit() {
+  HWND foreground = GetForegroundWindow();
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (foreground == nullptr || !GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info)) return 1;
+  char window_class[64] = "none", focus_class[64] = "none", text[1024] = "";
+  GetClassNameA(foreground, window_class, sizeof window_class);
+  DWORD start = 0, end = 0;
+  if (info.hwndFocus != nullptr) {
+    GetClassNameA(info.hwndFocus, focus_class, sizeof focus_class);
+    SendMessageA(info.hwndFocus, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    SendMessageA(info.hwndFocus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  }
+  std::printf("window %s\nfocus %s\ntext %s\nselection %lu %lu\n", window_class, focus_class, text, start, end);
+  return 0;
+}
+
+BOOL CALLBACK print_list_level(HWND window, LPARAM) {
+  wchar_t window_class[32];
+  RECT rect{};
+  if (!IsWindowVisible(window) || GetClassNameW(window, window_class, 32) <= 0 ||
+      std::wcscmp(window_class, L"dovane_clip_list") != 0 || !GetWindowRect(window, &rect))
+    return TRUE;
+  std::printf("level %ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+  wchar_t text[8192] = {};
+  GetWindowTextW(window, text, 8192);
+  char out[3 * 8192] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out - 1, nullptr, nullptr);
+  std::printf("%s\n", out);
+  return TRUE;
+}
+
+// The test's own target: what a program the user types in would be told.
+LRESULT CALLBACK target_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ACTIVATE: std::printf("activate %u\n", LOWORD(wparam)); break;
+    case WM_ACTIVATEAPP: std::printf("activateapp %u\n", static_cast<unsigned>(wparam)); break;
+    case WM_NCACTIVATE: std::printf("ncactivate %u\n", static_cast<unsigned>(wparam)); break;
+    case WM_SETFOCUS: std::printf("setfocus\n"); break;
+    case WM_KILLFOCUS: std::printf("killfocus\n"); break;
+    case WM_COMMAND:
+      if (HIWORD(wparam) == EN_CHANGE) {
+        char text[1024] = "";
+        GetWindowTextA(reinterpret_cast<HWND>(lparam), text, sizeof text);
+        std::printf("text %s\n", text);
+      }
+      break;
+    case WM_DESTROY: PostQuitMessage(0); break;
+    default: break;
+  }
+  std::fflush(stdout);
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+WNDPROC edit_procedure = nullptr;
+LRESULT CALLBACK target_edit_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SETFOCUS) std::printf("edit setfocus\n");
+  if (message == WM_KILLFOCUS) std::printf("edit killfocus\n");
+  std::fflush(stdout);
+  return CallWindowProcW(edit_procedure, window, message, wparam, lparam);
+}
+
+int run_target() {
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = target_procedure;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = L"dovane_test_target";
+  RegisterClassW(&window_class);
+  HWND window = CreateWindowExW(0, L"dovane_test_target", L"target", WS_OVERLAPPEDWINDOW, 0, 0, 400, 200, nullptr,
+                                nullptr, window_class.hInstance, nullptr);
+  HWND edit = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 360, 30, window, nullptr,
+                              window_class.hInstance, nullptr);
+  edit_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(target_edit_procedure)));
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  SetFocus(edit);
+  std::printf("ready\n");
+  std::fflush(stdout);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
   return 0;
 }
 
@@ -329,7 +426,10 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "version-info") == 0 && argc > 2) return print_version_info(argv[2]);
   if (std::strcmp(argv[1], "notepad-state") == 0) return print_notepad_state();
   if (std::strcmp(argv[1], "focus") == 0) return print_focus();
+  if (std::strcmp(argv[1], "focus-edit") == 0) return print_focus_edit();
   if (std::strcmp(argv[1], "menus") == 0) return EnumWindows(print_menu, 0) ? 0 : 1;
+  if (std::strcmp(argv[1], "list") == 0) return EnumWindows(print_list_level, 0) ? 0 : 1;
+  if (std::strcmp(argv[1], "target") == 0) return run_target();
   if (std::strcmp(argv[1], "hold-hotkey") == 0 && argc > 4)
     return hold_hotkey(static_cast<unsigned>(std::atoi(argv[2])), static_cast<unsigned>(std::atoi(argv[3])),
                        std::atoi(argv[4]));
@@ -338,7 +438,7 @@ int main(int argc, char** argv) {
     if (edit == nullptr) return 1;
     if (argv[1][8] == 's' && argc > 3) {
       SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
-      SendMessageA(edit, EM_SETSEL, std::atoi(argv[3]), std::atoi(argv[3]));
+      SendMessageA(edit, EM_SETSEL, std::atoi(argv[3]), std::atoi(argv[argc > 4 ? 4 : 3]));
       return 0;
     }
     if (argv[1][8] == 'c') {

@@ -10,3 +10,5 @@ foreach(script ${e2e_scripts})
 endforeach()
 # Four desktops, each started afresh.
 set_tests_properties(e2e.dpi_screens PROPERTIES TIMEOUT 300)
+# Two desktops, twenty openings in each.
+set_tests_properties(e2e.clip_list PROPERTIES TIMEOUT 300)

@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <chrono>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "history/clip_finder.h"
 #include "history/history_streams.h"
 #include "history/moves.h"
 #include "history/record_index.h"
@@ -16,6 +19,12 @@
 #include "tests/history/record_file_fixture.h"
 
 namespace {
+
+// Another program's edit comes seconds after our last write; writes within one tick of
+// the file system's clock keep the time.
+void later_by_seconds(const char* name) {
+  std::filesystem::last_write_time(name, std::filesystem::last_write_time(name) + std::chrono::seconds(3));
+}
 
 struct read_step {
   read_result result;
@@ -253,15 +262,19 @@ TEST_F(moves_test, every_move_ends_where_rereading_from_the_top_ends) {
 
 }  // namespace
 
-// Another program changes the history between two looks of ours. Whatever it did, the
-// index then matches a new pass, a record chosen by number reads what rereading the file
-// reads, reading on gives whole records of the file as it now is, and an append starts a
-// record of its own.
+// Another program changes the history between two looks of ours, seconds after our last
+// write. Whatever it did, the index then matches a new pass, a record chosen by number
+// reads what rereading the file reads (through the index's own file too, as the find
+// window reads its rows), reading on gives whole records of the file as it now is, an
+// append starts a record of its own, and the find window's copy is made anew with the
+// same records.
 TEST_F(moves_test, changes_by_another_program_are_seen_before_any_read_by_offset) {
   using change = std::string (*)(std::mt19937&, const std::string&);
   static const change changes[] = {
       // rewritten in place, same size
       [](std::mt19937& r, const std::string& old) { return (random_record_file(r, "\a\n", false) + old).substr(0, old.size()); },
+      // same size and the same last 32 bytes: one record more at the top, the rest moved
+      [](std::mt19937&, const std::string& old) { return "Z\a\r\n" + old.substr(4); },
       // edited before the old end, then grown past it
       [](std::mt19937& r, const std::string& old) {
         return "edit" + old.substr(old.size() < 4 ? old.size() : 4) + random_record_file(r, "\a\n", false) + "x\a\r\n";
@@ -273,7 +286,8 @@ TEST_F(moves_test, changes_by_another_program_are_seen_before_any_read_by_offset
   };
   std::mt19937 random(13);
   for (int round = 0; round < 120; ++round) {
-    const std::string old = random_record_file(random, "\a\n", false) + "one\a\r\ntwo\a\r\nthree\a\r\n";
+    const std::string old =
+        "first record\a\r\n" + random_record_file(random, "\a\n", false) + "one\a\r\ntwo\a\r\nthree\a\r\n";
     write_file("_clip.txt", old);
     close_history_streams();
     history_index.clear();
@@ -281,7 +295,11 @@ TEST_F(moves_test, changes_by_another_program_are_seen_before_any_read_by_offset
     history_count = count_records("_clip.txt");
     current_index = history_count;
     move_back(false);
-    const std::string changed = changes[round % 6](random, old);
+    clip_finder finder;
+    finder.start_build("_clip.txt");
+    while (!finder.build_slice(4096)) {
+    }
+    const std::string changed = changes[round % 7](random, old);
     if (changed.rfind("rename:", 0) == 0) {
       write_file("new.txt", changed.substr(7));
       ASSERT_EQ(std::rename("new.txt", "_clip.txt"), 0);
@@ -290,21 +308,36 @@ TEST_F(moves_test, changes_by_another_program_are_seen_before_any_read_by_offset
     } else {
       write_file("_clip.txt", changed);
     }
+    if (changed != "delete:") later_by_seconds("_clip.txt");
     const std::vector<std::string> now = records_of("_clip.txt");
+    EXPECT_NE(finder.refresh("_clip.txt"), clip_finder::change::none) << round;
+    while (!finder.build_slice(4096)) {
+    }
+    EXPECT_EQ(finder.count(), static_cast<int>(now.size())) << round;
     move_forward(false);
     EXPECT_TRUE(clip_text[0] == '\0' || std::find(now.begin(), now.end(), clip_text) != now.end()) << round;
     for (int n = 1; n <= static_cast<int>(now.size()); n += 1 + static_cast<int>(random() % 5)) {
       current_index = n + 1;
       move_back(false);
       ASSERT_EQ(std::string(clip_text), now[n - 1]) << round << " record " << n;
+      std::vector<char> row(clip_size);
+      ASSERT_TRUE(history_index.read(n, row.data())) << round << " record " << n;
+      ASSERT_EQ(std::string(row.data()), now[n - 1]) << round << " record " << n;
     }
     history_index.refresh("_clip.txt");
     record_index fresh;
     fresh.build("_clip.txt");
     ASSERT_EQ(history_index.count(), fresh.count()) << round;
     for (int n = 1; n <= fresh.count(); ++n) ASSERT_EQ(history_index.start(n), fresh.start(n)) << round;
+    // Our own append extends the index; it makes no new pass, unless it had to cut the
+    // old end-of-data mark off first.
+    const int generation = history_index.generation();
+    const std::string before = read_file("_clip.txt");
     const append_result added = append_history_text("new clip");
     ASSERT_TRUE(added.saved) << round;
+    if (before.empty() || before.back() != '\x1A') {
+      EXPECT_EQ(history_index.generation(), generation) << round;
+    }
     std::vector<std::string> expected = records_of("_clip.txt");
     EXPECT_EQ(expected.back(), "new clip") << round;
     expected.pop_back();
