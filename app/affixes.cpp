@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/ui_text.h"
 #include "history/clip_output.h"
 #include "history/record_file.h"
 #include "settings/ui_texts.h"
@@ -15,7 +16,7 @@ char end_part[clip_size];
 
 void read_affix(int state, HWND window, char (&part)[clip_size]) {
   part[0] = '\0';
-  if (state == 1 && window != nullptr) GetWindowTextA(window, part, clip_size);
+  if (state == 1 && window != nullptr) read_window_text(window, part);
   // A window closed by its own close box still counts as open, with an empty text.
   if (state == 1 && !IsWindow(window)) part[0] = '\0';
 }
@@ -36,5 +37,5 @@ void set_title_from(const char* text) {
   char clip_part[80];
   make_display_text(text, budget > 0 ? static_cast<size_t>(budget) : 0, ' ', clip_part);
   std::snprintf(title, sizeof title, "%s [%s]", clip_part, title_label);
-  SetWindowTextA(main_window, title);
+  set_window_text_sjis(main_window, title);
 }

@@ -6,7 +6,9 @@
 #include "app/data_folder.h"
 #include "app/main_window.h"
 #include "app/res/resource_ids.h"
+#include "app/status_note.h"
 #include "app/text_frame.h"
+#include "app/ui_text.h"
 #include "drawers/drawer_menus.h"
 #include "app/affixes.h"
 #include "history/record_file.h"
@@ -21,32 +23,41 @@ WNDPROC previous_clip_edit_procedure;
 WNDPROC previous_search_edit_procedure;
 WNDPROC previous_scroll_bar_procedure;
 
+// Said after the output, whose own capture finds nothing missing.
+void tell_unmappable(size_t count) {
+  if (count > 0) note_unmappable_characters(static_cast<int>(count));
+}
+
 LRESULT CALLBACK scroll_bar_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_KEYDOWN && wparam == VK_TAB) {
     // Three children share id 0, so a lookup by id is ambiguous; the cycle is fixed
     // instead: Tab goes to the clip edit, Shift+Tab to the search edit.
     SetFocus(GetKeyState(VK_SHIFT) < 0 ? search_edit : clip_edit);
   } else if (message == WM_KEYUP || message == WM_CHAR) {
-    SendMessageA(main_window, message, wparam, lparam);
+    SendMessageW(main_window, message, wparam, lparam);
   }
-  return CallWindowProcA(previous_scroll_bar_procedure, window, message, wparam, lparam);
+  return CallWindowProcW(previous_scroll_bar_procedure, window, message, wparam, lparam);
 }
 
 LRESULT CALLBACK clip_edit_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_KILLFOCUS) {
-    GetWindowTextA(clip_edit, clip_text, clip_size);
+  // Only an edited clip goes out: passing through the edit leaves the clipboard as it is.
+  if (message == WM_KILLFOCUS && SendMessageW(clip_edit, EM_GETMODIFY, 0, 0) != 0) {
+    SendMessageW(clip_edit, EM_SETMODIFY, FALSE, 0);
+    size_t unmappable = 0;
+    read_window_text(clip_edit, clip_text, &unmappable);
     output_clip(clip_edit);
+    tell_unmappable(unmappable);
   }
-  return CallWindowProcA(previous_clip_edit_procedure, window, message, wparam, lparam);
+  return CallWindowProcW(previous_clip_edit_procedure, window, message, wparam, lparam);
 }
 
 LRESULT CALLBACK search_edit_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return CallWindowProcA(previous_search_edit_procedure, window, message, wparam, lparam);
+  return CallWindowProcW(previous_search_edit_procedure, window, message, wparam, lparam);
 }
 
 WNDPROC subclass(HWND window, WNDPROC procedure) {
   return reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 const char* const note_class_name = "dovane_clip_note";
@@ -64,12 +75,12 @@ struct affix {
 void toggle_affix(const affix& a) {
   a.state = -a.state;
   if (a.state == 1) {
-    SetWindowTextA(a.button, a.on_label);
+    set_window_text_sjis(a.button, a.on_label);
     HWND frame = create_text_frame(affix_class_name, text_frame_procedure, a.label,
                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, a.menu_name, a.label);
     a.window = text_frame_edit(frame);
   } else {
-    SetWindowTextA(a.button, a.label);
+    set_window_text_sjis(a.button, a.label);
     // Closed by its own close box, the window is already gone.
     if (a.window != nullptr && IsWindow(a.window)) DestroyWindow(GetParent(a.window));
     a.window = nullptr;
@@ -77,28 +88,36 @@ void toggle_affix(const affix& a) {
   output_clip(a.button);
 }
 
-void read_note(HWND note, char (&text)[clip_size]) { GetWindowTextA(text_frame_edit(note), text, clip_size); }
+// Returns the characters Shift_JIS lacked.
+size_t read_note(HWND note, char (&text)[clip_size]) {
+  size_t unmappable = 0;
+  read_window_text(text_frame_edit(note), text, &unmappable);
+  return unmappable;
+}
+
 
 LRESULT CALLBACK note_procedure(HWND note, UINT message, WPARAM wparam, LPARAM lparam) {
   // A note stays usable while the open-file dialog has moved the current directory.
   in_data_folder data_folder;
   if (message == WM_COMMAND) {
     switch (LOWORD(wparam)) {
-      case CMD_SAVE_TO_CLIPBOARD:
-        read_note(note, clip_text);
+      case CMD_SAVE_TO_CLIPBOARD: {
+        const size_t unmappable = read_note(note, clip_text);
         output_clip(note);
+        tell_unmappable(unmappable);
         break;
+      }
       case CMD_SET_SEARCH: {
         static char search_text[clip_size];
         read_note(note, search_text);
-        SetWindowTextA(search_edit, search_text);
+        set_window_text_sjis(search_edit, search_text);
         show_main_window();
         SetFocus(main_window);
         break;
       }
-      case CMD_FROM_CLIPBOARD: SetWindowTextA(text_frame_edit(note), clip_text); break;
-      case CMD_ERASE: SetWindowTextA(text_frame_edit(note), ""); break;
-      case CMD_NEW_NOTE: SendMessageA(main_window, WM_COMMAND, wparam, lparam); break;
+      case CMD_FROM_CLIPBOARD: set_window_text_sjis(text_frame_edit(note), clip_text); break;
+      case CMD_ERASE: SetWindowTextW(text_frame_edit(note), L""); break;
+      case CMD_NEW_NOTE: SendMessageW(main_window, WM_COMMAND, wparam, lparam); break;
       case CMD_SAVE_TO_SPECIAL: {
         static char note_text[clip_size];
         read_note(note, note_text);
@@ -143,14 +162,15 @@ HWND open_note_window() {
 }
 
 void open_version_dialog() {
-  CreateDialogParamA(instance, MAKEINTRESOURCEA(DLG_VERSION), main_window, version_dialog_procedure, 0);
+  CreateDialogParamW(instance, MAKEINTRESOURCEW(DLG_VERSION), main_window, version_dialog_procedure, 0);
 }
 
 bool takes_main_window_keys(HWND window) {
   HWND root = GetAncestor(window, GA_ROOT);
   if (root == main_window) return true;
-  char window_class[32];
-  if (GetClassNameA(root, window_class, sizeof window_class) <= 0) return false;
-  if (lstrcmpA(window_class, note_class_name) == 0 || lstrcmpA(window_class, affix_class_name) == 0) return true;
-  return lstrcmpA(window_class, "#32770") == 0 && GetWindow(root, GW_OWNER) == main_window;
+  wchar_t window_class[32];
+  if (GetClassNameW(root, window_class, 32) <= 0) return false;
+  const std::string name = sjis_from_wide(window_class);
+  if (name == note_class_name || name == affix_class_name) return true;
+  return name == "#32770" && GetWindow(root, GW_OWNER) == main_window;
 }

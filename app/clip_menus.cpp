@@ -1,9 +1,10 @@
 #include "app/clip_menus.h"
 
 #include <climits>
-#include <cstdio>
+#include <cwchar>
 
 #include "app/app_state.h"
+#include "app/ui_text.h"
 #include "text/menu_label.h"
 #include "app/res/resource_ids.h"
 #include "drawers/drawer_names.h"
@@ -28,21 +29,22 @@ int clip_entry_id(int base_id, int number) {
 }
 
 void append_clip_entry(HMENU menu, int id, const char* label, int number) {
-  MENUITEMINFOA item{};
+  std::wstring text = wide_from_sjis(label);
+  MENUITEMINFOW item{};
   item.cbSize = sizeof item;
   item.fMask = MIIM_ID | MIIM_STRING | MIIM_DATA | MIIM_FTYPE;
   item.fType = MFT_STRING;
   item.wID = static_cast<UINT>(id);
   item.dwItemData = static_cast<ULONG_PTR>(number > 0 ? number : 0);
-  item.dwTypeData = const_cast<char*>(label);
-  InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
+  item.dwTypeData = text.data();
+  InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
 }
 
 int clip_entry_number(HMENU menu, int position) {
-  MENUITEMINFOA item{};
+  MENUITEMINFOW item{};
   item.cbSize = sizeof item;
   item.fMask = MIIM_DATA;
-  if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &item)) return 0;
+  if (!GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &item)) return 0;
   return item.dwItemData <= INT_MAX ? static_cast<int>(item.dwItemData) : 0;
 }
 
@@ -80,8 +82,8 @@ void choose_popup(HMENU menu) { popup_menu = menu; }
 
 namespace {
 bool has_label_at(HMENU menu, int position) {
-  char label[8];
-  return GetMenuStringA(menu, position, label, sizeof label, MF_BYPOSITION) > 0;
+  wchar_t label[8];
+  return GetMenuStringW(menu, position, label, 8, MF_BYPOSITION) > 0;
 }
 }  // namespace
 
@@ -94,7 +96,7 @@ void mark_block(int block) {
 
 void add_test_submenu() {
   ++test_submenu_count;
-  char label[32];
-  std::snprintf(label, sizeof label, "test%d", test_submenu_count);
-  AppendMenuA(clip_menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), label);
+  wchar_t label[32];
+  std::swprintf(label, 32, L"test%d", test_submenu_count);
+  AppendMenuW(clip_menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), label);
 }

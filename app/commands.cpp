@@ -65,7 +65,7 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
     case CMD_NEW_NOTE: open_note_window(); return true;
     case reset_button_id: output_clip(main_window); return true;
     case CMD_TEMP_FOLDER: open_data_folder(); return true;
-    case CMD_END: SendMessageA(main_window, WM_DESTROY, 0, 0); return true;
+    case CMD_END: SendMessageW(main_window, WM_DESTROY, 0, 0); return true;
     case CMD_RESET:
       switch_history(default_history_name, wparam, lparam);
       // Back to the base size; the zoom percentages stay for the next zoom command.
@@ -111,8 +111,8 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
 // A chosen history or re-use entry is shown, output and remembered like a click.
 void show_chosen_record(int position, LPARAM lparam) {
   current_index = position;
-  SendMessageA(main_window, WM_LBUTTONDOWN, 0, lparam);
-  SendMessageA(main_window, WM_LBUTTONUP, 0, lparam);
+  SendMessageW(main_window, WM_LBUTTONDOWN, 0, lparam);
+  SendMessageW(main_window, WM_LBUTTONUP, 0, lparam);
 }
 
 void run_range_commands(int id, LPARAM lparam) {
@@ -181,10 +181,10 @@ void show_main_window() {
 void on_menu_command(WPARAM position, LPARAM menu) {
   HMENU from = reinterpret_cast<HMENU>(menu);
   const int at = static_cast<int>(position);
-  MENUITEMINFOA item{};
+  MENUITEMINFOW item{};
   item.cbSize = sizeof item;
   item.fMask = MIIM_ID | MIIM_SUBMENU;
-  if (!GetMenuItemInfoA(from, static_cast<UINT>(at), TRUE, &item) || item.hSubMenu != nullptr) return;
+  if (!GetMenuItemInfoW(from, static_cast<UINT>(at), TRUE, &item) || item.hSubMenu != nullptr) return;
   run_menu_entry(from, item.wID, clip_entry_number(from, at));
 }
 

@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/main_window_dpi.h"
 #include "app/shell_views.h"
+#include "app/ui_text.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
 #include "drawers/genre_list.h"
@@ -34,21 +35,21 @@ void set_all_defaults() {
   set_defaults();
 }
 
-HWND create_child(const char* window_class, const char* text, DWORD extra_style, int id, bool edit) {
+HWND create_child(const wchar_t* window_class, const char* text, DWORD extra_style, int id, bool edit) {
   const int position = edit ? CW_USEDEFAULT : 0;
   const int size = edit ? CW_USEDEFAULT : 0;
-  return CreateWindowExA(0, window_class, text, WS_CHILD | WS_VISIBLE | extra_style, position, position, size, size,
+  return CreateWindowExW(0, window_class, text != nullptr ? wide_from_sjis(text).c_str() : nullptr, WS_CHILD | WS_VISIBLE | extra_style, position, position, size, size,
                          main_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }
 
 void create_children() {
   const DWORD edit_style = WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL;
-  reset_button = create_child("button", reset_label, 0, 7, false);
-  start_button = create_child("button", start_label, 0, 0, false);
-  end_button = create_child("button", end_label, 0, 6, false);
-  clip_edit = create_child("edit", clip_edit_text, edit_style, 0, true);
-  search_edit = create_child("edit", search_edit_text, edit_style, 0, true);
-  scroll_bar = create_child("scrollbar", nullptr, WS_TABSTOP | SBS_HORZ, 2, false);
+  reset_button = create_child(L"button", reset_label, 0, 7, false);
+  start_button = create_child(L"button", start_label, 0, 0, false);
+  end_button = create_child(L"button", end_label, 0, 6, false);
+  clip_edit = create_child(L"edit", clip_edit_text, edit_style, 0, true);
+  search_edit = create_child(L"edit", search_edit_text, edit_style, 0, true);
+  scroll_bar = create_child(L"scrollbar", nullptr, WS_TABSTOP | SBS_HORZ, 2, false);
 }
 
 void take_menu_handles(HWND window) {
@@ -79,7 +80,7 @@ void run_create_sequence(HWND window) {
   open_history_streams();
   open_link_tag_file();
 
-  instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+  instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
   create_children();
   give_children_font();
   SetScrollRange(scroll_bar, SB_CTL, 1, history_count, FALSE);
@@ -113,6 +114,6 @@ void run_create_sequence(HWND window) {
   current_index = history_count + 1;
   set_history_saving(history_saving);
   popup_menu = clip_menu;
-  SetWindowTextA(search_edit, "");
+  SetWindowTextW(search_edit, L"");
   next_viewer = SetClipboardViewer(main_window);
 }

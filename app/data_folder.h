@@ -28,5 +28,5 @@ class in_data_folder {
 
  private:
   bool moved_;
-  std::string found_;
+  std::wstring found_;
 };

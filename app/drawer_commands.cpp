@@ -12,8 +12,8 @@
 
 namespace {
 bool holds_id(HMENU menu, int id) {
-  char label[8];
-  return menu != nullptr && GetMenuStringA(menu, static_cast<UINT>(id), label, sizeof label, MF_BYCOMMAND) > 0;
+  wchar_t label[8];
+  return menu != nullptr && GetMenuStringW(menu, static_cast<UINT>(id), label, 8, MF_BYCOMMAND) > 0;
 }
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/res/resource_ids.h"
+#include "app/ui_text.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
 #include "drawers/drawer_records.h"
@@ -32,7 +33,7 @@ shown_record shown{0, 0, 0};
 // A box that does not begin with a number leaves the value as it was.
 void read_number_box(HWND dialog, int box, int& value) {
   char text[number_box_chars + 1];
-  GetDlgItemTextA(dialog, box, text, sizeof text);
+  read_window_text(GetDlgItem(dialog, box), text);
   int read = 0;
   if (std::sscanf(text, "%d", &read) == 1) value = read;
 }
@@ -51,7 +52,7 @@ void read_drawer_and_block(HWND dialog) {
 void show_number(HWND dialog, int box, int value) {
   char text[16];
   std::snprintf(text, sizeof text, "%d", value);
-  SetDlgItemTextA(dialog, box, text);
+  set_window_text_sjis(GetDlgItem(dialog, box), text);
 }
 
 void refresh(HWND dialog) {
@@ -59,14 +60,14 @@ void refresh(HWND dialog) {
   // which a save would otherwise store here.
   const bool found = read_drawer_record(editor_block, editor_drawer, editor_index);
   shown = {editor_block, editor_drawer, editor_index};
-  SetDlgItemTextA(dialog, IDC_SP_TEXT, found ? clip_text : "");
-  SetDlgItemTextA(dialog, IDC_SP_GENRE, genre_name);
+  set_window_text_sjis(GetDlgItem(dialog, IDC_SP_TEXT), found ? clip_text : "");
+  set_window_text_sjis(GetDlgItem(dialog, IDC_SP_GENRE), genre_name);
   show_number(dialog, IDC_SP_BLOCK, editor_block);
   show_number(dialog, IDC_SP_DRAWER, editor_drawer);
   show_number(dialog, IDC_SP_INDEX, editor_index);
 }
 
-void send_refresh(HWND dialog) { SendMessageA(dialog, WM_COMMAND, editor_refresh_command, 0); }
+void send_refresh(HWND dialog) { SendMessageW(dialog, WM_COMMAND, editor_refresh_command, 0); }
 
 // The six step buttons: read the boxes, move one way, show the result.
 void step(HWND dialog, int& field, int by) {
@@ -78,7 +79,7 @@ void step(HWND dialog, int& field, int by) {
 
 void save_record(HWND dialog) {
   read_drawer_and_block(dialog);
-  GetDlgItemTextA(dialog, IDC_SP_TEXT, clip_text, clip_size);
+  read_window_text(GetDlgItem(dialog, IDC_SP_TEXT), clip_text);
   append_drawer_record(editor_block, editor_drawer, clip_text);
 }
 
@@ -94,10 +95,10 @@ void delete_record(HWND dialog) {
 // A name that trims to nothing is refused: nothing is written and the name stays.
 void save_genre(HWND dialog) {
   char typed[genre_box_size];
-  GetDlgItemTextA(dialog, IDC_SP_GENRE, typed, sizeof typed);
+  read_window_text(GetDlgItem(dialog, IDC_SP_GENRE), typed);
   const int number = add_genre(typed);
   if (number == 0) {
-    SetDlgItemTextA(dialog, IDC_SP_GENRE, genre_name);
+    set_window_text_sjis(GetDlgItem(dialog, IDC_SP_GENRE), genre_name);
     MessageBeep(MB_ICONWARNING);
     return;
   }
@@ -141,7 +142,7 @@ BOOL run_editor_command(HWND dialog, int id) {
 }
 }  // namespace
 
-void open_drawer_editor() { DialogBoxParamA(instance, "SPDLG", main_window, drawer_editor_procedure, 0); }
+void open_drawer_editor() { DialogBoxParamW(instance, L"SPDLG", main_window, drawer_editor_procedure, 0); }
 
 INT_PTR CALLBACK drawer_editor_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   switch (message) {
@@ -149,7 +150,7 @@ INT_PTR CALLBACK drawer_editor_procedure(HWND dialog, UINT message, WPARAM wpara
       editor_block = 0;
       editor_drawer = 0;
       editor_index = 0;
-      SendMessageA(dialog, WM_COMMAND, IDC_SP_NEXT_RECORD, 0);
+      SendMessageW(dialog, WM_COMMAND, IDC_SP_NEXT_RECORD, 0);
       return TRUE;
     case WM_COMMAND: return run_editor_command(dialog, LOWORD(wparam));
     default: return FALSE;

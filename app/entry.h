@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-extern const char main_class_name[];  // "dovane_clip"
+extern const wchar_t main_class_name[];  // "dovane_clip"
 
 bool register_main_class(HINSTANCE module);
 // Creates the hidden main window; its creation runs the whole create sequence.

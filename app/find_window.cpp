@@ -9,10 +9,11 @@
 #include "app/app_state.h"
 #include "app/dpi.h"
 #include "app/find_rows.h"
+#include "app/ui_text.h"
 #include "history/history_streams.h"
 #include "settings/settings_values.h"
 
-const char find_window_class[] = "dovane_find";
+const wchar_t find_window_class[] = L"dovane_find";
 
 namespace {
 
@@ -79,7 +80,7 @@ void show_text(const char* text) {
   // Laying out an edit's text is slow; successive keys often keep the same clip on top.
   if (shown == state->shown_text) return;
   state->shown_text = shown;
-  SetWindowTextA(state->text, shown.c_str());
+  set_window_text_sjis(state->text, shown);
 }
 
 // Another history file on show: the rows' numbers are the old file's, so nothing is read
@@ -87,13 +88,13 @@ void show_text(const char* text) {
 // list is being drawn).
 bool history_switched() {
   if (state->finder.name() == history_file) return false;
-  PostMessageA(state->window, look_message, 0, 0);
+  PostMessageW(state->window, look_message, 0, 0);
   return true;
 }
 
 void show_selected() {
   if (history_switched()) return;
-  const LRESULT at = SendMessageA(state->list, LB_GETCURSEL, 0, 0);
+  const LRESULT at = SendMessageW(state->list, LB_GETCURSEL, 0, 0);
   std::unique_ptr<char[]> text(new char[clip_size]);
   text[0] = '\0';
   if (at != LB_ERR && static_cast<std::size_t>(at) < state->rows.size())
@@ -103,13 +104,13 @@ void show_selected() {
 
 void show_rows() {
   state->rows.make(state->finder);
-  SendMessageA(state->list, LB_SETCOUNT, state->rows.size(), 0);
-  SendMessageA(state->list, LB_SETCURSEL, state->rows.size() > 0 ? 0 : static_cast<WPARAM>(-1), 0);
+  SendMessageW(state->list, LB_SETCOUNT, state->rows.size(), 0);
+  SendMessageW(state->list, LB_SETCURSEL, state->rows.size() > 0 ? 0 : static_cast<WPARAM>(-1), 0);
   const std::string count = grouped(state->rows.count_in_all()) + " 件";
-  SetWindowTextA(state->count, count.c_str());
+  set_window_text_sjis(state->count, count);
   InvalidateRect(state->list, nullptr, TRUE);
   // The list first: laying out the text pane takes longer than finding the clips.
-  PostMessageA(state->window, text_message, 0, 0);
+  PostMessageW(state->window, text_message, 0, 0);
 }
 
 // Builds and searches until the answer is there or the slice's time is up; true when
@@ -135,18 +136,18 @@ void work_on() {
   state->scheduled = false;
   if (work(slice_ms)) return;
   state->scheduled = true;
-  if (!state->finder.built()) SetWindowTextA(state->count, "読み込み中...");
+  if (!state->finder.built()) set_window_text_sjis(state->count, "読み込み中...");
   // Keys and clicks that wait go first: the next slice then waits for a timer, which
   // comes after them; otherwise it follows at once.
   if (HIWORD(GetQueueStatus(QS_INPUT)) != 0)
     SetTimer(state->window, work_timer, 1, nullptr);
   else
-    PostMessageA(state->window, continue_message, 0, 0);
+    PostMessageW(state->window, continue_message, 0, 0);
 }
 
 void start_query() {
   char query[512];
-  GetWindowTextA(state->edit, query, sizeof query);
+  read_window_text(state->edit, query);
   state->finder.start_query(query);
   state->rows_due = true;
   if (!state->scheduled) work_on();
@@ -169,7 +170,7 @@ bool look_at_sources() {
   if (drawers_changed) state->rows.load_drawers();
   if (change == clip_finder::change::rebuilt) {
     state->rows.clear();
-    SendMessageA(state->list, LB_SETCOUNT, 0, 0);
+    SendMessageW(state->list, LB_SETCOUNT, 0, 0);
     show_text("");
   }
   start_query();
@@ -185,7 +186,7 @@ void finish_list() {
 // clip another program changed or removed since is not put back, and the user is told.
 void choose_selected(bool close) {
   finish_list();
-  const LRESULT at = SendMessageA(state->list, LB_GETCURSEL, 0, 0);
+  const LRESULT at = SendMessageW(state->list, LB_GETCURSEL, 0, 0);
   if (at == LB_ERR || static_cast<std::size_t>(at) >= state->rows.size()) return;
   const find_row row = state->rows.at(static_cast<std::size_t>(at));
   char seen[find_rows::label_size];
@@ -193,7 +194,7 @@ void choose_selected(bool close) {
   if (look_at_sources()) finish_list();
   const DWORD before = GetClipboardSequenceNumber();
   if (std::strcmp(state->rows.label_of(row), seen) != 0 || !state->rows.choose(row)) {
-    SetWindowTextA(state->count, row_gone_note);
+    set_window_text_sjis(state->count, row_gone_note);
     return;
   }
   // Only the clip put back may be pasted, never what the clipboard held before.
@@ -218,9 +219,9 @@ void close_unchanged() {
 void move_selection(int step) {
   const int rows = static_cast<int>(state->rows.size());
   if (rows == 0) return;
-  int at = static_cast<int>(SendMessageA(state->list, LB_GETCURSEL, 0, 0)) + step;
+  int at = static_cast<int>(SendMessageW(state->list, LB_GETCURSEL, 0, 0)) + step;
   at = at < 0 ? 0 : at >= rows ? rows - 1 : at;
-  SendMessageA(state->list, LB_SETCURSEL, static_cast<WPARAM>(at), 0);
+  SendMessageW(state->list, LB_SETCURSEL, static_cast<WPARAM>(at), 0);
   show_selected();
 }
 
@@ -238,7 +239,7 @@ LRESULT CALLBACK edit_procedure(HWND edit, UINT message, WPARAM wparam, LPARAM l
   }
   // The characters those keys make would only beep.
   if (message == WM_CHAR && (wparam == '\r' || wparam == '\n' || wparam == 0x1B)) return 0;
-  return CallWindowProcA(state->edit_procedure, edit, message, wparam, lparam);
+  return CallWindowProcW(state->edit_procedure, edit, message, wparam, lparam);
 }
 
 void draw_row(const DRAWITEMSTRUCT& item) {
@@ -251,7 +252,8 @@ void draw_row(const DRAWITEMSTRUCT& item) {
   SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   RECT text = item.rcItem;
   text.left += scaled(4, state->dpi);
-  DrawTextA(item.hDC, label, -1, &text,
+  const std::wstring shown = wide_from_sjis(label);
+  DrawTextW(item.hDC, shown.c_str(), static_cast<int>(shown.size()), &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(item.hDC, previous);
 }
@@ -269,8 +271,8 @@ void lay_out(int width, int height) {
   MoveWindow(state->text, list_width + 2 * gap, top, width - list_width - 3 * gap, height - top - gap, TRUE);
 }
 
-HWND make_child(const char* window_class, DWORD style, int id) {
-  return CreateWindowExA(WS_EX_CLIENTEDGE, window_class, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, state->window,
+HWND make_child(const wchar_t* window_class, DWORD style, int id) {
+  return CreateWindowExW(WS_EX_CLIENTEDGE, window_class, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, state->window,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }
 
@@ -285,8 +287,8 @@ void use_dpi(int dpi) {
   state->dpi = dpi;
   HFONT replaced = state->font;
   // DEFAULT_CHARSET, so Shift_JIS reads as Japanese.
-  state->font = CreateFontA(-scaled(font_size, dpi), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                            "ＭＳ Ｐゴシック");
+  state->font = CreateFontW(-scaled(font_size, dpi), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                            L"ＭＳ Ｐゴシック");
   state->row_height = measure_font(state->font).height + scaled(2, dpi);
   give_font();
   if (replaced != nullptr) DeleteObject(replaced);
@@ -295,14 +297,14 @@ void use_dpi(int dpi) {
 void create_children(HWND window) {
   state->window = window;
   use_dpi(dpi_of_window(window));
-  state->edit = make_child("edit", WS_TABSTOP | ES_AUTOHSCROLL, edit_id);
-  state->count = CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE | SS_RIGHT, 0, 0, 0, 0, window,
+  state->edit = make_child(L"edit", WS_TABSTOP | ES_AUTOHSCROLL, edit_id);
+  state->count = CreateWindowExW(0, L"static", L"", WS_CHILD | WS_VISIBLE | SS_RIGHT, 0, 0, 0, 0, window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(count_id)), instance, nullptr);
-  state->list = make_child("listbox", WS_VSCROLL | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+  state->list = make_child(L"listbox", WS_VSCROLL | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                            list_id);
-  state->text = make_child("edit", WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, text_id);
+  state->text = make_child(L"edit", WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, text_id);
   state->edit_procedure = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(state->edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit_procedure)));
+      SetWindowLongPtrW(state->edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit_procedure)));
   give_font();
 }
 
@@ -360,20 +362,21 @@ LRESULT CALLBACK find_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
       // Everything the search held goes back now.
       delete state;
       state = nullptr;
-      return DefWindowProcA(window, message, wparam, lparam);
-    default: return DefWindowProcA(window, message, wparam, lparam);
+      return DefWindowProcW(window, message, wparam, lparam);
+    default: return DefWindowProcW(window, message, wparam, lparam);
   }
 }
 
 bool register_find_class() {
-  WNDCLASSA window_class{};
-  if (GetClassInfoA(instance, find_window_class, &window_class)) return true;
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  if (GetClassInfoExW(instance, find_window_class, &window_class)) return true;
   window_class.lpfnWndProc = find_procedure;
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   window_class.lpszClassName = find_window_class;
-  return RegisterClassA(&window_class) != 0;
+  return RegisterClassExW(&window_class) != 0;
 }
 
 }  // namespace
@@ -402,7 +405,7 @@ void open_find_window(const paste_target& came_from, bool back_on_escape) {
   state->came_from = came_from;
   state->back_on_escape = back_on_escape;
   // WM_MEASUREITEM comes while the list is made, so the state is there before the window.
-  HWND window = CreateWindowExA(0, find_window_class, "検索窓", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+  HWND window = CreateWindowExW(0, find_window_class, wide_from_sjis("検索窓").c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                 window_width, window_height, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) {
     delete state;

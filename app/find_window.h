@@ -6,7 +6,7 @@
 
 #include "app/paste_target.h"
 
-extern const char find_window_class[];
+extern const wchar_t find_window_class[];
 
 // Opens the window with the focus in its edit, or brings it to the front. A clip put back
 // with Enter is then pasted into came_from when pasting is on; Escape gives came_from the

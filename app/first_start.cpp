@@ -4,6 +4,7 @@
 #include "app/res/resource_ids.h"
 #include "app/save_notice.h"
 #include "app/tray_icon.h"
+#include "app/ui_text.h"
 #include "settings/settings_values.h"
 
 namespace {
@@ -19,10 +20,10 @@ static_assert(sizeof welcome <= 256, "the balloon field holds 255 bytes");
 bool welcome_pending = false;
 }  // namespace
 
-bool is_first_start() { return GetFileAttributesA(settings_file_name) == INVALID_FILE_ATTRIBUTES; }
+bool is_first_start() { return GetFileAttributesW(wide_from_sjis(settings_file_name).c_str()) == INVALID_FILE_ATTRIBUTES; }
 
 void add_tray_icon(HINSTANCE module, bool first_start) {
-  HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_DOVANE_CLIP));
+  HICON icon = LoadIconW(module, MAKEINTRESOURCEW(IDI_DOVANE_CLIP));
   tray_icon.set(main_window, 1, tray_callback_message, icon, start_tip);
   tray_icon.add();
   welcome_pending = first_start;

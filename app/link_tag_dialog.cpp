@@ -1,6 +1,7 @@
 #include "app/link_tag_dialog.h"
 
 #include "app/app_state.h"
+#include "app/ui_text.h"
 #include "history/link_tag.h"
 
 namespace {
@@ -10,8 +11,8 @@ constexpr UINT close_after_ms = 1000;
 
 HWND find_static_child(HWND dialog) {
   for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    char window_class[16];
-    if (GetClassNameA(child, window_class, sizeof window_class) > 0 && lstrcmpiA(window_class, "Static") == 0)
+    wchar_t window_class[16];
+    if (GetClassNameW(child, window_class, 16) > 0 && lstrcmpiW(window_class, L"Static") == 0)
       return child;
   }
   return nullptr;
@@ -25,10 +26,10 @@ INT_PTR CALLBACK link_tag_dialog_procedure(HWND dialog, UINT message, WPARAM wpa
   switch (message) {
     case WM_INITDIALOG:
       SetTimer(dialog, close_timer_id, close_after_ms, nullptr);
-      if (lparam == 0) SetWindowTextA(find_static_child(dialog), "保存できませんでした");
+      if (lparam == 0) set_window_text_sjis(find_static_child(dialog), "保存できませんでした");
       return FALSE;
     case WM_MOUSEACTIVATE:
-      SetWindowLongPtrA(dialog, DWLP_MSGRESULT, MA_NOACTIVATE);
+      SetWindowLongPtrW(dialog, DWLP_MSGRESULT, MA_NOACTIVATE);
       return TRUE;
     case WM_TIMER:
       KillTimer(dialog, close_timer_id);
@@ -50,8 +51,8 @@ INT_PTR CALLBACK link_tag_dialog_procedure(HWND dialog, UINT message, WPARAM wpa
 void make_and_confirm_link_tag() {
   const bool saved = make_link_tag(main_window);
   if (notice != nullptr) DestroyWindow(notice);
-  notice = CreateDialogParamA(instance, "TAGLINK", main_window, link_tag_dialog_procedure, saved ? 1 : 0);
+  notice = CreateDialogParamW(instance, L"TAGLINK", main_window, link_tag_dialog_procedure, saved ? 1 : 0);
   if (notice == nullptr) return;
-  SetWindowLongPtrA(notice, GWL_EXSTYLE, GetWindowLongPtrA(notice, GWL_EXSTYLE) | WS_EX_NOACTIVATE | WS_EX_TOPMOST);
+  SetWindowLongPtrW(notice, GWL_EXSTYLE, GetWindowLongPtrW(notice, GWL_EXSTYLE) | WS_EX_NOACTIVATE | WS_EX_TOPMOST);
   SetWindowPos(notice, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }

@@ -19,6 +19,7 @@
 #include "app/start_at_sign_in.h"
 #include "app/status_note.h"
 #include "app/tray_icon.h"
+#include "app/ui_text.h"
 #include "history/capture.h"
 #include "history/history_streams.h"
 #include "history/maintenance.h"
@@ -64,7 +65,8 @@ LRESULT on_paint(HWND window) {
   HGDIOBJ previous_font = SelectObject(dc, view_font);
   char status[status_line_size];
   const int length = format_status_head(status, sizeof status);
-  TextOutA(dc, 0, scroll_bar_height, status, length);
+  const std::wstring shown = wide_from_sjis(std::string_view(status, static_cast<size_t>(length)));
+  TextOutW(dc, 0, scroll_bar_height, shown.c_str(), static_cast<int>(shown.size()));
   RECT client;
   GetClientRect(window, &client);
   const int text_height = char_height * height_zoom / 100;
@@ -107,7 +109,7 @@ LRESULT on_init_menu_popup(WPARAM wparam) {
 void send_down_the_chain(UINT message, WPARAM wparam, LPARAM lparam) {
   constexpr UINT chain_wait_ms = 500;
   if (next_viewer != nullptr)
-    SendMessageTimeoutA(next_viewer, message, wparam, lparam, SMTO_ABORTIFHUNG, chain_wait_ms, nullptr);
+    SendMessageTimeoutW(next_viewer, message, wparam, lparam, SMTO_ABORTIFHUNG, chain_wait_ms, nullptr);
 }
 
 LRESULT on_change_cb_chain(WPARAM wparam, LPARAM lparam) {
@@ -148,7 +150,7 @@ bool show_clip(const capture_result& captured) {
   if (captured.cut) tell_clip_was_cut();
   if (captured.kept) note_unmappable_characters(captured.unmappable);
   // Text the clip edit put there itself stays as the user typed it.
-  if (captured.text && GetClipboardOwner() != clip_edit) SetWindowTextA(clip_edit, clip_text);
+  if (captured.text && GetClipboardOwner() != clip_edit) set_window_text_sjis(clip_edit, clip_text);
   if (!captured.seen) return false;
   set_title_from(clip_text);
   InvalidateRect(main_window, nullptr, TRUE);
@@ -203,8 +205,8 @@ void format_status_line(char* out, size_t size) {
 void replace_view_font(int width_percent, int height_percent) {
   HFONT replaced = view_font;
   // DEFAULT_CHARSET so a Japanese history path in the status line reads correctly.
-  view_font = CreateFontA(char_height * height_percent / 100, width_percent * char_width / 100, 0, 0, 0, 0, 0, 0,
-                          DEFAULT_CHARSET, 0, 0, 0, 0, "arial");
+  view_font = CreateFontW(char_height * height_percent / 100, width_percent * char_width / 100, 0, 0, 0, 0, 0, 0,
+                          DEFAULT_CHARSET, 0, 0, 0, 0, L"arial");
   if (replaced != nullptr) DeleteObject(replaced);
 }
 
@@ -249,7 +251,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_CHANGECBCHAIN: return on_change_cb_chain(wparam, lparam);
     case tray_callback_message:
       tray_callback(lparam);
-      return DefWindowProcA(window, message, wparam, lparam);
+      return DefWindowProcW(window, message, wparam, lparam);
     default:
       if (message == taskbar_created_message()) {
         tray_icon.add_again();
@@ -257,6 +259,6 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
         return 0;
       }
       if (message == folder_key_message()) return data_folder_key();
-      return DefWindowProcA(window, message, wparam, lparam);
+      return DefWindowProcW(window, message, wparam, lparam);
   }
 }

@@ -5,9 +5,8 @@
 
 namespace {
 bool is_edit_control(HWND window) {
-  char window_class[16];
-  return window != nullptr && GetClassNameA(window, window_class, sizeof window_class) > 0 &&
-         lstrcmpiA(window_class, "Edit") == 0;
+  wchar_t window_class[16];
+  return window != nullptr && GetClassNameW(window, window_class, 16) > 0 && lstrcmpiW(window_class, L"Edit") == 0;
 }
 
 bool is_down(int key) { return GetKeyState(key) < 0; }
@@ -32,13 +31,13 @@ void route_message(MSG& message, HACCEL accelerators) {
     // Not every edit control selects all on Ctrl+A; doing it here also keeps the key
     // from reaching the edit as a control character.
     if (message.wParam == 'A') {
-      SendMessageA(message.hwnd, EM_SETSEL, 0, -1);
+      SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
       return;
     }
   } else if ((message.hwnd == nullptr || takes_main_window_keys(message.hwnd)) &&
-             TranslateAcceleratorA(main_window, accelerators, &message)) {
+             TranslateAcceleratorW(main_window, accelerators, &message)) {
     return;
   }
   TranslateMessage(&message);
-  DispatchMessageA(&message);
+  DispatchMessageW(&message);
 }

@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/res/resource_ids.h"
 #include "app/status_note.h"
+#include "app/ui_text.h"
 #include "history/history_streams.h"
 #include "history/moves.h"
 #include "history/navigation.h"
@@ -36,7 +37,7 @@ void clear_not_found_note() {
 
 void step_back(WPARAM wparam) {
   move_back(wparam == '<');
-  SetWindowTextA(clip_edit, clip_text);
+  set_window_text_sjis(clip_edit, clip_text);
   InvalidateRect(main_window, nullptr, TRUE);
 }
 
@@ -55,28 +56,33 @@ void go_back(WPARAM wparam, LPARAM lparam) {
   // The first pop is the position on show, pushed by its own output.
   pop_position();
   current_index = pop_position() + 1;
-  SendMessageA(main_window, WM_LBUTTONDOWN, wparam, lparam);
+  SendMessageW(main_window, WM_LBUTTONDOWN, wparam, lparam);
 }
 
 void search_history() {
   char wanted[clip_size];
-  GetWindowTextA(search_edit, wanted, sizeof wanted);
+  read_window_text(search_edit, wanted);
   if (!find_record_holding(wanted)) {
     set_status_note(not_found_note);
     return;
   }
   clear_not_found_note();
-  SendMessageA(main_window, WM_KEYUP, 0, 0);
+  SendMessageW(main_window, WM_KEYUP, 0, 0);
 }
 
 void type_character(WPARAM character) {
   switch (character) {
-    case '\\': SendMessageA(main_window, WM_COMMAND, CMD_OPEN_FILE, 0); break;
+    case '\\': SendMessageW(main_window, WM_COMMAND, CMD_OPEN_FILE, 0); break;
     case ',':
-    case '<': SendMessageA(main_window, WM_LBUTTONDOWN, character, 0); break;
+    case '<': SendMessageW(main_window, WM_LBUTTONDOWN, character, 0); break;
     case '.':
-    case '>': SendMessageA(main_window, WM_RBUTTONDOWN, character, 0); break;
-    default: first_letter_search(static_cast<unsigned char>(character & 0xFF)); break;
+    case '>': SendMessageW(main_window, WM_RBUTTONDOWN, character, 0); break;
+    default: {
+      // A Japanese letter is looked for by the first byte of its Shift_JIS form.
+      const std::string typed = sjis_from_wide(std::wstring(1, static_cast<wchar_t>(character)));
+      first_letter_search(static_cast<unsigned char>(typed.empty() ? 0 : typed[0]));
+      break;
+    }
   }
 }
 
@@ -97,15 +103,15 @@ void scroll_history(WPARAM wparam) {
     case SB_PAGELEFT: scroll_pos = at_least_1(scroll_pos - page); break;
     case SB_PAGERIGHT: scroll_pos = at_most_count(scroll_pos + page); break;
     case SB_THUMBPOSITION:
-      SendMessageA(main_window, WM_KEYUP, 0, 0);
+      SendMessageW(main_window, WM_KEYUP, 0, 0);
       scroll_pos = thumb_position(wparam);
       break;
     case SB_THUMBTRACK: scroll_pos = thumb_position(wparam); break;
     case SB_LEFT: scroll_pos = 1; break;
     case SB_RIGHT: scroll_pos = history_count; break;
-    case SB_ENDSCROLL: SendMessageA(main_window, WM_KEYUP, 0, 0); break;
+    case SB_ENDSCROLL: SendMessageW(main_window, WM_KEYUP, 0, 0); break;
     default: break;
   }
   current_index = scroll_pos + 1;
-  SendMessageA(main_window, WM_LBUTTONDOWN, ',', 0);
+  SendMessageW(main_window, WM_LBUTTONDOWN, ',', 0);
 }

@@ -2,13 +2,15 @@
 
 #include "app/app_state.h"
 #include "app/status_note.h"
+#include "app/ui_text.h"
 #include "text/sjis.h"
 
 namespace {
 
 int text_width(HDC dc, const char* text, size_t length) {
   SIZE size{};
-  GetTextExtentPoint32A(dc, text, static_cast<int>(length), &size);
+  const std::wstring shown = wide_from_sjis(std::string_view(text, length));
+  GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
   return size.cx;
 }
 
@@ -51,7 +53,8 @@ int notice_line_count(int client_width) {
 void draw_notice(HDC dc, int top, int client_width, int line_height) {
   const COLORREF previous_color = SetTextColor(dc, RGB(192, 0, 0));
   for (const std::string& line : break_notice(dc, status_note(), notice_width(client_width))) {
-    TextOutA(dc, 0, top, line.data(), static_cast<int>(line.size()));
+    const std::wstring shown = wide_from_sjis(line);
+    TextOutW(dc, 0, top, shown.c_str(), static_cast<int>(shown.size()));
     top += line_height;
   }
   SetTextColor(dc, previous_color);

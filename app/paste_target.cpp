@@ -21,9 +21,9 @@ constexpr WORD neutral_key = 0xE8;
 // foreground: once the user reaches for our icon it has neither any more.
 paste_target last_outside{};
 
-bool has_class(HWND window, const char* name) {
-  char found[64];
-  return GetClassNameA(window, found, sizeof found) > 0 && lstrcmpA(found, name) == 0;
+bool has_class(HWND window, const wchar_t* name) {
+  wchar_t found[64];
+  return GetClassNameW(window, found, 64) > 0 && lstrcmpW(found, name) == 0;
 }
 
 bool is_down(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
@@ -78,7 +78,7 @@ void add_key(INPUT* inputs, int& count, WORD key, bool up) {
   input = INPUT{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = key;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
   const bool extended = key == VK_INSERT || key == VK_RCONTROL || key == VK_LWIN || key == VK_RWIN;
   input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
 }
@@ -94,7 +94,7 @@ bool send_paste_keys(HWND target) {
   }
   for (WORD held : {VK_MENU, VK_SHIFT, VK_LWIN, VK_RWIN, VK_RCONTROL})
     if (is_down(held)) add_key(inputs, count, held, true);
-  const bool console = has_class(target, "ConsoleWindowClass") || has_class(target, "CASCADIA_HOSTING_WINDOW_CLASS");
+  const bool console = has_class(target, L"ConsoleWindowClass") || has_class(target, L"CASCADIA_HOSTING_WINDOW_CLASS");
   const WORD modifier = console ? VK_SHIFT : VK_LCONTROL;
   const WORD key = console ? VK_INSERT : 'V';
   add_key(inputs, count, modifier, false);
@@ -171,7 +171,7 @@ bool is_outside_window(HWND window) {
   if (window == nullptr || window == GetDesktopWindow()) return false;
   DWORD process_id = 0;
   GetWindowThreadProcessId(window, &process_id);
-  return process_id != GetCurrentProcessId() && !has_class(window, "Shell_TrayWnd");
+  return process_id != GetCurrentProcessId() && !has_class(window, L"Shell_TrayWnd");
 }
 
 void CALLBACK poll_foreground(HWND, UINT, UINT_PTR, DWORD) {
@@ -205,7 +205,7 @@ POINT menu_point_for(const paste_target& target) {
   if (!target.has_caret) GetCursorPos(&point);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  if (GetMonitorInfoA(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor)) {
+  if (GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor)) {
     const RECT& work = monitor.rcWork;
     point.x = point.x < work.left ? work.left : point.x >= work.right ? work.right - 1 : point.x;
     point.y = point.y < work.top ? work.top : point.y >= work.bottom ? work.bottom - 1 : point.y;

@@ -6,6 +6,7 @@
 #include "app/clip_menus.h"
 #include "app/menu_hold.h"
 #include "app/save_notice.h"
+#include "app/ui_text.h"
 #include "drawers/drawer_view.h"
 #include "drawers/genre_list.h"
 #include "history/clipboard_text.h"
@@ -50,7 +51,7 @@ class menu_history_view : public history_view {
     change_clip_menu([] { DeleteMenu(ring_menu, oldest_ring_entry_position, MF_BYPOSITION); });
   }
   void show_clip() override {
-    SetWindowTextA(clip_edit, clip_text);
+    set_window_text_sjis(clip_edit, clip_text);
     InvalidateRect(main_window, nullptr, TRUE);
   }
 };

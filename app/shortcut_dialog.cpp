@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/res/resource_ids.h"
 #include "app/shortcut_menu.h"
+#include "app/ui_text.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
 
@@ -27,7 +28,7 @@ WORD control_value(const hotkey& key) {
 // The control cannot record Win; a stored shortcut with Win stays as it is while the
 // rest of it is unchanged.
 hotkey chosen_key(HWND dialog) {
-  const WORD value = static_cast<WORD>(SendDlgItemMessageA(dialog, IDC_SHORTCUT_KEY, HKM_GETHOTKEY, 0, 0));
+  const WORD value = static_cast<WORD>(SendDlgItemMessageW(dialog, IDC_SHORTCUT_KEY, HKM_GETHOTKEY, 0, 0));
   const BYTE flags = HIBYTE(value);
   hotkey key{0, LOBYTE(value)};
   if (flags & HOTKEYF_SHIFT) key.modifiers |= hotkey_shift;
@@ -41,13 +42,13 @@ bool apply_choice(HWND dialog) {
   const hotkey key = chosen_key(dialog);
   char name[hotkey_name_size];
   if (key.key != 0 && !format_hotkey_name(key, name, sizeof name)) {
-    SetDlgItemTextA(dialog, IDC_SHORTCUT_NOTE, unusable_text);
+    set_window_text_sjis(GetDlgItem(dialog, IDC_SHORTCUT_NOTE), unusable_text);
     return false;
   }
   if (!register_shortcut(key)) {
     char text[128];
     shortcut_taken_text(key, text, sizeof text);
-    SetDlgItemTextA(dialog, IDC_SHORTCUT_NOTE, text);
+    set_window_text_sjis(GetDlgItem(dialog, IDC_SHORTCUT_NOTE), text);
     return false;
   }
   choose_shortcut_key(key);
@@ -58,7 +59,7 @@ bool apply_choice(HWND dialog) {
 
 INT_PTR CALLBACK shortcut_dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   if (message == WM_INITDIALOG) {
-    SendDlgItemMessageA(dialog, IDC_SHORTCUT_KEY, HKM_SETHOTKEY, control_value(shortcut_key), 0);
+    SendDlgItemMessageW(dialog, IDC_SHORTCUT_KEY, HKM_SETHOTKEY, control_value(shortcut_key), 0);
     CheckDlgButton(dialog, IDC_SHORTCUT_PASTE, paste_on_choice == 1 ? BST_CHECKED : BST_UNCHECKED);
     return TRUE;
   }
@@ -70,7 +71,7 @@ INT_PTR CALLBACK shortcut_dialog_procedure(HWND dialog, UINT message, WPARAM wpa
 
 // The hot-key control's library is loaded on first use, as the open-file dialog's is.
 void load_hotkey_control() {
-  static HMODULE library = LoadLibraryA("comctl32.dll");
+  static HMODULE library = LoadLibraryW(L"comctl32.dll");
   using init_function = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
   const auto found = reinterpret_cast<void (*)()>(library != nullptr ? GetProcAddress(library, "InitCommonControlsEx")
                                                                       : nullptr);
@@ -83,5 +84,5 @@ void load_hotkey_control() {
 
 void open_shortcut_dialog() {
   load_hotkey_control();
-  DialogBoxParamA(instance, MAKEINTRESOURCEA(DLG_SHORTCUT), main_window, shortcut_dialog_procedure, 0);
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(DLG_SHORTCUT), main_window, shortcut_dialog_procedure, 0);
 }

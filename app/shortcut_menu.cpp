@@ -13,6 +13,7 @@
 #include "app/res/resource_ids.h"
 #include "app/status_note.h"
 #include "app/tray_icon.h"
+#include "app/ui_text.h"
 #include "settings/settings_values.h"
 
 namespace {
@@ -137,7 +138,7 @@ void track_icon_popup(int x, int y) {
   if (paste_on_choice != 1) return;
   // Run now rather than from the loop, so the paste follows the clip.
   MSG message;
-  if (!PeekMessageA(&message, main_window, WM_MENUCOMMAND, WM_MENUCOMMAND, PM_REMOVE)) return;
-  DispatchMessageA(&message);
+  if (!PeekMessageW(&message, main_window, WM_MENUCOMMAND, WM_MENUCOMMAND, PM_REMOVE)) return;
+  DispatchMessageW(&message);
   if (GetClipboardSequenceNumber() != before) paste_into(target);
 }

@@ -16,7 +16,7 @@ void repaint() {
   if (main_window == nullptr) return;
   RECT client;
   GetClientRect(main_window, &client);
-  SendMessageA(main_window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  SendMessageW(main_window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
   InvalidateRect(main_window, nullptr, TRUE);
 }
 }  // namespace

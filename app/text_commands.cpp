@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/app_state.h"
+#include "app/ui_text.h"
 #include "app/status_note.h"
 #include "history/record_file.h"
 #include "text/encodings.h"
@@ -23,9 +24,11 @@ char* stamp_time(char* target, const char* format) {
 }
 
 void convert_clip_edit(void (*conversion)(const char*)) {
-  GetWindowTextA(clip_edit, clip_text, clip_size);
+  read_window_text(clip_edit, clip_text);
   conversion(clip_text);
-  SetWindowTextA(clip_edit, conversion_output);
+  set_window_text_sjis(clip_edit, conversion_output);
+  // A converted clip is an edited one: it goes out when the edit is left.
+  SendMessageW(clip_edit, EM_SETMODIFY, TRUE, 0);
 }
 
 void convert_clip_edit_to_jis() {
@@ -42,5 +45,5 @@ void run_stamp_command(bool date, WPARAM wparam, LPARAM lparam) {
     stamp_date(clip_text, date_format);
   else
     stamp_time(clip_text, time_format);
-  SendMessageA(main_window, WM_KEYUP, wparam, lparam);
+  SendMessageW(main_window, WM_KEYUP, wparam, lparam);
 }

@@ -3,30 +3,32 @@
 #include "app/app_state.h"
 #include "app/dpi.h"
 #include "app/res/resource_ids.h"
+#include "app/ui_text.h"
 #include "app/window_places.h"
 
 namespace {
 
 constexpr int text_edit_id = 1;
 // The kind a frame's place is remembered by, a string that lives as long as the program.
-const char kind_property[] = "dovane_clip_kind";
+const wchar_t kind_property[] = L"dovane_clip_kind";
 // The font made for the frame's DPI, and that DPI.
 const wchar_t font_property[] = L"dovane_clip_font";
 const wchar_t dpi_property[] = L"dovane_clip_dpi";
 // A note is made to show at least this many lines of its text.
 constexpr int least_lines = 5;
 
-void register_text_frame_class(const char* name, WNDPROC procedure) {
-  WNDCLASSA window_class{};
-  if (GetClassInfoA(instance, name, &window_class)) return;
+void register_text_frame_class(const wchar_t* name, WNDPROC procedure) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  if (GetClassInfoExW(instance, name, &window_class)) return;
   window_class.style = CS_HREDRAW | CS_VREDRAW;
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;
-  window_class.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DOVANE_CLIP));
+  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_DOVANE_CLIP));
   window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   window_class.lpszClassName = name;
-  RegisterClassA(&window_class);
+  RegisterClassExW(&window_class);
 }
 
 int frame_dpi(HWND frame) { return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(frame, dpi_property))); }
@@ -73,7 +75,7 @@ SIZE least_size(HWND frame) {
 LRESULT CALLBACK text_frame_procedure(HWND frame, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
-      CreateWindowExA(0, "edit", "",
+      CreateWindowExW(0, L"edit", L"",
                       WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
                       0, 0, 0, 0, frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(text_edit_id)), instance,
                       nullptr);
@@ -86,30 +88,31 @@ LRESULT CALLBACK text_frame_procedure(HWND frame, UINT message, WPARAM wparam, L
       move_to_suggested(frame, lparam);
       return 0;
     case WM_EXITSIZEMOVE:
-      if (const auto* kind = static_cast<const char*>(GetPropA(frame, kind_property)))
+      if (const auto* kind = static_cast<const char*>(GetPropW(frame, kind_property)))
         remember_text_frame_place(kind, frame, frame_dpi(frame));
       return 0;
     case WM_DESTROY:
-      RemovePropA(frame, kind_property);
+      RemovePropW(frame, kind_property);
       DeleteObject(frame_font(frame));
       RemovePropW(frame, font_property);
       RemovePropW(frame, dpi_property);
       return 0;
-    default: return DefWindowProcA(frame, message, wparam, lparam);
+    default: return DefWindowProcW(frame, message, wparam, lparam);
   }
 }
 
 HWND create_text_frame(const char* class_name, WNDPROC procedure, const char* title, DWORD style,
                        const char* menu_name, const char* kind) {
-  register_text_frame_class(class_name, procedure);
+  const std::wstring wide_class = wide_from_sjis(class_name);
+  register_text_frame_class(wide_class.c_str(), procedure);
   // Made hidden where it will go, which tells its DPI; its size then follows from how its
   // menu and its text come out at that DPI.
   const RECT first = place_for_text_frame(kind, SIZE{0, 0});
-  HWND frame = CreateWindowExA(0, class_name, title, (style & ~WS_VISIBLE) | WS_CLIPCHILDREN, first.left, first.top,
+  HWND frame = CreateWindowExW(0, wide_class.c_str(), wide_from_sjis(title).c_str(), (style & ~WS_VISIBLE) | WS_CLIPCHILDREN, first.left, first.top,
                                first.right - first.left, first.bottom - first.top, nullptr,
-                               LoadMenuA(instance, menu_name), instance, nullptr);
+                               LoadMenuW(instance, wide_from_sjis(menu_name).c_str()), instance, nullptr);
   if (frame == nullptr) return nullptr;
-  SetPropA(frame, kind_property, const_cast<char*>(kind));
+  SetPropW(frame, kind_property, const_cast<char*>(kind));
   const RECT place = place_for_text_frame(kind, least_size(frame));
   SetWindowPos(frame, nullptr, place.left, place.top, width_of(place), height_of(place),
                SWP_NOZORDER | SWP_NOACTIVATE);

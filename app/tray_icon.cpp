@@ -1,8 +1,11 @@
 #include "app/tray_icon.h"
 
 #include <cstring>
+#include <cwchar>
+#include <string>
 
 #include "app/app_state.h"
+#include "app/ui_text.h"
 #include "text/menu_label.h"
 #include "text/sjis.h"
 #include "history/maintenance.h"
@@ -11,12 +14,18 @@
 tray_icon_object tray_icon;
 
 namespace {
-// The tip field holds 63 bytes and the terminator; one line, whole characters.
-void copy_tip(char* field, const char* text) { make_display_text(text, 63, ' ', field); }
+// Copies text into the field of size units; Shift_JIS never takes fewer bytes than units.
+template <std::size_t size>
+void copy_wide(wchar_t (&field)[size], const char* text) {
+  const std::wstring wide = wide_from_sjis(text);
+  const std::size_t length = wide.size() < size ? wide.size() : size - 1;
+  std::wmemcpy(field, wide.data(), length);
+  field[length] = L'\0';
+}
 }  // namespace
 
-tray_icon_object::tray_icon_object() : data_{}, added_(0), balloon_{}, notice_text_{}, balloons_shown_(0) {
-  data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+tray_icon_object::tray_icon_object() : data_{}, added_(0), tip_{}, balloon_{}, notice_text_{}, balloons_shown_(0) {
+  data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
 }
 
 tray_icon_object::~tray_icon_object() {
@@ -31,31 +40,34 @@ int tray_icon_object::set(HWND owner, UINT id, UINT callback_message, HICON icon
   data_.hIcon = icon;
   data_.uFlags = (callback_message != 0 ? NIF_MESSAGE : 0) | (icon != nullptr ? NIF_ICON : 0) |
                  (tip != nullptr ? NIF_TIP : 0);
-  copy_tip(data_.szTip, tip != nullptr ? tip : "");
+  make_display_text(tip != nullptr ? tip : "", sizeof tip_ - 1, ' ', tip_);
+  copy_wide(data_.szTip, tip_);
   return 1;
 }
 
 int tray_icon_object::add() {
   if (added_ == 1) return modify();
-  if (!Shell_NotifyIconA(NIM_ADD, &data_)) return 0;
+  if (!Shell_NotifyIconW(NIM_ADD, &data_)) return 0;
   added_ = 1;
   return 1;
 }
 
 int tray_icon_object::modify() {
-  if (added_ == 1) return Shell_NotifyIconA(NIM_MODIFY, &data_);
+  if (added_ == 1) return Shell_NotifyIconW(NIM_MODIFY, &data_);
   return add();
 }
 
 int tray_icon_object::remove() {
-  if (!Shell_NotifyIconA(NIM_DELETE, &data_)) return 0;
+  if (!Shell_NotifyIconW(NIM_DELETE, &data_)) return 0;
   added_ = 0;
   return 1;
 }
 
 int tray_icon_object::set_tip(const char* text, bool update) {
   data_.uFlags |= NIF_TIP;
-  copy_tip(data_.szTip, text);
+  // The tip holds 63 bytes as it always did: one line, whole characters.
+  make_display_text(text, sizeof tip_ - 1, ' ', tip_);
+  copy_wide(data_.szTip, tip_);
   if (update) modify();
   return 1;
 }
@@ -71,15 +83,15 @@ int tray_icon_object::show_balloon(const char* text, bool warning) {
   std::memcpy(notice_text_, text, length);
   notice_text_[length] = '\0';
   // Balloons need the second version of the structure; the icon itself keeps the first.
-  NOTIFYICONDATAA notice = data_;
-  notice.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  NOTIFYICONDATAW notice = data_;
+  notice.cbSize = NOTIFYICONDATAW_V2_SIZE;
   notice.uFlags = NIF_INFO;
-  std::memcpy(notice.szInfo, notice_text_, length + 1);
-  std::memcpy(notice.szInfoTitle, "dovane_clip", sizeof "dovane_clip");
+  copy_wide(notice.szInfo, notice_text_);
+  copy_wide(notice.szInfoTitle, "dovane_clip");
   notice.dwInfoFlags = warning ? NIIF_WARNING : NIIF_INFO;
   // Before the icon exists (during start-up) the shell takes no balloon.
   if (data_.hWnd == nullptr || (added_ != 1 && !add())) return 0;
-  if (!Shell_NotifyIconA(NIM_MODIFY, &notice)) return 0;
+  if (!Shell_NotifyIconW(NIM_MODIFY, &notice)) return 0;
   // Only what the shell took counts as shown.
   std::memcpy(balloon_, notice_text_, length + 1);
   ++balloons_shown_;
@@ -87,14 +99,14 @@ int tray_icon_object::show_balloon(const char* text, bool warning) {
 }
 
 UINT taskbar_created_message() {
-  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
   return message;
 }
 
 void tray_callback(LPARAM mouse_message) {
   if (mouse_message == WM_RBUTTONDOWN) {
     SetForegroundWindow(main_window);
-    SendMessageA(main_window, WM_NCMOUSEMOVE, tray_callback_message, 0);
+    SendMessageW(main_window, WM_NCMOUSEMOVE, tray_callback_message, 0);
   } else if (mouse_message == WM_LBUTTONDOWN) {
     // Stored whatever history saving says, and again on every click.
     if (clip_text[0] != '\0') append_to_history(clip_text);

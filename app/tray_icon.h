@@ -23,11 +23,13 @@ class tray_icon_object {
   const char* last_balloon() const { return balloon_; }
   int balloons_shown() const { return balloons_shown_; }
   bool added() const { return added_ != 0; }
-  const char* tip() const { return data_.szTip; }
+  const char* tip() const { return tip_; }
+  const wchar_t* shown_tip() const { return data_.szTip; }
 
  private:
-  NOTIFYICONDATAA data_;
+  NOTIFYICONDATAW data_;
   int added_;
+  char tip_[64];           // the tip, as Shift_JIS
   char balloon_[256];      // the last balloon the shell took
   char notice_text_[256];  // the balloon being given
   int balloons_shown_;

@@ -14,6 +14,7 @@
 #include "text/file_replace.h"
 #include "history/record_append.h"
 #include "history/record_file.h"
+#include "text/file_names.h"
 
 namespace {
 constexpr int name_size = 260;
@@ -66,6 +67,6 @@ void delete_drawer_record(int block, int drawer, int number) {
   for (byte_range& range : kept)
     if (range.to > size) range.to = size;
   saved = saved && copy_byte_ranges(name, kept, temporary) && replace_file(temporary, name);
-  if (!saved) DeleteFileA(temporary);
+  if (!saved) remove_file(temporary);
   report_save(saved, kept_file::drawer, name);
 }

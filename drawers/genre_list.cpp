@@ -1,7 +1,5 @@
 #include "drawers/genre_list.h"
 
-#include <windows.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -16,16 +14,15 @@ int genre_count = 1;
 
 namespace {
 const char special_section[] = "special";
-constexpr int stored_name_size = 260;
 // Genre k's name, as listed, is genre_names[k - 1].
 std::vector<std::string> genre_names;
 
 void read_genre(int number, char (&name)[genre_name_max + 1]) {
   char key[16];
   std::snprintf(key, sizeof key, "%d", number);
-  char stored[stored_name_size];
-  GetPrivateProfileStringA(special_section, key, "", stored, sizeof stored, ini_path);
-  copy_genre_name(name, sizeof name, stored);
+  std::string stored;
+  read_setting(special_section, key, stored);
+  copy_genre_name(name, sizeof name, stored.c_str());
 }
 
 void write_genre(settings_update& update, int number, const char* name) {

@@ -6,6 +6,7 @@
 #include "history/record_file.h"
 #include "history/record_index.h"
 #include "text/file_faults.h"
+#include "text/file_names.h"
 
 namespace {
 constexpr std::uint64_t fnv_offset = 14695981039346656037ULL;
@@ -22,7 +23,7 @@ struct digest {
 
 class file_handle {
  public:
-  file_handle(const char* name, const char* mode) : file_(std::fopen(name, mode)) {}
+  file_handle(const char* name, const char* mode) : file_(open_file(name, mode)) {}
   ~file_handle() { close(); }
   file_handle(const file_handle&) = delete;
   file_handle& operator=(const file_handle&) = delete;
@@ -80,7 +81,7 @@ bool copy_byte_ranges(const char* source, const std::vector<byte_range>& ranges,
   digest found;
   const bool copied = write_copy(source, ranges, target, written) && read_back(target, found) &&
                       found.length == written.length && found.hash == written.hash;
-  if (!copied) std::remove(target);
+  if (!copied) remove_file(target);
   return copied;
 }
 
@@ -91,6 +92,6 @@ bool split_record_file(const record_index& index, int records, const char* head,
   const std::uint64_t split = index.start(records + 1);
   if (!copy_byte_ranges(source, {{0, split}}, head)) return false;
   if (copy_byte_ranges(source, {{split, size}}, tail)) return true;
-  std::remove(head);
+  remove_file(head);
   return false;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "text/file_names.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "settings/save_report.h"
 #include "text/file_replace.h"
 #include "text/unicode_text.h"
+#include "text/file_names.h"
 
 namespace {
 constexpr char temporary_name[] = "_clip_original.tmp";
@@ -141,7 +142,7 @@ bool rewrite_side_file(std::uint64_t referenced_bytes, const line_choice& choose
   written = copy.flush() && written && read && copied;
   written = copy.close() && written;
   const bool saved = written && replace_file(temporary_name, side_file_name);
-  if (!saved) std::remove(temporary_name);
+  if (!saved) remove_file(temporary_name);
   known.clear();
   left_known = false;
   return report_save(saved, kept_file::originals, side_file_name);

@@ -11,24 +11,12 @@
 #include <unistd.h>
 #endif
 
-bool file_size_of(const char* name, std::uint64_t& size) {
-#ifdef _WIN32
-  struct _stati64 status;
-  if (_stati64(name, &status) != 0) return false;
-#else
-  struct stat status;
-  if (stat(name, &status) != 0) return false;
-#endif
-  size = static_cast<std::uint64_t>(status.st_size);
-  return true;
-}
-
 bool truncate_file(const char* name, std::uint64_t size) {
 #ifdef _WIN32
-  const int fd = _open(name, _O_RDWR | _O_BINARY);
-  if (fd < 0) return false;
-  const bool cut = _chsize_s(fd, static_cast<__int64>(size)) == 0;
-  return _close(fd) == 0 && cut;
+  std::FILE* file = open_file(name, "r+b");
+  if (file == nullptr) return false;
+  const bool cut = _chsize_s(_fileno(file), static_cast<__int64>(size)) == 0;
+  return std::fclose(file) == 0 && cut;
 #else
   return truncate(name, static_cast<off_t>(size)) == 0;
 #endif
@@ -42,23 +30,7 @@ bool seek_stream(std::FILE* file, std::uint64_t offset) {
 #endif
 }
 
-std::FILE* open_for_reading(const char* name) {
-#ifdef _WIN32
-  HANDLE handle = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
-  if (fd < 0) {
-    CloseHandle(handle);
-    return nullptr;
-  }
-  std::FILE* file = _fdopen(fd, "rb");
-  if (file == nullptr) _close(fd);
-  return file;
-#else
-  return std::fopen(name, "rb");
-#endif
-}
+std::FILE* open_for_reading(const char* name) { return open_file(name, "rb"); }
 
 #ifdef _WIN32
 namespace {
@@ -77,7 +49,7 @@ bool stamp_of_handle(HANDLE handle, file_stamp& stamp) {
 bool stamp_of_path(const char* name, file_stamp& stamp) {
   // No access asked beyond the attributes, and every sharing mode, so the look never
   // stands in the way of an editor or of our own streams.
-  HANDLE handle = CreateFileA(name, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  HANDLE handle = CreateFileW(wide_file_name(name).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   const bool seen = stamp_of_handle(handle, stamp);

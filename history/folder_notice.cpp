@@ -12,6 +12,8 @@
 #include <unistd.h>
 #endif
 
+#include "text/file_names.h"
+
 namespace {
 // The folder part keeps its separator, so a root stays a root; a bare name is in ".".
 void split_path(const char* path, std::string& folder, std::string& leaf) {
@@ -77,12 +79,10 @@ bool folder_notice::listen(const char* path) {
   std::string folder, leaf;
   split_path(path, folder, leaf);
   std::unique_ptr<state> s(new state);
-  const int length = MultiByteToWideChar(CP_ACP, 0, leaf.c_str(), -1, nullptr, 0);
-  if (length < 1) return false;
-  s->leaf.resize(static_cast<std::size_t>(length));
-  MultiByteToWideChar(CP_ACP, 0, leaf.c_str(), -1, &s->leaf[0], length);
-  s->leaf.resize(static_cast<std::size_t>(length - 1));
-  s->folder = CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  // The names are Shift_JIS whatever the system's code page.
+  s->leaf = wide_file_name(leaf.c_str());
+  if (s->leaf.empty()) return false;
+  s->folder = CreateFileW(wide_file_name(folder.c_str()).c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
   s->event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   state_ = std::move(s);

@@ -8,6 +8,7 @@
 #include "history/record_file.h"
 #include "history/reuse_index.h"
 #include "text/file_replace.h"
+#include "text/file_names.h"
 
 namespace {
 // The bytes write_record stores for text.
@@ -26,7 +27,7 @@ std::string stored_form(const char* text) {
 
 class raw_file {
  public:
-  explicit raw_file(const char* name) : file_(std::fopen(name, "rb")) {}
+  explicit raw_file(const char* name) : file_(open_file(name, "rb")) {}
   ~raw_file() {
     if (file_ != nullptr) std::fclose(file_);
   }
@@ -99,7 +100,7 @@ bool exists(const std::string& name) {
 bool swap_in(const std::string& name) {
   const std::string temporary = temporary_of(name);
   if (replace_file(temporary.c_str(), name.c_str())) return true;
-  std::remove(temporary.c_str());
+  remove_file(temporary.c_str());
   return false;
 }
 
@@ -132,7 +133,7 @@ bool renumber_index(const kept_files& files, const std::vector<int>& removed, bo
   if (removed.empty() || !read_numbers(files.reuse_index.c_str(), numbers)) return true;
   const std::string temporary = temporary_of(files.reuse_index);
   if (!write_numbers(temporary, renumber_after_removal(numbers, removed))) {
-    std::remove(temporary.c_str());
+    remove_file(temporary.c_str());
     return false;
   }
   renumbered = true;
@@ -206,7 +207,7 @@ forget_report finish_forget(forget_work& work, const kept_files& files) {
   // Only the pending index of an earlier removal fits the history as it is now.
   if (exists(files.reuse_index_pending) &&
       !replace_file(files.reuse_index_pending.c_str(), files.reuse_index.c_str())) {
-    for (const record_cut& cut : work.cuts) std::remove(temporary_of(cut.name).c_str());
+    for (const record_cut& cut : work.cuts) remove_file(temporary_of(cut.name).c_str());
     note_failure(report, files.reuse_index);
     return report;
   }
@@ -214,7 +215,7 @@ forget_report finish_forget(forget_work& work, const kept_files& files) {
     file_stamp now;
     // Changed since its pass: the temporary lacks what was added, so the file is cut again.
     if (!stamp_of_path(cut.name.c_str(), now) || !same_state(now, cut.stamp)) {
-      std::remove(temporary_of(cut.name).c_str());
+      remove_file(temporary_of(cut.name).c_str());
       if (!cut_to_temporary(work.text.c_str(), cut.name, cut)) {
         note_failure(report, cut.name);
         cut.removed.clear();
@@ -225,13 +226,13 @@ forget_report finish_forget(forget_work& work, const kept_files& files) {
     const bool is_history = cut.name == files.history;
     bool renumbered = false;
     if (is_history && !renumber_index(files, cut.removed, renumbered)) {
-      std::remove(temporary_of(cut.name).c_str());
+      remove_file(temporary_of(cut.name).c_str());
       note_failure(report, files.reuse_index);
       continue;
     }
     if (!swap_in(cut.name)) {
       note_failure(report, cut.name);
-      if (renumbered) std::remove(temporary_of(files.reuse_index).c_str());
+      if (renumbered) remove_file(temporary_of(files.reuse_index).c_str());
       continue;
     }
     report.records += static_cast<int>(cut.removed.size());
@@ -243,7 +244,7 @@ forget_report finish_forget(forget_work& work, const kept_files& files) {
     }
     // Only the renumbered index fits the shortened history: kept for the next try.
     if (!replace_file(temporary_of(files.reuse_index).c_str(), files.reuse_index_pending.c_str()))
-      std::remove(temporary_of(files.reuse_index).c_str());
+      remove_file(temporary_of(files.reuse_index).c_str());
     note_failure(report, files.reuse_index);
   }
   return report;
@@ -257,7 +258,7 @@ forget_report forget_text(const char* text, const kept_files& files) {
 forget_report clear_files(const kept_files& files) {
   forget_report report;
   // The index first: entries of a history that is gone would show other records.
-  if (exists(files.reuse_index_pending) && std::remove(files.reuse_index_pending.c_str()) != 0)
+  if (exists(files.reuse_index_pending) && !remove_file(files.reuse_index_pending.c_str()))
     note_failure(report, files.reuse_index_pending);
   std::vector<std::string> names{files.reuse_index, files.history};
   names.insert(names.end(), files.others.begin(), files.others.end());
@@ -265,7 +266,7 @@ forget_report clear_files(const kept_files& files) {
     if (!exists(name)) continue;
     const std::string temporary = temporary_of(name);
     if (!write_empty(temporary) || !swap_in(name)) {
-      std::remove(temporary.c_str());
+      remove_file(temporary.c_str());
       note_failure(report, name);
       continue;
     }

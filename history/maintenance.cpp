@@ -19,13 +19,13 @@
 #include "settings/settings_values.h"
 #include "text/file_replace.h"
 #include "text/menu_label.h"
+#include "text/file_names.h"
 
 int last_reused_index = 0;
 int recycle_menu_count = 0;
 int history_menu_count = 0;
 
 namespace {
-bool file_exists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
 
 const char keep_file_name[] = "0_clip_bak.txt";
 const char reuse_index_temp_name[] = "recycletmp.txt";
@@ -48,7 +48,8 @@ void swap_in_renumbered_index() {
     report_save(true, kept_file::reuse, recycle_index_file_name);
     return;
   }
-  MoveFileExA(reuse_index_temp_name, reuse_index_pending_name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  MoveFileExW(wide_file_name(reuse_index_temp_name).c_str(), wide_file_name(reuse_index_pending_name).c_str(),
+              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   report_save(false, kept_file::reuse, recycle_index_file_name);
 }
 
@@ -71,7 +72,7 @@ bool copy_for_compaction(const char* backup_name) {
   history_index.refresh(history_append_file);
   if (!split_record_file(history_index, data_max, backup_name, keep_file_name)) return false;
   if (write_renumbered_index()) return true;
-  DeleteFileA(backup_name);
+  remove_file(backup_name);
   return false;
 }
 
@@ -97,7 +98,8 @@ const char* reuse_index_in_use() {
 void finish_reuse_index_swap() {
   if (!file_exists(reuse_index_pending_name)) return;
   if (!pending_index_fits_history()) {
-    MoveFileExA(reuse_index_pending_name, reuse_index_refused_name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    MoveFileExW(wide_file_name(reuse_index_pending_name).c_str(), wide_file_name(reuse_index_refused_name).c_str(),
+                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     report_set_aside(kept_file::reuse, reuse_index_pending_name, reuse_index_refused_name);
     return;
   }
@@ -122,12 +124,12 @@ bool compact_history() {
   save_settings();
 
   const bool replaced = copy_for_compaction(backup_name) && replace_file(keep_file_name, history_append_file);
-  DeleteFileA(keep_file_name);
+  remove_file(keep_file_name);
   report_save(replaced, kept_file::history, history_append_file);
   if (replaced)
     swap_in_renumbered_index();
   else
-    DeleteFileA(reuse_index_temp_name);
+    remove_file(reuse_index_temp_name);
   open_history_streams();
   return replaced;
 }

@@ -3,10 +3,11 @@
 #include <cstdio>
 
 #include "history/file_ops.h"
+#include "text/file_names.h"
 
 namespace {
 int last_byte(const char* name, std::uint64_t size) {
-  std::FILE* file = size > 0 ? std::fopen(name, "rb") : nullptr;
+  std::FILE* file = size > 0 ? open_file(name, "rb") : nullptr;
   if (file == nullptr) return EOF;
   const int last = seek_stream(file, size - 1) ? std::fgetc(file) : EOF;
   std::fclose(file);

@@ -6,6 +6,7 @@
 #include "history/file_ops.h"
 #include "text/file_faults.h"
 #include "text/search_fold.h"
+#include "text/file_names.h"
 
 char clip_text[clip_size];
 
@@ -32,9 +33,9 @@ bool record_stream::open(const char* name, open_mode mode) {
   if (writes && file_fault(file_step::open, name)) return false;
   if (mode == open_mode::read) {
     // A reading opening creates a missing file, so it reads as empty.
-    if (std::FILE* created = std::fopen(name, "ab")) std::fclose(created);
+    if (std::FILE* created = open_file(name, "ab")) std::fclose(created);
   }
-  file_ = writes ? std::fopen(name, fopen_mode(mode)) : open_for_reading(name);
+  file_ = writes ? open_file(name, fopen_mode(mode)) : open_for_reading(name);
   // Reads go through our own buffer; one in stdio too could hand out bytes from before
   // a seek that the file no longer holds (glibc keeps its buffer over a seek within it).
   if (file_ != nullptr && !writes) std::setvbuf(file_, nullptr, _IONBF, 0);

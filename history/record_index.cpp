@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "history/file_ops.h"
+#include "text/file_names.h"
 
 void record_index::clear() {
   blocks_.clear();

@@ -9,6 +9,7 @@
 #include "history/record_file.h"
 #include "settings/save_report.h"
 #include "text/file_replace.h"
+#include "text/file_names.h"
 
 ring_slot recent_ring[ring_slots];
 int ring_pos = 0;
@@ -77,7 +78,7 @@ bool save_ring() {
   written = file.flush() && written;
   written = file.close() && written;
   const bool saved = written && replace_file(temporary, ring_file_name);
-  if (!saved) DeleteFileA(temporary);
+  if (!saved) remove_file(temporary);
   return report_save(saved, kept_file::ring, ring_file_name);
 }
 

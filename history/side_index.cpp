@@ -1,10 +1,11 @@
 #include "history/side_index.h"
+#include "text/file_names.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 
-std::FILE* open_side_file_raw(const char* name) { return std::fopen(name, "rb"); }
+std::FILE* open_side_file_raw(const char* name) { return open_file(name, "rb"); }
 
 namespace {
 void visit_line(const side_line_visitor& visit, std::uint64_t at, const char* line, std::size_t length) {

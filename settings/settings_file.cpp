@@ -3,61 +3,109 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
+#include "settings/profile_text.h"
 #include "settings/save_report.h"
 #include "settings/settings_values.h"
 #include "text/file_faults.h"
+#include "text/file_names.h"
 #include "text/file_replace.h"
-
-char ini_path[ini_path_size];
 
 namespace {
 void (*write_other_sections)(settings_update&) = nullptr;
 
 const char init_section[] = "init";
+// Named for the planted faults the way the files are named in the data folder.
+const char temporary_name[] = "dovane_clip.ini.tmp";
+
+// The settings file of the data folder as start-up found it, by its wide path, so that
+// a folder named in any script is found and saves stay there while the directory moves.
+std::wstring settings_path;
+
+void find_settings_path() {
+  std::vector<wchar_t> folder(GetCurrentDirectoryW(0, nullptr) + 1);
+  const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+  settings_path.assign(folder.data(), length != 0 && length < folder.size() ? length : 0);
+  settings_path += L'\\';
+  settings_path += wide_file_name(settings_file_name);
+}
+
+std::wstring temporary_path() { return settings_path + L".tmp"; }
+
+void find_settings_path_once() {
+  if (settings_path.empty()) find_settings_path();
+}
+
+// The file's bytes; false when it is there but cannot be read. A missing file reads empty.
+bool read_settings_text(std::string& text) {
+  text.clear();
+  find_settings_path_once();
+  HANDLE file = CreateFileW(settings_path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  char buffer[4096];
+  DWORD read = 0;
+  bool whole = true;
+  while ((whole = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != 0) && read > 0) text.append(buffer, read);
+  CloseHandle(file);
+  return whole;
+}
+
+bool write_new_file(const std::wstring& path, const std::string& text) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool whole = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                     written == text.size();
+  return CloseHandle(file) && whole;
+}
 
 // A value that does not start with a number keeps the default.
-int read_int(const char* key, int fallback) {
-  char text[32];
-  GetPrivateProfileStringA(init_section, key, "", text, sizeof text, ini_path);
+int read_int(const std::string& text, const char* key, int fallback) {
+  std::string stored;
   int value = fallback;
-  return parse_setting_number(text, value) ? value : fallback;
+  return profile_value(text, init_section, key, stored) && parse_setting_number(stored.c_str(), value) ? value
+                                                                                                          : fallback;
 }
 
-void read_text(const char* key, const char* fallback, char* out, DWORD size) {
-  GetPrivateProfileStringA(init_section, key, fallback, out, size, ini_path);
-}
-
-void build_ini_path() {
-  char dir[ini_path_size - 32];
-  DWORD length = GetCurrentDirectoryA(sizeof dir, dir);
-  if (length == 0 || length >= sizeof dir) dir[0] = '\0';
-  std::snprintf(ini_path, sizeof ini_path, "%s\\%s", dir, settings_file_name);
+void read_text(const std::string& text, const char* key, const char* fallback, char* out, std::size_t size) {
+  std::string stored;
+  if (!profile_value(text, init_section, key, stored)) stored = fallback;
+  std::snprintf(out, size, "%s", stored.c_str());
 }
 }  // namespace
 
 void keep_other_sections(void (*write_sections)(settings_update&)) { write_other_sections = write_sections; }
 
+bool read_setting(const char* section, const char* key, std::string& value) {
+  std::string text;
+  return read_settings_text(text) && profile_value(text, section, key, value);
+}
+
 void load_settings() {
-  build_ini_path();
-  backup_number = limit_backup_number(read_int("back num", 0));
-  data_max = limit_data_max(read_int("max", 500));
-  history_menu_max = limit_history_menu_max(read_int("his max", 10));
-  tag_save_limit = limit_tag_save_limit(read_int("tagsavelimit sec", 10));
+  find_settings_path();
+  std::string text;
+  read_settings_text(text);
+  backup_number = limit_backup_number(read_int(text, "back num", 0));
+  data_max = limit_data_max(read_int(text, "max", 500));
+  history_menu_max = limit_history_menu_max(read_int(text, "his max", 10));
+  tag_save_limit = limit_tag_save_limit(read_int(text, "tagsavelimit sec", 10));
   char choice[32];
-  read_text("mode", "", choice, sizeof choice);
+  read_text(text, "mode", "", choice, sizeof choice);
   apply_mode_setting(choice);
-  read_text("save", "", choice, sizeof choice);
+  read_text(text, "save", "", choice, sizeof choice);
   history_saving = history_saving_from(choice);
-  genre_number = read_int("spname", 1);
-  read_text("tagA", "<a href=\"", tag_a, 255);
-  read_text("tagB", "\">", tag_b, 255);
-  read_text("tagC", "</a>", tag_c, 255);
-  read_text("taglinkfile", "taglink.txt", tag_link_file, 256);
+  genre_number = read_int(text, "spname", 1);
+  read_text(text, "tagA", "<a href=\"", tag_a, 255);
+  read_text(text, "tagB", "\">", tag_b, 255);
+  read_text(text, "tagC", "</a>", tag_c, 255);
+  read_text(text, "taglinkfile", "taglink.txt", tag_link_file, 256);
   char hotkey_text[hotkey_text_size];
-  read_text("hotkey", "", hotkey_text, sizeof hotkey_text);
+  read_text(text, "hotkey", "", hotkey_text, sizeof hotkey_text);
   apply_hotkey_setting(hotkey_text);
-  paste_on_choice = read_int("paste", 0) == 1 ? 1 : 0;
+  paste_on_choice = read_int(text, "paste", 0) == 1 ? 1 : 0;
 }
 
 bool save_settings() {
@@ -75,39 +123,11 @@ bool save_settings() {
   return update.commit();
 }
 
-namespace {
-// A copy of a read-only settings file is read-only too, and would stand in the way of
-// every later save; the copy is ours, so it never keeps the attribute.
-void delete_copy(const char* path) {
-  SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-  DeleteFileA(path);
-}
-
-bool copy_settings(const char* from, const char* to) {
-  if (!file_fault(file_step::open, to)) return CopyFileA(from, to, FALSE) != 0;
-  SetLastError(ERROR_ACCESS_DENIED);
-  return false;
-}
-}  // namespace
-
-settings_update::settings_update() : ok_(true), committed_(false) {
-  std::snprintf(path_, sizeof path_, "%s.tmp", ini_path);
-  delete_copy(path_);
-  if (copy_settings(ini_path, path_)) {
-    ok_ = SetFileAttributesA(path_, FILE_ATTRIBUTE_NORMAL) != 0;
-  } else {
-    ok_ = GetLastError() == ERROR_FILE_NOT_FOUND;
-    delete_copy(path_);
-  }
-}
-
-settings_update::~settings_update() {
-  if (!committed_) delete_copy(path_);
-}
+settings_update::settings_update() : ok_(read_settings_text(text_)) {}
 
 void settings_update::write(const char* section, const char* key, const char* value) {
-  if (ok_ && (file_fault(file_step::write, path_) || !WritePrivateProfileStringA(section, key, value, path_)))
-    ok_ = false;
+  if (ok_ && file_fault(file_step::write, temporary_name)) ok_ = false;
+  if (ok_) text_ = profile_with(text_, section, key, value);
 }
 
 void settings_update::write_number(const char* section, const char* key, int value) {
@@ -117,9 +137,13 @@ void settings_update::write_number(const char* section, const char* key, int val
 }
 
 bool settings_update::commit() {
-  // Lets go of the profile functions' own copy, so the file on disk is complete.
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_);
-  committed_ = ok_ && replace_file(path_, ini_path);
-  if (!committed_) delete_copy(path_);
-  return report_save(committed_, kept_file::settings, settings_file_name);
+  // The new text goes beside the file and takes its place in one step, so a failed or
+  // interrupted save leaves the old file whole.
+  const std::wstring temporary = temporary_path();
+  bool committed = ok_ && !file_fault(file_step::open, temporary_name) && write_new_file(temporary, text_);
+  committed = committed && !file_fault(file_step::replace, temporary_name) &&
+              !file_fault(file_step::replace, settings_file_name) &&
+              replace_wide_file(temporary.c_str(), settings_path.c_str());
+  if (!committed) DeleteFileW(temporary.c_str());
+  return report_save(committed, kept_file::settings, settings_file_name);
 }

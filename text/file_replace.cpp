@@ -3,15 +3,20 @@
 #include <windows.h>
 
 #include "text/file_faults.h"
+#include "text/file_names.h"
 
-bool replace_file(const char* temporary, const char* target) {
-  if (file_fault(file_step::replace, temporary) || file_fault(file_step::replace, target)) return false;
+bool replace_wide_file(const wchar_t* temporary, const wchar_t* target) {
   // The new content must be on disk before the rename makes it the only copy.
-  HANDLE file = CreateFileA(temporary, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+  HANDLE file = CreateFileW(temporary, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   const BOOL flushed = FlushFileBuffers(file);
   CloseHandle(file);
   if (!flushed) return false;
-  return MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  return MoveFileExW(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool replace_file(const char* temporary, const char* target) {
+  if (file_fault(file_step::replace, temporary) || file_fault(file_step::replace, target)) return false;
+  return replace_wide_file(wide_file_name(temporary).c_str(), wide_file_name(target).c_str());
 }

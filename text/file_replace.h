@@ -4,3 +4,8 @@
 // Puts temporary in the place of target in one atomic step, once its bytes are on disk.
 // When that fails the target stays whole and the temporary file stays behind.
 bool replace_file(const char* temporary, const char* target);
+
+#ifdef _WIN32
+// The same for paths the wide functions take, without the planted faults.
+bool replace_wide_file(const wchar_t* temporary, const wchar_t* target);
+#endif

@@ -4,7 +4,10 @@ repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 : "${DOVANE_BUILD:=$repo_root/build}"
 export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$DOVANE_BUILD/wineprefix}"
 export WINEDEBUG=-all
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# Wine's ANSI code page follows LANG: ja_JP.UTF-8 gives 932. DOVANE_LANG=en_US.UTF-8 runs
+# under the 1252 of an English Windows instead, in a copy of the prefix of its own.
+: "${DOVANE_LANG:=ja_JP.UTF-8}"
+export LANG=$DOVANE_LANG LC_ALL=$DOVANE_LANG
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 own_xvfb_pid=""
@@ -44,6 +47,8 @@ prepare_wine_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
+    # The prefix is made under the Japanese locale whatever runs in it later.
+    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
     if [ ! -f "$WINEPREFIX/.dovane_ready_2" ]; then
       wineboot -i >/dev/null 2>&1 || true
       local face
@@ -77,7 +82,30 @@ prepare_wine_prefix() {
       touch "$WINEPREFIX/.dovane_ready_2"
     fi
   ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
+  if [ "$DOVANE_LANG" != ja_JP.UTF-8 ]; then
+    WINEPREFIX=$(prepare_lang_prefix "$DOVANE_LANG")
+    export WINEPREFIX
+  fi
 }
+
+# A copy of the prefix for another LANG: a Wine server serves one locale, and the shared
+# prefix's server runs under the Japanese one. Its server is the caller's to stop.
+prepare_lang_prefix() {
+  local copy="$DOVANE_BUILD/wineprefix_${1%%.*}"
+  (
+    flock 9
+    if [ ! -f "$copy/.dovane_lang_ready" ] || [ "$WINEPREFIX/.dovane_ready_2" -nt "$copy/.dovane_lang_ready" ]; then
+      rm -rf "$copy"
+      cp -a "$WINEPREFIX" "$copy"
+      rm -f "$copy/.dovane_ready_2"
+      touch "$copy/.dovane_lang_ready"
+    fi
+  ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
+  echo "$copy"
+}
+
+# True while the prefix is a LANG copy, whose server nobody else stops.
+in_lang_prefix() { [ "$DOVANE_LANG" != ja_JP.UTF-8 ]; }
 
 # A copy of the prefix whose desktop runs at the given DPI (LogPixels), its virtual desktop
 # as large as a screen made for that DPI (1280x800 at 96), made once per build folder and

@@ -32,5 +32,6 @@ if [ "$rc" -ne 0 ] && [ ! -s "$output" ]; then
     "Wine server $(wineserver -k0 2>/dev/null && echo running || echo not running)" >&2
 fi
 rm -f "$output"
-if [ -n "$own_xvfb_pid" ]; then wineserver -k 2>/dev/null; stop_own_xvfb; fi
+if [ -n "$own_xvfb_pid" ] || in_lang_prefix; then wineserver -k 2>/dev/null; fi
+stop_own_xvfb
 exit $rc

@@ -95,11 +95,35 @@ TEST_F(child_windows_test, edited_clip_becomes_the_clip_when_the_edit_loses_the_
   press(end_button);
   SetWindowTextA(end_window, " -- signed");
   SetFocus(clip_edit);
-  SetWindowTextA(clip_edit, "edited by hand");
+  type_into(clip_edit, "edited by hand");
   SetFocus(scroll_bar);
   EXPECT_EQ(clipboard_text(), "edited by hand -- signed");
   EXPECT_EQ(read_file("_clip.txt"), "") << "history saving is off";
   EXPECT_EQ(clip_text, std::string("edited by hand")) << "the affixes wrap the clip, they do not join it";
+}
+
+TEST_F(child_windows_test, passing_through_the_clip_edit_unedited_leaves_clipboard_and_history_alone) {
+  write_file("dovane_clip.ini", "[init]\r\nsave=history\r\n");
+  start_app();
+  ShowWindow(main_window, SW_SHOWNORMAL);
+  copy_from_other_program("copied elsewhere");
+  // A picture put there afterwards by a program we do not watch for text.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HBITMAP picture = CreateBitmap(2, 2, 1, 32, nullptr);
+  SetClipboardData(CF_BITMAP, picture);
+  CloseClipboard();
+  pump();
+  const DWORD sequence = GetClipboardSequenceNumber();
+  const std::string history = read_file("_clip.txt");
+  for (int pass = 0; pass < 2; ++pass) {
+    SetFocus(clip_edit);
+    SetFocus(scroll_bar);
+  }
+  EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+  EXPECT_EQ(read_file("_clip.txt"), history);
+  EXPECT_EQ(history, "copied elsewhere\a\r\n");
 }
 
 TEST_F(child_windows_test, notes_are_numbered_and_their_menu_commands_act) {

@@ -116,9 +116,7 @@ class large_menus_test : public app_test {
     SendMessageA(main_window, WM_MENUCOMMAND, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(menu));
   }
   std::string label_at(HMENU menu, int position) {
-    char label[64] = "";
-    GetMenuStringA(menu, static_cast<UINT>(position), label, sizeof label, MF_BYPOSITION);
-    return label;
+    return menu_string(menu, static_cast<UINT>(position), MF_BYPOSITION);
   }
   // Chosen as the platform reports it, the entry outputs the record its label shows.
   void expect_choice_outputs_its_label(HMENU menu, int position) {

@@ -12,6 +12,7 @@
 #include "drawers/genre_list.h"
 #include "history/record_file.h"
 #include "settings/settings_values.h"
+#include "tests/win32/app_fixture.h"
 #include "tests/drawers/drawer_fixture.h"
 
 namespace {
@@ -371,9 +372,7 @@ void CALLBACK drive_modal_editor(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageA(text, WM_KEYDOWN, VK_RETURN, 0);
     return;
   }
-  char shown[64];
-  GetWindowTextA(text, shown, sizeof shown);
-  probe.text_after_return = shown;
+  probe.text_after_return = window_text_sjis(text);
   SendMessageA(dialog, WM_COMMAND, IDOK, 0);
   probe.open_after_ok = IsWindow(dialog) && IsWindowVisible(dialog);
   KillTimer(nullptr, timer);

@@ -159,9 +159,7 @@ TEST_F(main_window_test, add_test_command_appends_numbered_empty_popups) {
   ASSERT_EQ(GetMenuItemCount(clip_menu), before + 2);
   const char* names[] = {"test1", "test2"};
   for (int i = 0; i < 2; ++i) {
-    char label[32];
-    GetMenuStringA(clip_menu, before + i, label, sizeof label, MF_BYPOSITION);
-    EXPECT_STREQ(label, names[i]);
+    EXPECT_EQ(menu_string(clip_menu, before + i, MF_BYPOSITION), names[i]);
     HMENU popup = GetSubMenu(clip_menu, before + i);
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(GetMenuItemCount(popup), 0);

@@ -13,6 +13,7 @@
 
 #include "app/res/resource_ids.h"
 #include "dovane_version.h"
+#include "tests/win32/app_fixture.h"
 
 namespace {
 
@@ -205,9 +206,7 @@ const std::vector<item> start_bar = {cmd("前略", CMD_START_LABEL, MF_DISABLED)
 const std::vector<item> end_bar = {cmd("早々", CMD_END_LABEL, MF_DISABLED)};
 
 std::string menu_text(HMENU menu, int position) {
-  char text[256] = {};
-  GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
-  return text;
+  return menu_string(menu, static_cast<UINT>(position), MF_BYPOSITION);
 }
 
 void expect_menu(HMENU menu, const std::vector<item>& expected, const std::string& path) {
@@ -542,11 +541,14 @@ INT_PTR CALLBACK passive_dialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 TEST_P(dialog_template, creates_its_controls_with_their_texts) {
   const dialog_case& e = GetParam();
-  HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), e.name, nullptr, passive_dialog, 0);
+  // Made as the program makes its dialogs, as Unicode windows.
+  const std::wstring name = IS_INTRESOURCE(e.name) ? std::wstring() : wide_from_sjis(e.name);
+  HWND window = CreateDialogParamW(GetModuleHandleW(nullptr),
+                                   IS_INTRESOURCE(e.name) ? reinterpret_cast<LPCWSTR>(e.name) : name.c_str(), nullptr,
+                                   passive_dialog, 0);
   ASSERT_NE(window, nullptr);
   char text[256];
-  GetWindowTextA(window, text, sizeof text);
-  EXPECT_STREQ(text, e.title);
+  EXPECT_EQ(window_text_sjis(window), e.title);
   size_t i = 0;
   for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT), ++i) {
     ASSERT_LT(i, e.controls->size());
@@ -555,8 +557,7 @@ TEST_P(dialog_template, creates_its_controls_with_their_texts) {
     EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(c)), static_cast<WORD>(want.id));
     GetClassNameA(c, text, sizeof text);
     EXPECT_EQ(class_name(text), want.window_class);
-    GetWindowTextA(c, text, sizeof text);
-    EXPECT_EQ(std::string(text), want.text);
+    EXPECT_EQ(window_text_sjis(c), want.text);
     const DWORD style = static_cast<DWORD>(GetWindowLongA(c, GWL_STYLE));
     EXPECT_EQ(style & (WS_TABSTOP | WS_GROUP | WS_DISABLED), want.style & (WS_TABSTOP | WS_GROUP | WS_DISABLED));
   }

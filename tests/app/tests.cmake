@@ -10,5 +10,5 @@ list(APPEND WIN32_TEST_SOURCES tests/app/tray_icon_test.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/app/clip_menus_test.cpp tests/app/reaching_the_window_test.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/app/ui_fonts_test.cpp tests/app/dpi_test.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/app/manifest_test.cpp tests/app/text_commands_test.cpp
-     tests/app/drawer_editor_test.cpp tests/app/notice_lines_test.cpp)
+     tests/app/drawer_editor_test.cpp tests/app/notice_lines_test.cpp tests/app/unicode_boundary_test.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/app/shortcut_test.cpp tests/app/start_at_sign_in_test.cpp)

@@ -33,8 +33,7 @@ TEST_P(dialog_text_fit, every_label_and_button_shows_its_whole_text) {
     char text[256];
     GetClassNameA(c, text, sizeof text);
     if (lstrcmpiA(text, "button") != 0 && lstrcmpiA(text, "static") != 0) continue;
-    GetWindowTextA(c, text, sizeof text);
-    expect_fits(c, text, GetParam().label);
+    expect_fits(c, window_text_sjis(c), GetParam().label);
     ++checked;
   }
   EXPECT_GT(checked, 0);

@@ -28,9 +28,7 @@ inline std::vector<menu_entry> entries_of(HMENU menu) {
   std::vector<menu_entry> entries;
   const int count = GetMenuItemCount(menu);
   for (int position = 1; position < count; ++position) {
-    char label[64] = "";
-    GetMenuStringA(menu, position, label, sizeof label, MF_BYPOSITION);
-    entries.push_back({static_cast<int>(GetMenuItemID(menu, position)), label});
+    entries.push_back({static_cast<int>(GetMenuItemID(menu, position)), menu_string(menu, position, MF_BYPOSITION)});
   }
   return entries;
 }

@@ -1,5 +1,6 @@
 // Drives the running program from outside, as another program on the desktop would:
 //   driver wait          waits until the main window exists and its program is ready
+//   driver code-page     prints the system's ANSI code page
 //   driver close         sends WM_CLOSE to the main window
 //   driver wait-here     waits for the instance whose data folder is the current one
 //   driver command ID    sends WM_COMMAND ID to the main window
@@ -49,21 +50,50 @@
 //   driver version-info FILE  prints the version resource of FILE (UTF-8)
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "app/single_instance.h"
 #include "tests/e2e/driver_install.h"
 
 namespace {
 
+// Texts cross to the windows as code page 932 whatever the system's code page, so the
+// driver reads and prints the same Shift_JIS under every LANG.
+std::wstring sjis_to_wide(const char* text) {
+  std::wstring out(std::strlen(text) + 1, L'\0');
+  const int units = MultiByteToWideChar(932, 0, text, -1, &out[0], static_cast<int>(out.size()));
+  out.resize(units > 0 ? static_cast<size_t>(units) - 1 : 0);
+  return out;
+}
+
+std::string wide_to_sjis(const wchar_t* text) {
+  std::string out(2 * std::wcslen(text) + 1, '\0');
+  const int bytes = WideCharToMultiByte(932, 0, text, -1, &out[0], static_cast<int>(out.size()), nullptr, nullptr);
+  out.resize(bytes > 0 ? static_cast<size_t>(bytes) - 1 : 0);
+  return out;
+}
+
+// The arguments as Unicode gave them, in Shift_JIS: the ANSI argv of a code page without
+// Japanese holds only question marks.
+std::vector<std::string> sjis_arguments() {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) arguments.push_back(wide_to_sjis(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
 // The instance of the folder the driver runs in, when one answers; else any.
 HWND find_main_window() {
-  HWND here = running_instance_here("dovane_clip");
+  HWND here = running_instance_here(L"dovane_clip");
   return here != nullptr ? here : FindWindowA("dovane_clip", nullptr);
 }
 
@@ -123,13 +153,14 @@ BOOL CALLBACK visit_top_level(HWND window, LPARAM search_address) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   if (process != search->process || !IsWindowVisible(window)) return TRUE;
-  char name[256];
-  GetWindowTextA(window, name, sizeof name);
+  wchar_t wide_name[256] = {};
+  GetWindowTextW(window, wide_name, 256);
+  const std::string name = wide_to_sjis(wide_name);
   if (search->name == nullptr) {
-    std::printf("%s\n", name);
+    std::printf("%s\n", name.c_str());
     return TRUE;
   }
-  if (std::strcmp(name, search->name) != 0) return TRUE;
+  if (name != search->name) return TRUE;
   search->found = window;
   return FALSE;
 }
@@ -175,12 +206,6 @@ BOOL CALLBACK find_balloon(HWND window, LPARAM found) {
     return TRUE;
   *reinterpret_cast<HWND*>(found) = window;
   return FALSE;
-}
-
-std::string wide_to_sjis(const wchar_t* text) {
-  char out[1024] = {};
-  WideCharToMultiByte(932, 0, text, -1, out, sizeof out - 1, nullptr, nullptr);
-  return out;
 }
 
 // The balloon belongs to the process that shows the notification area; its tool text and
@@ -393,20 +418,26 @@ int drive_dialog(HWND main_window, int argc, char** argv) {
   if (std::strcmp(verb, "click") == 0)
     return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)) ? 0 : 1;
   // GetWindowText of another program's control reads only its caption, not what was typed.
-  char text[512] = "";
-  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  std::printf("%s\n", text);
+  wchar_t text[512] = L"";
+  SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+  std::printf("%s\n", wide_to_sjis(text).c_str());
   return 0;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+  const std::vector<std::string> arguments = sjis_arguments();
+  std::vector<char*> pointers;
+  for (const std::string& argument : arguments) pointers.push_back(const_cast<char*>(argument.c_str()));
+  const int argc = static_cast<int>(pointers.size());
+  char** argv = pointers.data();
   if (argc < 2) return 2;
   if (std::strcmp(argv[1], "wait") == 0) return wait_for_window("dovane_clip");
+  if (std::strcmp(argv[1], "code-page") == 0) return std::printf("%u\n", GetACP()) > 0 ? 0 : 1;
   if (std::strcmp(argv[1], "wait-here") == 0) {
-    for (int i = 0; i < 300 && running_instance_here("dovane_clip") == nullptr; ++i) Sleep(100);
-    return running_instance_here("dovane_clip") != nullptr ? 0 : 1;
+    for (int i = 0; i < 300 && running_instance_here(L"dovane_clip") == nullptr; ++i) Sleep(100);
+    return running_instance_here(L"dovane_clip") != nullptr ? 0 : 1;
   }
   if (std::strcmp(argv[1], "find-class") == 0 && argc > 2) return wait_for_window(argv[2]);
   if (std::strcmp(argv[1], "close-class") == 0 && argc > 2)
@@ -437,7 +468,7 @@ int main(int argc, char** argv) {
     HWND edit = notepad_edit();
     if (edit == nullptr) return 1;
     if (argv[1][8] == 's' && argc > 3) {
-      SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
+      SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(sjis_to_wide(argv[2]).c_str()));
       SendMessageA(edit, EM_SETSEL, std::atoi(argv[3]), std::atoi(argv[argc > 4 ? 4 : 3]));
       return 0;
     }
@@ -445,9 +476,9 @@ int main(int argc, char** argv) {
       SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
       return PostMessageA(GetParent(edit), WM_CLOSE, 0, 0) ? 0 : 1;
     }
-    char text[4096];
-    SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    std::printf("%s\n", text);
+    wchar_t text[4096] = L"";
+    SendMessageW(edit, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
+    std::printf("%s\n", wide_to_sjis(text).c_str());
     return 0;
   }
   HWND main_window = find_main_window();
@@ -488,7 +519,11 @@ int main(int argc, char** argv) {
     }
     if (argv[1][0] == 'm') return PostMessageA(window, WM_COMMAND, std::atoi(argv[3]), 0) ? 0 : 1;
     HWND edit = FindWindowExA(window, nullptr, "edit", nullptr);
-    return edit != nullptr && SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3])) ? 0 : 1;
+    if (edit == nullptr || !SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(sjis_to_wide(argv[3]).c_str())))
+      return 1;
+    // What a user types marks the edit changed.
+    SendMessageW(edit, EM_SETMODIFY, TRUE, 0);
+    return 0;
   }
   return 2;
 }

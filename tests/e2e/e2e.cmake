@@ -1,6 +1,6 @@
 # End-to-end: the built exe under Wine, driven from outside.
 add_executable(e2e_driver tests/e2e/driver.cpp tests/e2e/driver_install.cpp app/single_instance.cpp text/sjis.cpp)
-target_link_libraries(e2e_driver PRIVATE ole32 uuid version)
+target_link_libraries(e2e_driver PRIVATE ole32 uuid version shell32)
 file(GLOB e2e_scripts ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
 list(FILTER e2e_scripts EXCLUDE REGEX "_lib\\.sh$")
 foreach(script ${e2e_scripts})

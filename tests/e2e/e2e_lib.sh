@@ -25,6 +25,7 @@ cleanup() {
     wait "$app_pid" 2>/dev/null || true
   fi
   rm -rf "$work"
+  if in_lang_prefix; then command wineserver -k 2>/dev/null || true; fi
   stop_own_xvfb
 }
 trap cleanup EXIT

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/win32/app_fixture.h"
+
 // Records in the default mode: each text followed by BEL CR LF.
 inline std::string records_on_disk(const std::vector<std::string>& texts) {
   std::string bytes;
@@ -24,9 +26,7 @@ inline std::string numbered_records(int first, int last) {
 inline std::vector<std::pair<UINT, std::string>> menu_entries(HMENU menu) {
   std::vector<std::pair<UINT, std::string>> entries;
   for (int position = 1; position < GetMenuItemCount(menu); ++position) {
-    char label[64] = "";
-    GetMenuStringA(menu, position, label, sizeof label, MF_BYPOSITION);
-    entries.emplace_back(GetMenuItemID(menu, position), label);
+    entries.emplace_back(GetMenuItemID(menu, position), menu_string(menu, position, MF_BYPOSITION));
   }
   return entries;
 }
@@ -44,8 +44,8 @@ inline HGLOBAL global_copy(const void* bytes, size_t size) {
 inline std::vector<std::string> menu_labels(HMENU menu, int first = 0) {
   std::vector<std::string> labels;
   for (int position = first; position < GetMenuItemCount(menu); ++position) {
-    char label[64];
-    if (GetMenuStringA(menu, position, label, sizeof label, MF_BYPOSITION) > 0) labels.push_back(label);
+    const std::string label = menu_string(menu, position, MF_BYPOSITION);
+    if (!label.empty()) labels.push_back(label);
   }
   return labels;
 }

@@ -27,9 +27,7 @@ void CALLBACK read_and_close_dialog(HWND, UINT, UINT_PTR timer, DWORD) {
     char window_class[16];
     GetClassNameA(child, window_class, sizeof window_class);
     if (lstrcmpiA(window_class, "Static") != 0) continue;
-    char text[64];
-    GetWindowTextA(child, text, sizeof text);
-    dialog_message = text;
+    dialog_message = window_text_sjis(child);
   }
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
 }

@@ -24,7 +24,7 @@ class navigation_test : public app_test {
   void back(WPARAM key = 0) { SendMessageA(main_window, WM_LBUTTONDOWN, key, 0); }
   void forward(WPARAM key = 0) { SendMessageA(main_window, WM_RBUTTONDOWN, key, 0); }
   void release() { SendMessageA(main_window, WM_LBUTTONUP, 0, 0); }
-  void type(unsigned char character) { SendMessageA(main_window, WM_CHAR, character, 0); }
+  void type(wchar_t character) { SendMessageW(main_window, WM_CHAR, character, 0); }
   void scroll(int code, int thumb = 0) {
     SendMessageA(main_window, WM_HSCROLL, MAKEWPARAM(code, thumb), reinterpret_cast<LPARAM>(scroll_bar));
   }
@@ -191,12 +191,13 @@ TEST_F(navigation_test, typing_a_letter_cycles_through_the_records_that_begin_wi
 }
 
 TEST_F(navigation_test, first_letter_search_compares_bytes_from_0x80_up_as_unsigned) {
-  // "あx", half-width "ｱｲ", "い": lead bytes 0x82, 0xB1, 0x82.
+  // "あx", half-width "ｱｲ", "い": lead bytes 0x82, 0xB1, 0x82. A typed letter is looked
+  // for by the first byte of its Shift_JIS form.
   start_with(records_on_disk({"abc", "\x82\xa0x", "\xb1\xb2", "\x82\xa2"}));
   show(1);
-  type(0xB1);
+  type(L'\uFF71');
   EXPECT_EQ(current_index, 3);
-  type(0x82);
+  type(L'\u3044');
   EXPECT_EQ(current_index, 4);
   EXPECT_STREQ(clip_text, "\x82\xa2");
 }
@@ -214,7 +215,7 @@ TEST_F(navigation_test, the_key_table_steps_jumps_and_searches) {
   };
   for (const key_case& c : cases) {
     show(3);
-    type(static_cast<unsigned char>(c.key));
+    type(static_cast<wchar_t>(c.key));
     EXPECT_EQ(current_index, c.index) << c.key;
     EXPECT_STREQ(clip_text, c.text) << c.key;
   }

@@ -80,9 +80,7 @@ TEST_F(ring_test, a_ring_file_longer_than_the_ring_lists_only_what_the_slots_hol
   // Every listed entry still leads to its own text.
   for (UINT id : menu_ids(ring_menu, first_ring_entry)) {
     command(static_cast<int>(id));
-    char label[64];
-    GetMenuStringA(ring_menu, id, label, sizeof label, MF_BYCOMMAND);
-    EXPECT_EQ(clipboard_text(), label);
+    EXPECT_EQ(clipboard_text(), menu_string(ring_menu, id, MF_BYCOMMAND));
   }
 }
 

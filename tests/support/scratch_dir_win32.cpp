@@ -3,22 +3,23 @@
 #include "tests/support/scratch_dir.h"
 
 namespace {
-void remove_tree(const std::string& dir) {
-  WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &entry);
+// Wide, so that folders a test names in any script go too.
+void remove_tree(const std::wstring& dir) {
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &entry);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = dir + "\\" + name;
+      const std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = dir + L"\\" + name;
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         remove_tree(path);
       else
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(search, &entry));
+        DeleteFileW(path.c_str());
+    } while (FindNextFileW(search, &entry));
     FindClose(search);
   }
-  RemoveDirectoryA(dir.c_str());
+  RemoveDirectoryW(dir.c_str());
 }
 }  // namespace
 
@@ -37,7 +38,8 @@ void scratch_dir_test::SetUp() {
 
 void scratch_dir_test::TearDown() {
   SetCurrentDirectoryA(previous_dir_.c_str());
-  remove_tree(dir_);
+  // The temporary folder's path is ASCII.
+  remove_tree(std::wstring(dir_.begin(), dir_.end()));
 }
 
 bool scratch_dir_test::file_exists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }

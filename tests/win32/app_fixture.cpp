@@ -11,6 +11,7 @@
 #include "app/message_route.h"
 #include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
+#include "app/ui_text.h"
 #include "history/record_file.h"
 #include "settings/settings_file.h"
 #include "settings/ui_texts.h"
@@ -27,6 +28,12 @@ HWND make_plain_window(const char* title) {
   }
   return CreateWindowExA(0, "dovane_test_plain", title, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
                          GetModuleHandleA(nullptr), nullptr);
+}
+
+std::string menu_string(HMENU menu, UINT item, UINT flags) {
+  wchar_t label[512] = {};
+  GetMenuStringW(menu, item, label, 512, flags);
+  return sjis_from_wide(label);
 }
 
 RECT rect_in_main_window(HWND child) {
@@ -74,13 +81,13 @@ void app_test::start_app() {
   HINSTANCE module = GetModuleHandleA(nullptr);
   set_ui_texts();
   // A test may start the program again after closing it, as the user does.
-  UnregisterClassA("dovane_clip", module);
+  UnregisterClassW(main_class_name, module);
   ASSERT_TRUE(register_main_class(module));
   instance = module;
   create_main_window(module);
   ASSERT_NE(main_window, nullptr);
   add_tray_icon(module, false);
-  accelerators_ = LoadAcceleratorsA(module, "dovane_clip");
+  accelerators_ = LoadAcceleratorsW(module, L"dovane_clip");
   started_ = true;
   pump();
 }
@@ -97,12 +104,12 @@ void app_test::TearDown() {
 }
 
 void app_test::command(int id, int notification, HWND from) {
-  SendMessageA(main_window, WM_COMMAND, MAKEWPARAM(id, notification), reinterpret_cast<LPARAM>(from));
+  SendMessageW(main_window, WM_COMMAND, MAKEWPARAM(id, notification), reinterpret_cast<LPARAM>(from));
 }
 
 void app_test::pump() {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) continue;
     route_message(message, main_window != nullptr ? accelerators_ : nullptr);
   }
@@ -134,16 +141,17 @@ std::string app_test::clipboard_text() {
   return text;
 }
 
-std::string app_test::window_text(HWND window) {
-  char text[20480];
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
+std::string app_test::window_text(HWND window) { return window_text_sjis(window); }
 
 std::string app_test::ini_value(const char* section, const char* key) {
   char value[512];
   GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ".\\dovane_clip.ini");
   return value;
+}
+
+void app_test::type_into(HWND edit, const std::string& sjis) {
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide_from_sjis(sjis).c_str()));
 }
 
 void app_test::set_current_clip(const char* text) { std::snprintf(clip_text, clip_size, "%s", text); }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/ui_text.h"
 #include "tests/support/scratch_dir.h"
 
 class app_test : public scratch_dir_test {
@@ -25,6 +26,8 @@ class app_test : public scratch_dir_test {
   std::string clipboard_text();
   std::string window_text(HWND window);
   std::string ini_value(const char* section, const char* key);
+  // Replaces an edit's whole text as typing does, which marks the edit changed.
+  void type_into(HWND edit, const std::string& sjis);
   // Makes text the current clip without going through the clipboard.
   void set_current_clip(const char* text);
 
@@ -35,6 +38,10 @@ class app_test : public scratch_dir_test {
 
 // Leaves the clipboard empty, so a start-up has nothing to capture.
 void empty_clipboard();
+
+// A menu item's text (item by position or identifier, as flags say), read as Unicode and
+// given as Shift_JIS, so the same texts read back on every code page.
+std::string menu_string(HMENU menu, UINT item, UINT flags);
 
 // A second top-level window of this thread, used as another program's clipboard owner.
 HWND make_plain_window(const char* title);
