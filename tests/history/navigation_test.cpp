@@ -325,7 +325,10 @@ void CALLBACK answer_open_dialog(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(navigation_test, typing_a_backslash_opens_the_picked_file_at_its_end) {
   write_file("other.txt", records_on_disk({"x", "y", "z"}));
   start_with(numbered_records(1, 5));
-  file_to_pick = "other.txt";
+  // The dialog opens where the last pick in this prefix left it, not in the data folder.
+  char folder[MAX_PATH] = "";
+  GetCurrentDirectoryA(sizeof folder, folder);
+  file_to_pick = std::string(folder) + "\\other.txt";
   SetTimer(nullptr, 0, 200, answer_open_dialog);
   type('\\');
   const std::string viewed = history_file;
