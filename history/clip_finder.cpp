@@ -10,13 +10,25 @@ namespace {
 
 // Offsets are 32 bits: a copy that would pass 4 GB keeps later records empty.
 constexpr std::size_t largest_copy = std::numeric_limits<std::uint32_t>::max();
+constexpr int most_appended = 16;
+
+std::uint64_t hash_of(const char* text) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char* c = text; *c != '\0'; ++c) hash = (hash ^ static_cast<unsigned char>(*c)) * 1099511628211ull;
+  return hash;
+}
 
 }  // namespace
 
 void clip_finder::clear() {
   folded_.clear();
   blocks_.clear();
+  same_blocks_.clear();
+  drop_table();
   count_ = 0;
+  distinct_ = 0;
+  first_build_ = false;
+  appended_ = 0;
   reading_ = false;
   built_ = false;
   end_ = 0;
@@ -33,8 +45,15 @@ void clip_finder::release() {
   std::vector<char>().swap(folded_);
   std::vector<int>().swap(kept_);
   record_.reset();
+  older_text_.reset();
   watch_.stop();
   name_.clear();
+}
+
+void clip_finder::drop_table() {
+  std::vector<std::uint64_t>().swap(table_hashes_);
+  std::vector<std::uint32_t>().swap(table_records_);
+  table_used_ = 0;
 }
 
 void clip_finder::start_build(const char* name) {
@@ -45,11 +64,109 @@ void clip_finder::start_build(const char* name) {
   folded_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(watch_.stamp().size + 1, largest_copy)));
   record_.reset(new char[clip_size]);
   reading_ = true;
+  first_build_ = true;
 }
 
 std::uint32_t clip_finder::start(int number) const {
   const std::size_t at = static_cast<std::size_t>(number - 1);
   return blocks_[at / block_records][at % block_records];
+}
+
+std::int32_t& clip_finder::same(int number) const {
+  const std::size_t at = static_cast<std::size_t>(number - 1);
+  return same_blocks_[at / block_records][at % block_records];
+}
+
+const char* clip_finder::folded_of(int number, std::size_t& length) const {
+  const std::size_t begin = start(number);
+  const std::size_t end = number < count_ ? start(number + 1) - 1 : folded_.size() - 1;
+  length = end - begin;
+  return folded_.data() + begin;
+}
+
+bool clip_finder::folded_alike(int a, int b) const {
+  std::size_t length_a = 0, length_b = 0;
+  const char* text_a = folded_of(a, length_a);
+  const char* text_b = folded_of(b, length_b);
+  return length_a == length_b && std::memcmp(text_a, text_b, length_a) == 0;
+}
+
+int clip_finder::times(int number) const {
+  const std::int32_t kept = same(number);
+  return kept <= 0 ? 1 - kept : 1;
+}
+
+int clip_finder::older_alike_in_table(const char* text) {
+  if (2 * (table_used_ + 1) > table_hashes_.size()) {
+    // Grown to twice its entries, so probes stay short.
+    const std::size_t size = std::max<std::size_t>(1024, 2 * table_hashes_.size());
+    std::vector<std::uint64_t> hashes(size, 0);
+    std::vector<std::uint32_t> records(size, 0);
+    for (std::size_t i = 0; i < table_hashes_.size(); ++i) {
+      if (table_records_[i] == 0) continue;
+      std::size_t at = table_hashes_[i] & (size - 1);
+      while (records[at] != 0) at = (at + 1) & (size - 1);
+      hashes[at] = table_hashes_[i];
+      records[at] = table_records_[i];
+    }
+    table_hashes_.swap(hashes);
+    table_records_.swap(records);
+  }
+  const std::uint64_t hash = hash_of(text);
+  const std::size_t mask = table_hashes_.size() - 1;
+  std::size_t at = hash & mask;
+  // A hash alone could join two texts; folded alike as well, they are taken for one.
+  while (table_records_[at] != 0 &&
+         (table_hashes_[at] != hash || !folded_alike(static_cast<int>(table_records_[at]), count_)))
+    at = (at + 1) & mask;
+  const int older = static_cast<int>(table_records_[at]);
+  if (older == 0) ++table_used_;
+  table_hashes_[at] = hash;
+  table_records_[at] = static_cast<std::uint32_t>(count_);
+  return older;
+}
+
+int clip_finder::older_alike_by_search(const char* text) {
+  if (!read_) return 0;
+  if (!older_text_) older_text_.reset(new char[clip_size]);
+  const auto same_text = [&](int older) {
+    return same(older) <= 0 && folded_alike(older, count_) && read_(older, older_text_.get()) &&
+           std::strcmp(older_text_.get(), text) == 0;
+  };
+  if (count_ > 1 && same_text(1)) return 1;
+  // Every other record lies between two zero bytes.
+  std::size_t length = 0;
+  const char* folded = folded_of(count_, length);
+  const std::string needle = std::string(1, '\0') + std::string(folded, length) + '\0';
+  const char* base = folded_.data();
+  const char* end = base + start(count_);
+  for (const char* at = base; at < end;) {
+    const char* found = find_bytes(at, end, needle.data(), needle.size());
+    if (found == end) break;
+    const int older = record_at(static_cast<std::size_t>(found - base) + 1, 1);
+    if (same_text(older)) return older;
+    at = found + 1;
+  }
+  return 0;
+}
+
+void clip_finder::take_as_older(int older) {
+  if (older == 0) {
+    same(count_) = 0;
+    ++distinct_;
+    return;
+  }
+  same(count_) = same(older) - 1;
+  same(older) = count_;
+}
+
+void clip_finder::link_newest(const char* text) {
+  if (first_build_) {
+    take_as_older(older_alike_in_table(text));
+    return;
+  }
+  ++appended_;
+  take_as_older(appended_ <= most_appended ? older_alike_by_search(text) : 0);
 }
 
 void clip_finder::add_record(const char* text) {
@@ -67,9 +184,13 @@ void clip_finder::add_record(const char* text) {
   folded_[offset + folded] = '\0';
   folded_before_last_ = offset;
   const std::size_t block = static_cast<std::size_t>(count_) / block_records;
-  if (block == blocks_.size()) blocks_.emplace_back(new std::uint32_t[block_records]);
+  if (block == blocks_.size()) {
+    blocks_.emplace_back(new std::uint32_t[block_records]);
+    same_blocks_.emplace_back(new std::int32_t[block_records]);
+  }
   blocks_[block][static_cast<std::size_t>(count_) % block_records] = static_cast<std::uint32_t>(offset);
   ++count_;
+  link_newest(text);
 }
 
 bool clip_finder::read_records(std::size_t byte_budget) {
@@ -100,6 +221,12 @@ bool clip_finder::build_slice(std::size_t byte_budget) {
   reading_ = false;
   record_.reset();
   built_ = true;
+  drop_table();
+  // The file's separators take room the copy does not: given back once, after the first
+  // reading, so the copy and the two numbers of each record stay within the file's size
+  // and 8 bytes a record.
+  if (first_build_ && folded_.capacity() - folded_.size() > folded_.capacity() / 64) folded_.shrink_to_fit();
+  first_build_ = false;
   watch_.accept(end_);
   return true;
 }
@@ -116,16 +243,27 @@ clip_finder::change clip_finder::refresh(const char* name) {
     case file_watch::state::grown: break;
   }
   // The last record ran into the end of the file, so what was added may belong to it.
+  // Texts found again and records added past a few are joined only by a copy made anew.
+  if (!end_position_ && same(count_) != 0) {
+    start_build(name);
+    return change::rebuilt;
+  }
   if (!end_position_) {
     --count_;
+    --distinct_;
     folded_.resize(folded_before_last_);
   }
   record_.reset(new char[clip_size]);
   watch_.stream().seek_record(end_position_ ? end_ : last_start_, count_);
   reading_ = true;
   built_ = false;
+  appended_ = 0;
   build_slice(std::numeric_limits<std::size_t>::max());
   answered_ = false;
+  if (appended_ > most_appended) {
+    start_build(name);
+    return change::rebuilt;
+  }
   return change::appended;
 }
 
@@ -159,7 +297,7 @@ bool clip_finder::query_slice(std::size_t byte_budget) {
   if (!built_) return false;
   const std::size_t end = folded_.size();
   if (query_.terms.empty()) {
-    match_count_ = count_;
+    match_count_ = distinct_;
     answered_ = true;
     return true;
   }
@@ -177,7 +315,7 @@ bool clip_finder::query_slice(std::size_t byte_budget) {
     }
     const int record = record_at(static_cast<std::size_t>(found - base), record_cursor_);
     const std::size_t record_end = record < count_ ? start(record + 1) - 1 : end - 1;
-    if (holds_terms(base + start(record), base + record_end, query_)) {
+    if (same(record) <= 0 && holds_terms(base + start(record), base + record_end, query_)) {
       ++match_count_;
       kept_.push_back(record);
       if (kept_.size() >= 2 * static_cast<std::size_t>(most_kept)) kept_.erase(kept_.begin(), kept_.begin() + most_kept);
@@ -192,7 +330,8 @@ bool clip_finder::query_slice(std::size_t byte_budget) {
 std::vector<int> clip_finder::newest_matches() const {
   std::vector<int> newest;
   if (query_.terms.empty()) {
-    for (int n = count_; n >= 1 && newest.size() < static_cast<std::size_t>(most_kept); --n) newest.push_back(n);
+    for (int n = count_; n >= 1 && newest.size() < static_cast<std::size_t>(most_kept); --n)
+      if (same(n) <= 0) newest.push_back(n);
     return newest;
   }
   for (auto it = kept_.rbegin(); it != kept_.rend() && newest.size() < static_cast<std::size_t>(most_kept); ++it)
@@ -202,6 +341,9 @@ std::vector<int> clip_finder::newest_matches() const {
 
 std::size_t clip_finder::memory_bytes() const {
   std::size_t bytes = folded_.capacity() + blocks_.size() * block_records * sizeof(std::uint32_t);
+  bytes += same_blocks_.size() * block_records * sizeof(std::int32_t);
+  bytes += table_hashes_.capacity() * sizeof(std::uint64_t) + table_records_.capacity() * sizeof(std::uint32_t);
+  if (older_text_) bytes += clip_size;
   bytes += kept_.capacity() * sizeof(int);
   if (record_) bytes += clip_size;
   return bytes;
