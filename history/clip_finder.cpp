@@ -12,11 +12,24 @@ namespace {
 constexpr std::size_t largest_copy = std::numeric_limits<std::uint32_t>::max();
 constexpr int most_appended = 16;
 
-std::uint64_t hash_of(const char* text) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (const char* c = text; *c != '\0'; ++c) hash = (hash ^ static_cast<unsigned char>(*c)) * 1099511628211ull;
-  return hash;
+// Eight bytes at a time: the copy is made at the speed of reading the file.
+std::uint64_t hash_of(const char* text, std::size_t length) {
+  std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ length;
+  std::size_t at = 0;
+  for (; at + 8 <= length; at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text + at, 8);
+    hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 29;
+  }
+  std::uint64_t rest = 0;
+  std::memcpy(&rest, text + at, length - at);
+  hash = (hash ^ rest) * 0xC4CEB9FE1A85EC53ull;
+  return hash ^ (hash >> 32);
 }
+
+bool bit_of(const std::vector<std::uint64_t>& bits, std::uint32_t at) { return (bits[at >> 6] >> (at & 63)) & 1; }
+void set_bit(std::vector<std::uint64_t>& bits, std::uint32_t at) { bits[at >> 6] |= std::uint64_t{1} << (at & 63); }
 
 }  // namespace
 
@@ -25,6 +38,10 @@ void clip_finder::clear() {
   blocks_.clear();
   same_blocks_.clear();
   drop_table();
+  linking_ = false;
+  tidying_ = false;
+  link_cursor_ = 0;
+  noted_ = 0;
   count_ = 0;
   distinct_ = 0;
   first_build_ = false;
@@ -51,9 +68,10 @@ void clip_finder::release() {
 }
 
 void clip_finder::drop_table() {
-  std::vector<std::uint64_t>().swap(table_hashes_);
-  std::vector<std::uint32_t>().swap(table_records_);
-  table_used_ = 0;
+  std::vector<table_slot>().swap(table_);
+  std::vector<std::uint64_t>().swap(seen_);
+  std::vector<std::uint64_t>().swap(seen_again_);
+  seen_again_count_ = 0;
 }
 
 void clip_finder::start_build(const char* name) {
@@ -65,6 +83,11 @@ void clip_finder::start_build(const char* name) {
   record_.reset(new char[clip_size]);
   reading_ = true;
   first_build_ = true;
+  // A bit for every 4 bytes of the file: few unlike texts share one.
+  std::uint64_t bits = 1 << 16;
+  while (bits < watch_.stamp().size / 4 && bits < (std::uint64_t{1} << 28)) bits <<= 1;
+  seen_.assign(static_cast<std::size_t>(bits / 64), 0);
+  seen_again_.assign(static_cast<std::size_t>(bits / 64), 0);
 }
 
 std::uint32_t clip_finder::start(int number) const {
@@ -96,34 +119,54 @@ int clip_finder::times(int number) const {
   return kept <= 0 ? 1 - kept : 1;
 }
 
-int clip_finder::older_alike_in_table(const char* text) {
-  if (2 * (table_used_ + 1) > table_hashes_.size()) {
-    // Grown to twice its entries, so probes stay short.
-    const std::size_t size = std::max<std::size_t>(1024, 2 * table_hashes_.size());
-    std::vector<std::uint64_t> hashes(size, 0);
-    std::vector<std::uint32_t> records(size, 0);
-    for (std::size_t i = 0; i < table_hashes_.size(); ++i) {
-      if (table_records_[i] == 0) continue;
-      std::size_t at = table_hashes_[i] & (size - 1);
-      while (records[at] != 0) at = (at + 1) & (size - 1);
-      hashes[at] = table_hashes_[i];
-      records[at] = table_records_[i];
-    }
-    table_hashes_.swap(hashes);
-    table_records_.swap(records);
+void clip_finder::note_hash(const char* text, std::size_t length) {
+  const std::uint32_t hash = static_cast<std::uint32_t>(hash_of(text, length));
+  same(count_) = static_cast<std::int32_t>(hash);
+  // The bits are far apart: each record's are fetched while the next ones are folded,
+  // and looked at a few records later.
+  __builtin_prefetch(&seen_[(hash & seen_mask()) >> 6]);
+  constexpr int fetched_ahead = 8;
+  while (noted_ < count_ - fetched_ahead) mark_seen(++noted_);
+}
+
+std::uint32_t clip_finder::seen_mask() const { return static_cast<std::uint32_t>(seen_.size() * 64 - 1); }
+
+void clip_finder::mark_seen(int number) {
+  const std::uint32_t bit = static_cast<std::uint32_t>(same(number)) & seen_mask();
+  if (bit_of(seen_, bit)) {
+    set_bit(seen_again_, bit);
+    ++seen_again_count_;
+  } else {
+    set_bit(seen_, bit);
   }
-  const std::uint64_t hash = hash_of(text);
-  const std::size_t mask = table_hashes_.size() - 1;
+}
+
+int clip_finder::older_alike_in_table(int number, std::uint32_t hash) {
+  const std::size_t mask = table_.size() - 1;
   std::size_t at = hash & mask;
-  // A hash alone could join two texts; folded alike as well, they are taken for one.
-  while (table_records_[at] != 0 &&
-         (table_hashes_[at] != hash || !folded_alike(static_cast<int>(table_records_[at]), count_)))
+  // The hash and the folded texts alike, before two records are taken for one.
+  while (table_[at].record != 0 &&
+         (table_[at].hash != hash || !folded_alike(static_cast<int>(table_[at].record), number)))
     at = (at + 1) & mask;
-  const int older = static_cast<int>(table_records_[at]);
-  if (older == 0) ++table_used_;
-  table_hashes_[at] = hash;
-  table_records_[at] = static_cast<std::uint32_t>(count_);
+  const int older = static_cast<int>(table_[at].record);
+  table_[at] = {hash, static_cast<std::uint32_t>(number)};
   return older;
+}
+
+bool clip_finder::link_slice(std::size_t records) {
+  if (table_.empty()) {
+    // Only records whose bit was hit twice can hold a text found again; at most twice as
+    // many as the second hits, in a table twice that.
+    std::size_t size = 1024;
+    while (size < 4 * seen_again_count_) size <<= 1;
+    table_.assign(size, table_slot{});
+  }
+  const std::uint32_t mask = seen_mask();
+  for (; link_cursor_ <= count_ && records > 0; ++link_cursor_, --records) {
+    const auto hash = static_cast<std::uint32_t>(same(link_cursor_));
+    take_as_older(link_cursor_, bit_of(seen_again_, hash & mask) ? older_alike_in_table(link_cursor_, hash) : 0);
+  }
+  return link_cursor_ > count_;
 }
 
 int clip_finder::older_alike_by_search(const char* text) {
@@ -150,23 +193,14 @@ int clip_finder::older_alike_by_search(const char* text) {
   return 0;
 }
 
-void clip_finder::take_as_older(int older) {
+void clip_finder::take_as_older(int number, int older) {
   if (older == 0) {
-    same(count_) = 0;
+    same(number) = 0;
     ++distinct_;
     return;
   }
-  same(count_) = same(older) - 1;
-  same(older) = count_;
-}
-
-void clip_finder::link_newest(const char* text) {
-  if (first_build_) {
-    take_as_older(older_alike_in_table(text));
-    return;
-  }
-  ++appended_;
-  take_as_older(appended_ <= most_appended ? older_alike_by_search(text) : 0);
+  same(number) = same(older) - 1;
+  same(older) = number;
 }
 
 void clip_finder::add_record(const char* text) {
@@ -190,7 +224,12 @@ void clip_finder::add_record(const char* text) {
   }
   blocks_[block][static_cast<std::size_t>(count_) % block_records] = static_cast<std::uint32_t>(offset);
   ++count_;
-  link_newest(text);
+  if (first_build_) {
+    note_hash(text, length);
+    return;
+  }
+  ++appended_;
+  take_as_older(count_, appended_ <= most_appended ? older_alike_by_search(text) : 0);
 }
 
 bool clip_finder::read_records(std::size_t byte_budget) {
@@ -217,16 +256,32 @@ bool clip_finder::read_records(std::size_t byte_budget) {
 
 bool clip_finder::build_slice(std::size_t byte_budget) {
   if (built_) return true;
-  if (!reading_ || !read_records(byte_budget)) return false;
-  reading_ = false;
-  record_.reset();
-  built_ = true;
-  drop_table();
-  // The file's separators take room the copy does not: given back once, after the first
-  // reading, so the copy and the two numbers of each record stay within the file's size
-  // and 8 bytes a record.
-  if (first_build_ && folded_.capacity() - folded_.size() > folded_.capacity() / 64) folded_.shrink_to_fit();
+  if (reading_) {
+    if (!read_records(byte_budget)) return false;
+    reading_ = false;
+    record_.reset();
+    linking_ = first_build_;
+    link_cursor_ = 1;
+    while (linking_ && noted_ < count_) mark_seen(++noted_);
+    // Each step on its own: the reading's last, the linking and the copy given back.
+    if (linking_) return false;
+  } else if (linking_) {
+    if (!link_slice(std::max<std::size_t>(1, byte_budget / 64))) return false;
+    linking_ = false;
+    drop_table();
+    tidying_ = true;
+    return false;
+  } else if (tidying_) {
+    // The file's separators take room the copy does not: given back once, after the
+    // first reading, so the copy and the two numbers of each record stay within the
+    // file's size and 8 bytes a record.
+    if (folded_.capacity() - folded_.size() > folded_.capacity() / 64) folded_.shrink_to_fit();
+    tidying_ = false;
+  } else {
+    return false;
+  }
   first_build_ = false;
+  built_ = true;
   watch_.accept(end_);
   return true;
 }
@@ -342,7 +397,8 @@ std::vector<int> clip_finder::newest_matches() const {
 std::size_t clip_finder::memory_bytes() const {
   std::size_t bytes = folded_.capacity() + blocks_.size() * block_records * sizeof(std::uint32_t);
   bytes += same_blocks_.size() * block_records * sizeof(std::int32_t);
-  bytes += table_hashes_.capacity() * sizeof(std::uint64_t) + table_records_.capacity() * sizeof(std::uint32_t);
+  bytes += table_.capacity() * sizeof(table_slot);
+  bytes += (seen_.capacity() + seen_again_.capacity()) * sizeof(std::uint64_t);
   if (older_text_) bytes += clip_size;
   bytes += kept_.capacity() * sizeof(int);
   if (record_) bytes += clip_size;

@@ -65,12 +65,17 @@ class clip_finder {
   std::uint32_t start(int number) const;
   std::int32_t& same(int number) const;
   bool folded_alike(int a, int b) const;
-  // Finds the newest older record holding the same text as the newest one, through the
-  // table while the copy is first made, else by the folded copy and the reader.
-  void link_newest(const char* text);
-  int older_alike_in_table(const char* text);
+  // While the copy is first made, each record's hash waits in its place of same_blocks_,
+  // and two bits of a hash's own say whether it was met once or more; once the copy is
+  // read, records that met a hash again are looked up by it, a slice at a time.
+  void note_hash(const char* text, std::size_t length);
+  void mark_seen(int number);
+  std::uint32_t seen_mask() const;
+  bool link_slice(std::size_t records);
+  int older_alike_in_table(int number, std::uint32_t hash);
+  // Records added later are looked for in the folded copy and read by the reader.
   int older_alike_by_search(const char* text);
-  void take_as_older(int older);
+  void take_as_older(int number, int older);
   void drop_table();
   // The record holding byte offset at of the copy, searched from record `from` on.
   int record_at(std::size_t at, int from) const;
@@ -87,11 +92,16 @@ class clip_finder {
   mutable std::vector<std::unique_ptr<std::int32_t[]>> same_blocks_;
   int count_ = 0;
   int distinct_ = 0;
-  // While the copy is first made: the newest record of each text, by the hash of its
-  // stored bytes; given back once the copy is whole.
-  std::vector<std::uint64_t> table_hashes_;
-  std::vector<std::uint32_t> table_records_;
-  std::size_t table_used_ = 0;
+  std::vector<std::uint64_t> seen_, seen_again_;
+  std::size_t seen_again_count_ = 0;
+  struct table_slot {
+    std::uint32_t hash = 0, record = 0;
+  };
+  std::vector<table_slot> table_;
+  bool linking_ = false;
+  bool tidying_ = false;
+  int link_cursor_ = 0;
+  int noted_ = 0;  // records whose bits are set
   bool first_build_ = false;
   // Records added since the copy was made, each searched for in the whole copy: past a
   // few, making the copy again is quicker.
