@@ -11,6 +11,7 @@ namespace {
 // Offsets are 32 bits: a copy that would pass 4 GB keeps later records empty.
 constexpr std::size_t largest_copy = std::numeric_limits<std::uint32_t>::max();
 constexpr int most_appended = 16;
+constexpr std::uint64_t first_room = 1 << 20;
 
 // Eight bytes at a time: the copy is made at the speed of reading the file.
 std::uint64_t hash_of(const char* text, std::size_t length) {
@@ -39,7 +40,6 @@ void clip_finder::clear() {
   same_blocks_.clear();
   drop_table();
   linking_ = false;
-  tidying_ = false;
   link_cursor_ = 0;
   noted_ = 0;
   count_ = 0;
@@ -78,8 +78,9 @@ void clip_finder::start_build(const char* name) {
   release();
   name_ = name;
   watch_.start(name);
-  // The folded copy is never longer than the file: one reservation holds it.
-  folded_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(watch_.stamp().size + 1, largest_copy)));
+  // The folded copy is never longer than the file, and shorter by the separators: its
+  // room is reserved once the first records tell how much shorter.
+  folded_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(watch_.stamp().size + 1, first_room)));
   record_.reset(new char[clip_size]);
   reading_ = true;
   first_build_ = true;
@@ -95,7 +96,12 @@ std::uint32_t clip_finder::start(int number) const {
   return blocks_[at / block_records][at % block_records];
 }
 
-std::int32_t& clip_finder::same(int number) const {
+std::int32_t& clip_finder::same(int number) {
+  const std::size_t at = static_cast<std::size_t>(number - 1);
+  return same_blocks_[at / block_records][at % block_records];
+}
+
+std::int32_t clip_finder::same(int number) const {
   const std::size_t at = static_cast<std::size_t>(number - 1);
   return same_blocks_[at / block_records][at % block_records];
 }
@@ -203,15 +209,24 @@ void clip_finder::take_as_older(int number, int older) {
   same(older) = number;
 }
 
+std::size_t clip_finder::room_for(std::size_t wanted) {
+  // Records appended while the window is open: a little room ahead, never double.
+  const std::size_t ahead = wanted + wanted / 64 + 4096;
+  const std::uint64_t read = watch_.stream().tell();
+  if (!first_build_ || read == 0) return ahead;
+  // The whole file as folded as what was read of it, and a little more; each time it
+  // proves short, an eighth more, so a file unlike its start is moved only a few times.
+  const std::uint64_t file = std::min<std::uint64_t>(watch_.stamp().size + 1, largest_copy);
+  const std::uint64_t like_start = file * folded_.size() / read + file / 128 + 4096;
+  const std::uint64_t room = std::max<std::uint64_t>(std::max<std::uint64_t>(like_start, wanted + wanted / 8), ahead);
+  return static_cast<std::size_t>(std::min<std::uint64_t>(room, std::max<std::uint64_t>(file, wanted)));
+}
+
 void clip_finder::add_record(const char* text) {
   std::size_t length = std::strlen(text);
   const std::size_t offset = folded_.size();
   if (offset + length + 1 > largest_copy) length = 0;
-  if (offset + length + 1 > folded_.capacity()) {
-    // Records appended while the window is open: a little room ahead, never double.
-    const std::size_t wanted = offset + length + 1;
-    folded_.reserve(wanted + wanted / 64 + 4096);
-  }
+  if (offset + length + 1 > folded_.capacity()) folded_.reserve(room_for(offset + length + 1));
   folded_.resize(offset + length + 1);
   const std::size_t folded = fold_for_search(text, length, &folded_[offset]);
   folded_.resize(offset + folded + 1);
@@ -263,20 +278,12 @@ bool clip_finder::build_slice(std::size_t byte_budget) {
     linking_ = first_build_;
     link_cursor_ = 1;
     while (linking_ && noted_ < count_) mark_seen(++noted_);
-    // Each step on its own: the reading's last, the linking and the copy given back.
+    // Each step on its own: the reading's last and the linking.
     if (linking_) return false;
   } else if (linking_) {
     if (!link_slice(std::max<std::size_t>(1, byte_budget / 64))) return false;
     linking_ = false;
     drop_table();
-    tidying_ = true;
-    return false;
-  } else if (tidying_) {
-    // The file's separators take room the copy does not: given back once, after the
-    // first reading, so the copy and the two numbers of each record stay within the
-    // file's size and 8 bytes a record.
-    if (folded_.capacity() - folded_.size() > folded_.capacity() / 64) folded_.shrink_to_fit();
-    tidying_ = false;
   } else {
     return false;
   }

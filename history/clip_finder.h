@@ -62,8 +62,10 @@ class clip_finder {
  private:
   void clear();
   void add_record(const char* text);
+  std::size_t room_for(std::size_t wanted);
   std::uint32_t start(int number) const;
-  std::int32_t& same(int number) const;
+  std::int32_t& same(int number);
+  std::int32_t same(int number) const;
   bool folded_alike(int a, int b) const;
   // While the copy is first made, each record's hash waits in its place of same_blocks_,
   // and two bits of a hash's own say whether it was met once or more; once the copy is
@@ -89,7 +91,7 @@ class clip_finder {
   std::vector<std::unique_ptr<std::uint32_t[]>> blocks_;
   // For each record, in blocks alike: the number of the next newer record holding the same
   // text, or, for the newest of a text, minus the number of older records holding it.
-  mutable std::vector<std::unique_ptr<std::int32_t[]>> same_blocks_;
+  std::vector<std::unique_ptr<std::int32_t[]>> same_blocks_;
   int count_ = 0;
   int distinct_ = 0;
   std::vector<std::uint64_t> seen_, seen_again_;
@@ -99,7 +101,6 @@ class clip_finder {
   };
   std::vector<table_slot> table_;
   bool linking_ = false;
-  bool tidying_ = false;
   int link_cursor_ = 0;
   int noted_ = 0;  // records whose bits are set
   bool first_build_ = false;
