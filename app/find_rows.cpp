@@ -198,7 +198,8 @@ int find_rows::write_head(const find_row& row, const char* text, char* label) {
     write_time_label(when, now, said, sizeof said);
     if (said[0] != '\0') head += std::snprintf(label + head, label_size - static_cast<std::size_t>(head), "%s ", said);
   }
-  if (row.times > 1) head += std::snprintf(label + head, label_size - static_cast<std::size_t>(head), "×%d ", row.times);
+  if (row.times > 1)
+    head += std::snprintf(label + head, label_size - static_cast<std::size_t>(head), "×%d ", row.times);
   // "[引出 ほ9] ", a record number, a date and a count of ten digits each.
   static_assert(label_size > label_bytes + 64, "the head and the text fit");
   return head;

@@ -162,4 +162,41 @@ TEST_F(clip_finder_test, finds_what_folding_every_record_finds_through_appends_a
   }
 }
 
+// Records added to a copy already made, newest first as listed, with their counts.
+TEST_F(clip_finder_test, lists_a_text_once_after_records_are_added_to_a_copy_already_made) {
+  std::string twenty;
+  for (int n = 0; n < 20; ++n) twenty += "n" + std::to_string(n) + "\a\r\n";
+  const struct {
+    const char* name;
+    std::string before, added;
+    std::vector<int> newest, times;
+  } cases[] = {
+      {"a last record read again was found again", "a\a\r\nb\a\r\na", "x\a\r\n", {3, 2, 1}, {1, 1, 1}},
+      {"a last record read again is found again", "a\a\r\nb\a\r\nx", "\a\r\na\a\r\n", {4, 3, 2}, {2, 1, 1}},
+      {"more added than are looked for one by one", "a\a\r\nb\a\r\n", twenty + "b\a\r\n",
+       {23, 22, 21, 20, 19, 18, 17, 16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 1}, {2}},
+  };
+  for (const auto& c : cases) {
+    write_file("_clip.txt", c.before);
+    clip_finder finder;
+    record_index stored;
+    finder.set_record_reader([&stored](int number, char* out) {
+      stored.refresh("_clip.txt");
+      return stored.read(number, out);
+    });
+    finder.start_build("_clip.txt");
+    while (!finder.build_slice(7)) {
+    }
+    write_file("_clip.txt", c.before + c.added);
+    if (finder.refresh("_clip.txt") == clip_finder::change::rebuilt)
+      while (!finder.build_slice(7)) {
+      }
+    finder.start_query("");
+    finder.query_slice(1 << 20);
+    EXPECT_EQ(finder.newest_matches(), c.newest) << c.name;
+    EXPECT_EQ(finder.match_count(), static_cast<int>(c.newest.size())) << c.name;
+    for (std::size_t i = 0; i < c.times.size(); ++i) EXPECT_EQ(finder.times(c.newest[i]), c.times[i]) << c.name;
+  }
+}
+
 }  // namespace
