@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/clip_display.h"
 #include "app/ui_text.h"
 #include "history/clip_output.h"
 #include "history/record_file.h"
@@ -31,11 +32,9 @@ void output_clip(HWND owner) {
 bool affixes_in_use() { return start_state == 1 || end_state == 1; }
 
 void set_title_from(const char* text) {
-  char title[80];
   // 77 bytes less the label leaves 71; the clip part takes one less.
   const int budget = 77 - static_cast<int>(std::strlen(title_label)) - 1;
-  char clip_part[80];
-  make_display_text(text, budget > 0 ? static_cast<size_t>(budget) : 0, ' ', clip_part);
-  std::snprintf(title, sizeof title, "%s [%s]", clip_part, title_label);
-  set_window_text_sjis(main_window, title);
+  const std::wstring title = clip_display(text, budget > 0 ? static_cast<size_t>(budget) : 0, ' ') + L" [" +
+                             wide_from_sjis(title_label) + L"]";
+  SetWindowTextW(main_window, title.c_str());
 }

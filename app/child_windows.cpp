@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/app_state.h"
+#include "app/clip_display.h"
 #include "app/data_folder.h"
 #include "app/main_window.h"
 #include "app/res/resource_ids.h"
@@ -140,6 +141,13 @@ INT_PTR CALLBACK version_dialog_procedure(HWND dialog, UINT message, WPARAM wpar
 }
 
 }  // namespace
+
+void show_in_clip_edit(const char* text) {
+  SetWindowTextW(clip_edit, clip_whole_text(text).c_str());
+  // Setting the text clears the flag only by the edit's own choice, which no
+  // documentation promises.
+  SendMessageW(clip_edit, EM_SETMODIFY, FALSE, 0);
+}
 
 void subclass_children() {
   previous_clip_edit_procedure = subclass(clip_edit, clip_edit_procedure);

@@ -5,6 +5,8 @@
 
 // Subclasses the clip edit, the search edit and the scroll bar.
 void subclass_children();
+// Shows text in the clip edit as not edited by the user, so leaving the edit puts nothing out.
+void show_in_clip_edit(const char* text);
 // Opens or closes the start (or end) affix window, then outputs the clip.
 void toggle_start_affix();
 void toggle_end_affix();

@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/clip_list_keys.h"
 #include "app/dpi.h"
+#include "app/menu_hold.h"
 
 namespace {
 
@@ -475,6 +476,7 @@ bool open_clip_list(std::vector<list_entry> entries, POINT at, int flip_y, HWND 
     return false;
   }
   SetTimer(list.levels[0].window, foreground_timer, foreground_poll_ms, nullptr);
+  hold_for_clip_list(true);
   return true;
 }
 
@@ -483,6 +485,7 @@ void close_clip_list() {
   close_levels_after(0);
   list.target = nullptr;
   list.closing = false;
+  hold_for_clip_list(false);
 }
 
 bool clip_list_is_open() { return !list.levels.empty(); }

@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "app/app_state.h"
+#include "app/clip_display.h"
 #include "app/ui_text.h"
 #include "text/menu_label.h"
 #include "app/res/resource_ids.h"
@@ -29,7 +30,10 @@ int clip_entry_id(int base_id, int number) {
 }
 
 void append_clip_entry(HMENU menu, int id, const char* label, int number) {
-  std::wstring text = wide_from_sjis(label);
+  append_clip_entry(menu, id, wide_from_sjis(label), number);
+}
+
+void append_clip_entry(HMENU menu, int id, std::wstring text, int number) {
   MENUITEMINFOW item{};
   item.cbSize = sizeof item;
   item.fMask = MIIM_ID | MIIM_STRING | MIIM_DATA | MIIM_FTYPE;
@@ -54,9 +58,8 @@ void add_clip_to_menu(HMENU menu, int base_id, int entry_number, const char* tex
 }
 
 void place_clip_in_menu(HMENU menu, int base_id, int entry_number, const char* text, bool drop_oldest) {
-  char label[menu_label_size];
-  make_menu_label(text, label);
-  if (label[0] != '\0') append_clip_entry(menu, clip_entry_id(base_id, entry_number), label, entry_number);
+  std::wstring label = clip_display(text, menu_label_bytes, '.');
+  if (!label.empty()) append_clip_entry(menu, clip_entry_id(base_id, entry_number), std::move(label), entry_number);
   if (drop_oldest) DeleteMenu(menu, 1, MF_BYPOSITION);
 }
 

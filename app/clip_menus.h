@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "history/ring.h"
 
 constexpr int history_id_base = 1000;
@@ -23,6 +25,7 @@ constexpr int parked_entry_id = 60000;
 int clip_entry_id(int base_id, int number);
 // Appends a string item that carries number, the record or genre it stands for.
 void append_clip_entry(HMENU menu, int id, const char* label, int number);
+void append_clip_entry(HMENU menu, int id, std::wstring label, int number);
 // The number carried by the item at position; 0 for items that stand for no record.
 int clip_entry_number(HMENU menu, int position);
 // Appends an entry labelled by the clip (none when the label is empty), counts the

@@ -12,6 +12,7 @@
 #include "app/history_file_commands.h"
 #include "app/link_tag_dialog.h"
 #include "app/find_window.h"
+#include "app/forget_commands.h"
 #include "app/main_window.h"
 #include "app/main_window_dpi.h"
 #include "app/navigation_commands.h"
@@ -77,6 +78,8 @@ bool run_fixed_command(int id, WPARAM wparam, LPARAM lparam) {
     case CMD_BACK: go_back(wparam, lparam); return true;
     case CMD_SEARCH: search_history(); return true;
     case CMD_FIND_WINDOW: open_find_window(); return true;
+    case CMD_FORGET_RECORD: forget_record_on_show(); return true;
+    case CMD_CLEAR_HISTORY: clear_history_asked(); return true;
     case CMD_README: open_readme(); return true;
     case CMD_NOTEPAD: WinExec("notepad", SW_SHOW); return true;
     case CMD_FONT_LARGER: zoom_font(20); return true;

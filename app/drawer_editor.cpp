@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/res/resource_ids.h"
+#include "app/status_note.h"
 #include "app/ui_text.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
@@ -79,8 +80,10 @@ void step(HWND dialog, int& field, int by) {
 
 void save_record(HWND dialog) {
   read_drawer_and_block(dialog);
-  read_window_text(GetDlgItem(dialog, IDC_SP_TEXT), clip_text);
+  size_t unmappable = 0;
+  read_window_text(GetDlgItem(dialog, IDC_SP_TEXT), clip_text, &unmappable);
   append_drawer_record(editor_block, editor_drawer, clip_text);
+  if (unmappable > 0) note_unmappable_characters(static_cast<int>(unmappable));
 }
 
 // The boxes go back to the drawer deleted from and show what now holds that number.

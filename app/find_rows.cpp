@@ -72,7 +72,7 @@ bool find_rows::drawers_changed() {
   return drawers_stale_;
 }
 
-int find_rows::ring_stamp() { return ring_pos * 1000 + recent_ring[ring_pos].menu_id; }
+int find_rows::ring_stamp() { return ring_remakes * 100000 + ring_pos * 1000 + recent_ring[ring_pos].menu_id; }
 
 void find_rows::add_ring_rows(const search_query& query) {
   for (int k = 0; k < ring_slots; ++k) {

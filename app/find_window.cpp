@@ -7,8 +7,11 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/clip_display.h"
 #include "app/dpi.h"
 #include "app/find_rows.h"
+#include "app/forget_commands.h"
+#include "app/res/resource_ids.h"
 #include "app/ui_text.h"
 #include "history/history_streams.h"
 #include "settings/settings_values.h"
@@ -49,7 +52,7 @@ struct find_state {
   int index_generation = 0;  // of the history's index when the labels were made
   bool rows_due = false;   // an answer is being made that the list does not show yet
   bool scheduled = false;  // a slice of work is waiting for its message
-  std::string shown_text;  // what the text pane shows, as the edit holds it
+  std::wstring shown_text;  // what the text pane shows, as the edit holds it
   paste_target came_from{};
   bool back_on_escape = false;
   clip_finder finder;
@@ -72,15 +75,15 @@ std::string grouped(int number) {
 
 // An edit shows a line break only as CR LF.
 void show_text(const char* text) {
-  std::string shown;
-  for (const char* c = text; *c != '\0'; ++c) {
-    if (*c == '\n' && (c == text || c[-1] != '\r')) shown += '\r';
-    shown += *c;
+  std::wstring shown;
+  for (const wchar_t c : clip_whole_text(text)) {
+    if (c == L'\n' && (shown.empty() || shown.back() != L'\r')) shown += L'\r';
+    shown += c;
   }
   // Laying out an edit's text is slow; successive keys often keep the same clip on top.
   if (shown == state->shown_text) return;
   state->shown_text = shown;
-  set_window_text_sjis(state->text, shown);
+  SetWindowTextW(state->text, shown.c_str());
 }
 
 // Another history file on show: the rows' numbers are the old file's, so nothing is read
@@ -209,6 +212,48 @@ void choose_selected(bool close) {
   if (paste_on_choice == 1 && clip_put) paste_into(target);
 }
 
+// The row selected, as the list shows it for the files as they are now, is forgotten
+// once the user agrees.
+void forget_selected() {
+  const bool changed = look_at_sources();
+  while ((changed || !state->finder.answered() || state->rows_due) && !work(1000)) {
+  }
+  const LRESULT at = SendMessageW(state->list, LB_GETCURSEL, 0, 0);
+  if (at == LB_ERR || static_cast<std::size_t>(at) >= state->rows.size()) return;
+  std::unique_ptr<char[]> text(new char[clip_size]);
+  if (!state->rows.text_of(state->rows.at(static_cast<std::size_t>(at)), text.get())) return;
+  ask_and_forget(state->window, text.get());
+  if (state != nullptr) SetFocus(state->edit);
+}
+
+// Delete edits the query while there is something after the caret to delete.
+bool nothing_to_delete(HWND edit) {
+  DWORD from = 0, to = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  return from == to && static_cast<int>(to) >= GetWindowTextLengthW(edit);
+}
+
+void offer_row_menu(LPARAM at) {
+  POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  if (at == -1) {
+    RECT list;
+    GetWindowRect(state->list, &list);
+    point = POINT{list.left + 8, list.top + 8};
+  } else {
+    POINT in_list = point;
+    ScreenToClient(state->list, &in_list);
+    const LRESULT item = SendMessageW(state->list, LB_ITEMFROMPOINT, 0, MAKELPARAM(in_list.x, in_list.y));
+    if (HIWORD(item) != 0 || LOWORD(item) >= state->rows.size()) return;
+    SendMessageW(state->list, LB_SETCURSEL, LOWORD(item), 0);
+    show_selected();
+  }
+  HMENU menus = LoadMenuW(instance, L"find_j");
+  const int chosen = TrackPopupMenu(GetSubMenu(menus, 0), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0,
+                                    state->window, nullptr);
+  DestroyMenu(menus);
+  if (chosen == CMD_FORGET_RECORD) forget_selected();
+}
+
 void close_unchanged() {
   const paste_target target = state->came_from;
   const bool back = state->back_on_escape;
@@ -234,6 +279,10 @@ LRESULT CALLBACK edit_procedure(HWND edit, UINT message, WPARAM wparam, LPARAM l
       case VK_PRIOR: move_selection(-10); return 0;
       case VK_RETURN: choose_selected(GetKeyState(VK_CONTROL) >= 0); return 0;
       case VK_ESCAPE: close_unchanged(); return 0;
+      case VK_DELETE:
+        if (!nothing_to_delete(edit)) break;
+        forget_selected();
+        return 0;
       default: break;
     }
   }
@@ -349,6 +398,11 @@ LRESULT CALLBACK find_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
       if (LOWORD(wparam) != WA_INACTIVE) SetFocus(state->edit);
       return 0;
     case WM_COMMAND: on_command(wparam); return 0;
+    case WM_CONTEXTMENU:
+      // Elsewhere (the caption's window menu) as any window.
+      if (reinterpret_cast<HWND>(wparam) != state->list) return DefWindowProcW(window, message, wparam, lparam);
+      offer_row_menu(lparam);
+      return 0;
     case WM_TIMER: on_timer(wparam); return 0;
     case continue_message: work_on(); return 0;
     case look_message: look_at_sources(); return 0;
@@ -435,5 +489,21 @@ void open_find_window(const paste_target& came_from, bool back_on_escape) {
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
   SetFocus(state->edit);
+  start_query();
+}
+
+void find_window_close_files() {
+  if (state == nullptr) return;
+  state->rows.release();
+  state->finder.release();
+}
+
+void find_window_read_again() {
+  if (state == nullptr) return;
+  state->rows.load_drawers();
+  state->ring_stamp = find_rows::ring_stamp();
+  state->finder.start_build(history_file);
+  SendMessageW(state->list, LB_SETCOUNT, 0, 0);
+  show_text("");
   start_query();
 }

@@ -15,5 +15,8 @@ void open_find_window(const paste_target& came_from, bool back_on_escape);
 // The same for the last window the user worked in outside this program.
 void open_find_window();
 HWND find_window();
+// Lets go of every file the window reads, so they can be replaced; then reads them again.
+void find_window_close_files();
+void find_window_read_again();
 // Whether the window is still reading the history or answering what was typed.
 bool find_window_busy();

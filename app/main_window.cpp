@@ -5,6 +5,7 @@
 
 #include "app/affixes.h"
 #include "app/app_state.h"
+#include "app/child_windows.h"
 #include "app/data_folder.h"
 #include "app/first_start.h"
 #include "app/link_tag_dialog.h"
@@ -150,7 +151,7 @@ bool show_clip(const capture_result& captured) {
   if (captured.cut) tell_clip_was_cut();
   if (captured.kept) note_unmappable_characters(captured.unmappable);
   // Text the clip edit put there itself stays as the user typed it.
-  if (captured.text && GetClipboardOwner() != clip_edit) set_window_text_sjis(clip_edit, clip_text);
+  if (captured.text && GetClipboardOwner() != clip_edit) show_in_clip_edit(clip_text);
   if (!captured.seen) return false;
   set_title_from(clip_text);
   InvalidateRect(main_window, nullptr, TRUE);

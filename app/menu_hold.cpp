@@ -8,7 +8,15 @@
 namespace {
 
 bool menu_open = false;
+bool list_open = false;
 std::vector<std::function<void()>> held;
+
+bool holding() { return menu_open || list_open; }
+
+void post_held_changes() {
+  // Posted, so it comes after the choice the menu posted before it closed.
+  if (!holding() && !held.empty()) PostMessageW(main_window, held_menu_changes_message, 0, 0);
+}
 
 }  // namespace
 
@@ -16,12 +24,16 @@ void on_enter_menu_loop() { menu_open = true; }
 
 void on_exit_menu_loop() {
   menu_open = false;
-  // Posted, so it comes after the choice the menu posted before it closed.
-  if (!held.empty()) PostMessageW(main_window, held_menu_changes_message, 0, 0);
+  post_held_changes();
+}
+
+void hold_for_clip_list(bool open) {
+  list_open = open;
+  post_held_changes();
 }
 
 void change_clip_menu(std::function<void()> change) {
-  if (menu_open) {
+  if (holding()) {
     held.push_back(std::move(change));
     return;
   }
@@ -29,7 +41,7 @@ void change_clip_menu(std::function<void()> change) {
 }
 
 void make_held_menu_changes() {
-  if (menu_open) return;
+  if (holding()) return;
   std::vector<std::function<void()>> changes;
   changes.swap(held);
   for (const auto& change : changes) change();

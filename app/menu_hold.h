@@ -11,6 +11,8 @@
 // made once the choice posted by the menu has run.
 void on_enter_menu_loop();
 void on_exit_menu_loop();
+// The same for the shortcut's clip list, which is a window and no menu loop.
+void hold_for_clip_list(bool open);
 // A change of a clip menu: made now, or held while a menu is open.
 void change_clip_menu(std::function<void()> change);
 // The message on_exit_menu_loop posts; makes every held change, in order.

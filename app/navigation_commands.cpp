@@ -4,6 +4,7 @@
 
 #include "app/affixes.h"
 #include "app/app_state.h"
+#include "app/child_windows.h"
 #include "app/res/resource_ids.h"
 #include "app/status_note.h"
 #include "app/ui_text.h"
@@ -37,7 +38,7 @@ void clear_not_found_note() {
 
 void step_back(WPARAM wparam) {
   move_back(wparam == '<');
-  set_window_text_sjis(clip_edit, clip_text);
+  show_in_clip_edit(clip_text);
   InvalidateRect(main_window, nullptr, TRUE);
 }
 

@@ -13,6 +13,10 @@ constexpr UINT_PTR foreground_timer_id = 2;
 constexpr UINT foreground_poll_ms = 200;
 constexpr DWORD foreground_wait_ms = 500;
 constexpr DWORD modifier_wait_ms = 1000;
+// A window manager may still move the focus just after a window of ours went away (its
+// own choice of the next window); the target must keep the foreground this long.
+constexpr DWORD foreground_settle_ms = 80;
+constexpr int foreground_tries = 3;
 // A key code no layout assigns: pressed between Alt's press and release, it keeps the
 // release from opening the target's menu bar.
 constexpr WORD neutral_key = 0xE8;
@@ -167,6 +171,18 @@ void come_back(const paste_target& target) {
   restore_selection(target);
 }
 
+// Makes target the foreground with its focus and selection, and sees that it stays so.
+bool bring_back(const paste_target& target) {
+  const auto is_foreground = [&] { return GetForegroundWindow() == target.window; };
+  for (int tries = 0; tries < foreground_tries; ++tries) {
+    SetForegroundWindow(target.window);
+    if (!wait_until(foreground_wait_ms, is_foreground)) continue;
+    come_back(target);
+    if (!wait_until(foreground_settle_ms, [&] { return !is_foreground(); })) return true;
+  }
+  return false;
+}
+
 bool is_outside_window(HWND window) {
   if (window == nullptr || window == GetDesktopWindow()) return false;
   DWORD process_id = 0;
@@ -218,13 +234,10 @@ bool paste_into(const paste_target& target) {
     tray_icon.show_balloon(paste_failed_text, true);
     return false;
   }
-  SetForegroundWindow(target.window);
-  const bool foreground = wait_until(foreground_wait_ms, [&] { return GetForegroundWindow() == target.window; });
-  if (!foreground) {
+  if (!bring_back(target)) {
     tray_icon.show_balloon(paste_failed_text, true);
     return false;
   }
-  come_back(target);
   wait_until(modifier_wait_ms, [] { return !any_modifier_down(); });
   if (send_paste_keys(target.window)) return true;
   tray_icon.show_balloon(paste_failed_text, true);
@@ -233,9 +246,7 @@ bool paste_into(const paste_target& target) {
 
 void return_to(const paste_target& target) {
   if (target.window == nullptr || !IsWindow(target.window)) return;
-  SetForegroundWindow(target.window);
-  if (!wait_until(foreground_wait_ms, [&] { return GetForegroundWindow() == target.window; })) return;
-  come_back(target);
+  bring_back(target);
 }
 
 bool paste_in_place(const paste_target& target) {
@@ -262,5 +273,9 @@ void start_watching_foreground() { SetTimer(main_window, foreground_timer_id, fo
 paste_target last_outside_target() {
   // A foreground seen since the last poll counts, so what it has now is noted.
   poll_foreground(nullptr, 0, 0, 0);
+  // A paste of ours since the last poll moved the caret; the edit keeps its selection
+  // while inactive, so it is read again now.
+  if (last_outside.has_selection && IsWindow(last_outside.focus))
+    read_selection(last_outside.focus, last_outside.selection_start, last_outside.selection_end);
   return last_outside;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/child_windows.h"
 #include "app/clip_menus.h"
 #include "app/menu_hold.h"
 #include "app/save_notice.h"
@@ -51,8 +52,14 @@ class menu_history_view : public history_view {
     change_clip_menu([] { DeleteMenu(ring_menu, oldest_ring_entry_position, MF_BYPOSITION); });
   }
   void show_clip() override {
-    set_window_text_sjis(clip_edit, clip_text);
+    show_in_clip_edit(clip_text);
     InvalidateRect(main_window, nullptr, TRUE);
+  }
+  void when_lists_settle(std::function<void()> change) override { change_clip_menu(std::move(change)); }
+  void clear_list(clip_list list) override {
+    const int first = list == clip_list::ring ? oldest_ring_entry_position : 1;
+    HMENU menu = menu_of(list);
+    while (GetMenuItemCount(menu) > first) DeleteMenu(menu, static_cast<UINT>(first), MF_BYPOSITION);
   }
 };
 

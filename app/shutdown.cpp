@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/forget_worker.h"
 #include "app/main_window.h"
 #include "app/tray_icon.h"
 #include "history/ring.h"
@@ -13,6 +14,8 @@ void run_shutdown_sequence() {
   // destruction must not save or leave the chain a second time.
   if (shutdown_done) return;
   shutdown_done = true;
+  // A forget under way is finished: its copies would otherwise stay beside the files.
+  finish_forgetting();
   save_settings();
   save_ring();
   DeleteObject(caption_brush);

@@ -9,9 +9,11 @@ list(APPEND WIN32_SOURCES app/app_state.cpp app/entry.cpp app/main_window.cpp ap
      app/notice_lines.cpp app/single_instance.cpp app/paste_target.cpp app/shortcut_menu.cpp
      app/shortcut_dialog.cpp app/find_window.cpp app/find_rows.cpp app/start_at_sign_in.cpp
      app/dpi.cpp app/main_window_dpi.cpp app/ui_text.cpp app/clip_list.cpp app/clip_list_keys.cpp
-     app/menu_hold.cpp)
+     app/menu_hold.cpp app/clip_display.cpp)
 # Where text windows go: plain arithmetic, tested natively.
 list(APPEND PORTABLE_SOURCES app/window_slots.cpp)
+# Forgetting clips and clearing the history.
+list(APPEND WIN32_SOURCES app/forget_commands.cpp app/forget_worker.cpp)
 set(RESOURCE_SOURCES ${CMAKE_SOURCE_DIR}/app/res/dovane_clip.rc)
 set_source_files_properties(app/res/dovane_clip.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/app/res/dovane_clip.ico;${CMAKE_BINARY_DIR}/dovane_clip.manifest;${CMAKE_BINARY_DIR}/dovane_version.h;${CMAKE_SOURCE_DIR}/app/res/resource_ids.h")

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/clip_display.h"
 #include "app/ui_text.h"
 #include "text/menu_label.h"
 #include "text/sjis.h"
@@ -24,7 +25,7 @@ void copy_wide(wchar_t (&field)[size], const char* text) {
 }
 }  // namespace
 
-tray_icon_object::tray_icon_object() : data_{}, added_(0), tip_{}, balloon_{}, notice_text_{}, balloons_shown_(0) {
+tray_icon_object::tray_icon_object() : data_{}, added_(0), tip_{}, balloon_{}, shown_balloon_{}, notice_text_{}, balloons_shown_(0) {
   data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
 }
 
@@ -67,7 +68,8 @@ int tray_icon_object::set_tip(const char* text, bool update) {
   data_.uFlags |= NIF_TIP;
   // The tip holds 63 bytes as it always did: one line, whole characters.
   make_display_text(text, sizeof tip_ - 1, ' ', tip_);
-  copy_wide(data_.szTip, tip_);
+  const std::wstring shown = clip_display(text, sizeof tip_ - 1, ' ');
+  lstrcpynW(data_.szTip, shown.c_str(), static_cast<int>(sizeof data_.szTip / sizeof data_.szTip[0]));
   if (update) modify();
   return 1;
 }
@@ -94,6 +96,7 @@ int tray_icon_object::show_balloon(const char* text, bool warning) {
   if (!Shell_NotifyIconW(NIM_MODIFY, &notice)) return 0;
   // Only what the shell took counts as shown.
   std::memcpy(balloon_, notice_text_, length + 1);
+  std::memcpy(shown_balloon_, notice.szInfo, sizeof shown_balloon_);
   ++balloons_shown_;
   return 1;
 }

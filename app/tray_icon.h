@@ -21,6 +21,7 @@ class tray_icon_object {
   // A balloon over the icon (the platform's NIF_INFO notice); warning or plain information.
   int show_balloon(const char* text, bool warning);
   const char* last_balloon() const { return balloon_; }
+  const wchar_t* shown_balloon() const { return shown_balloon_; }
   int balloons_shown() const { return balloons_shown_; }
   bool added() const { return added_ != 0; }
   const char* tip() const { return tip_; }
@@ -31,6 +32,7 @@ class tray_icon_object {
   int added_;
   char tip_[64];           // the tip, as Shift_JIS
   char balloon_[256];      // the last balloon the shell took
+  wchar_t shown_balloon_[256];  // the same, as the shell was given it
   char notice_text_[256];  // the balloon being given
   int balloons_shown_;
 };

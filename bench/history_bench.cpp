@@ -19,6 +19,8 @@
 #include "history/history_streams.h"
 #include "history/maintenance.h"
 #include "history/moves.h"
+#include "history/navigation.h"
+#include "history/record_append.h"
 #include "history/side_file_upkeep.h"
 #include "settings/settings_file.h"
 #include "settings/ui_texts.h"
@@ -246,12 +248,56 @@ void bench_step_back() {
     std::printf("| step back | to record %s of 1,000,000 | %.3f ms | | |\n", grouped(position).c_str(), median(times));
     std::fflush(stdout);
   }
+  // A first letter no record begins with: the first key reads the whole history from the
+  // top, the next keys of such letters are answered without reading it again.
+  forget_missed_letter();
+  restart_from_top();
+  double start = now_ms();
+  find_record_starting_with('#');
+  const double first_key = now_ms() - start;
+  std::vector<double> next_keys;
+  for (int round = 0; round < rounds; ++round) {
+    start = now_ms();
+    find_record_starting_with(round % 2 == 0 ? '#' : '%');
+    next_keys.push_back(now_ms() - start);
+  }
+  std::printf("| first-letter search that misses | 1,000,000 records, first key | %.1f ms | | |\n", first_key);
+  std::printf("| first-letter search that misses | 1,000,000 records, each later key | %.3f ms | | |\n",
+              median(next_keys));
   std::printf("| offset index | 1,000,000 records | %.1f MB | | %.1f bytes a record |\n",
               static_cast<double>(history_index.memory_bytes()) / (1024.0 * 1024.0),
               static_cast<double>(history_index.memory_bytes()) / 1000000.0);
   close_history_streams();
   history_index.clear();
   leave_folder();
+}
+
+// A choice from the history menus appends its clip to the re-use file: the file's index,
+// made once, is extended by each append, however long the file has grown.
+void bench_reuse_append() {
+  for (int records : {100, 1000000}) {
+    const std::string folder = "reuse_" + std::to_string(records);
+    enter_new_folder(folder);
+    write_history(records);
+    MoveFileA("_clip.txt", recycle_file_name);
+    reuse_file_index.clear();
+    // As while the program's streams are open: the file stays open between choices.
+    reuse_file_index.hold();
+    double start = now_ms();
+    append_to_record_file(recycle_file_name, reuse_file_index, "first choice");
+    const double first = now_ms() - start;
+    std::vector<double> times;
+    for (int round = 0; round < 10 * rounds; ++round) {
+      start = now_ms();
+      append_to_record_file(recycle_file_name, reuse_file_index, "a clip chosen again from the menus");
+      times.push_back(now_ms() - start);
+    }
+    std::printf("| re-use file appended to by a choice | %s records | %.3f ms (the run's first: %.1f ms) | | |\n",
+                grouped(records).c_str(), median(times), first);
+    std::fflush(stdout);
+    reuse_file_index.clear();
+    leave_folder();
+  }
 }
 
 // The pass start-up makes over the history to find where each record starts.
@@ -387,6 +433,11 @@ int main(int argc, char** argv) {
   GetFullPathNameA(argv[1], sizeof exe, exe, nullptr);
   GetFullPathNameA(argv[2], sizeof empty_exe, empty_exe, nullptr);
   std::printf("| operation | size | dovane_clip | empty program | ratio |\n|---|---|---|---|---|\n");
+  if (argc > 3 && std::strcmp(argv[3], "steps") == 0) {
+    bench_step_back();
+    bench_reuse_append();
+    return 0;
+  }
   if (argc > 3 && std::strcmp(argv[3], "side") == 0) {
     bench_side_file();
     bench_startup_with_side_file(exe);
@@ -394,6 +445,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   bench_step_back();
+  bench_reuse_append();
   bench_compaction();
   bench_side_file();
   bench_startup_with_side_file(exe);

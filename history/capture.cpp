@@ -2,11 +2,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "history/clip_originals.h"
 #include "history/clip_output.h"
 #include "history/clipboard_block.h"
 #include "history/clipboard_text.h"
+#include "history/history_view.h"
 #include "history/maintenance.h"
 #include "history/private_clip.h"
 #include "history/ring.h"
@@ -71,10 +73,13 @@ clip_time time_now() {
 // True when the clip reached the history.
 bool keep_new_clip() {
   keep_side_of_new_clip(clip_text, time_now());
-  keep_in_ring(clip_text);
+  // A full ring gives the new clip the oldest clip's slot, which an open list still shows.
+  shown_history().when_lists_settle([clip = std::string(clip_text)] {
+    keep_in_ring(clip.c_str());
+    // The ring is on disk at once, so a crash or a kill loses no clip of the session.
+    save_ring();
+  });
   std::memcpy(previous_clip, clip_text, std::strlen(clip_text) + 1);
-  // The ring is on disk at once, so a crash or a kill loses no clip of the session.
-  save_ring();
   if (history_saving != 1) return false;
   if (append_to_history(clip_text)) return true;
   // The user's natural retry, copying the same text again, must not count as a duplicate.

@@ -208,6 +208,8 @@ bool keep_time(const char* record, const clip_time& time) {
 }
 
 bool original_of(const char* record, std::u16string& original) {
+  // Most clips have none, and they need not wait for the side file's first reading.
+  if (!may_stand_for_other_text(record, std::strlen(record))) return false;
   const sha256_digest key = record_key(record);
   const side_entry* entry = current_index().find(short_key(key));
   std::u16string kept;

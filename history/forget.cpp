@@ -109,9 +109,11 @@ void note_failure(forget_report& report, const std::string& name) {
   report.whole = false;
 }
 
+// The copy is on disk before the program's thread swaps it in.
 bool cut_to_temporary(const char* text, const std::string& name, record_cut& cut) {
   return find_text_records(name.c_str(), text, cut) &&
-         (cut.removed.empty() || copy_byte_ranges(name.c_str(), cut.kept, temporary_of(name).c_str()));
+         (cut.removed.empty() || (copy_byte_ranges(name.c_str(), cut.kept, temporary_of(name).c_str()) &&
+                                  sync_file(temporary_of(name).c_str())));
 }
 
 // Entries of removed records (ascending numbers) go; later ones move down by the records
@@ -194,10 +196,17 @@ forget_work prepare_forget(const char* text, const kept_files& files) {
   names.insert(names.end(), files.others.begin(), files.others.end());
   for (const std::string& name : names) {
     record_cut cut;
-    if (!cut_to_temporary(text, name, cut))
+    if (!cut_to_temporary(text, name, cut)) {
       note_failure(work.report, name);
-    else if (!cut.removed.empty())
+    } else if (!cut.removed.empty()) {
+      if (name == files.history) {
+        cut.copy_index = std::make_shared<record_index>();
+        cut.copy_index->build(temporary_of(name).c_str());
+        // Closed: the copy is renamed into its place.
+        cut.copy_index->let_go();
+      }
       work.cuts.push_back(cut);
+    }
   }
   return work;
 }
@@ -216,6 +225,7 @@ forget_report finish_forget(forget_work& work, const kept_files& files) {
     // Changed since its pass: the temporary lacks what was added, so the file is cut again.
     if (!stamp_of_path(cut.name.c_str(), now) || !same_state(now, cut.stamp)) {
       remove_file(temporary_of(cut.name).c_str());
+      cut.copy_index.reset();
       if (!cut_to_temporary(work.text.c_str(), cut.name, cut)) {
         note_failure(report, cut.name);
         cut.removed.clear();
@@ -236,6 +246,8 @@ forget_report finish_forget(forget_work& work, const kept_files& files) {
       continue;
     }
     report.records += static_cast<int>(cut.removed.size());
+    report.removed_from.emplace_back(cut.name, cut.removed);
+    if (is_history) report.history_index = cut.copy_index;
     ++report.files;
     if (!renumbered) continue;
     if (replace_file(temporary_of(files.reuse_index).c_str(), files.reuse_index.c_str())) {

@@ -3,11 +3,14 @@
 // it stays on the disk; and clearing those files the same way.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "history/byte_copy.h"
 #include "history/file_ops.h"
+#include "history/record_index.h"
 
 // One record file's records that are the text.
 struct record_cut {
@@ -15,6 +18,9 @@ struct record_cut {
   std::vector<int> removed;       // their numbers as the reader counts them, ascending
   std::vector<byte_range> kept;   // every other byte of the file, in order
   file_stamp stamp{};             // the file as the pass read it
+  // The history's copy's offsets, made with the copy, so that the program's thread need
+  // not read the whole history again once the copy is in its place.
+  std::shared_ptr<record_index> copy_index;
 };
 
 // A record is the text when the reader reads it as the text (a zero byte ends what it
@@ -38,6 +44,10 @@ struct forget_report {
   int files = 0;             // files written again
   bool whole = true;         // false: some file could not be written again and is as it was
   std::string failed;        // the first such file
+  // The numbers of the records removed, by file, as the files were before.
+  std::vector<std::pair<std::string, std::vector<int>>> removed_from;
+  // The history's offsets as it now is, when they were made with its copy.
+  std::shared_ptr<record_index> history_index;
 };
 
 // The slow part, which touches nothing but the files: each file that holds the text is

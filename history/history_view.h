@@ -2,6 +2,7 @@
 // shell implements at start-up; the history itself never touches a window or a menu.
 // Until a view is set (and in tests of the core alone), changes go unshown.
 #pragma once
+#include <functional>
 
 enum class clip_list { history, recycle, ring };
 
@@ -13,10 +14,15 @@ class history_view {
   virtual void offer_clip(clip_list, int /*number*/, const char* /*text*/, int /*limit*/, int& /*counter*/) {}
   // An entry already labelled and trimmed, listed as it is.
   virtual void list_entry(clip_list, int /*number*/, const char* /*label*/) {}
+  // Every entry of the list goes.
+  virtual void clear_list(clip_list) {}
   // The ring's oldest entry leaves the ring list.
   virtual void drop_oldest_ring_entry() {}
   // clip_text holds another record to show.
   virtual void show_clip() {}
+  // A change of what an entry puts back, made once no list the user may choose from is
+  // open: an entry must put back what it showed.
+  virtual void when_lists_settle(std::function<void()> change) { change(); }
 };
 
 history_view& shown_history();

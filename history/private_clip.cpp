@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "settings/ignored_programs.h"
+
 namespace {
 
 // "CanIncludeInClipboardHistory" marks privacy only when its DWORD is 0; any other value
@@ -16,6 +18,25 @@ bool history_refused(UINT format) {
   return refused;
 }
 
+// The clipboard's owner window belongs to a program the user named in "ignore". A
+// clipboard without an owner, or an owner whose process cannot be looked at, is not.
+bool owner_program_ignored() {
+  if (ignored_programs[0] == '\0') return false;
+  HWND owner = GetClipboardOwner();
+  DWORD process_id = 0;
+  if (owner == nullptr || GetWindowThreadProcessId(owner, &process_id) == 0) return false;
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
+  if (process == nullptr) return false;
+  wchar_t image[1024];
+  DWORD length = sizeof image / sizeof image[0];
+  const BOOL named = QueryFullProcessImageNameW(process, 0, image, &length);
+  CloseHandle(process);
+  if (!named) return false;
+  char sjis[4096];
+  if (WideCharToMultiByte(932, 0, image, -1, sjis, sizeof sjis, nullptr, nullptr) == 0) return false;
+  return program_is_ignored(ignored_programs, sjis);
+}
+
 }  // namespace
 
 bool clipboard_marked_private() {
@@ -23,5 +44,6 @@ bool clipboard_marked_private() {
   static const UINT history_format = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
   static const UINT viewer_ignore_format = RegisterClipboardFormatA("Clipboard Viewer Ignore");
   if (IsClipboardFormatAvailable(exclude_format) || IsClipboardFormatAvailable(viewer_ignore_format)) return true;
+  if (owner_program_ignored()) return true;
   return IsClipboardFormatAvailable(history_format) && history_refused(history_format);
 }

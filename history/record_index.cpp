@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "history/file_ops.h"
 #include "text/file_names.h"
@@ -71,6 +72,25 @@ void record_index::build(const char* name) {
   watch_.start(name);
   ++generation_;
   scan(0);
+}
+
+void record_index::take_copy(record_index& copy, const char* name) {
+  clear();
+  ++generation_;
+  const file_stamp made = copy.stamp();
+  blocks_ = std::move(copy.blocks_);
+  count_ = copy.count_;
+  end_position_ = copy.end_position_;
+  end_ = copy.end_;
+  size_ = copy.size_;
+  copy.clear();
+  name_ = name;
+  watch_.start(name);
+  if (!same_state(watch_.stamp(), made)) {
+    build(name);
+    return;
+  }
+  watch_.accept(end_);
 }
 
 void record_index::refresh(const char* name) {

@@ -21,6 +21,10 @@ class record_index {
   // After our own append to the file the index was current for: only the added records
   // are read (a new pass when the file is not as the append left it).
   void take_own_append(const char* name);
+  // Takes the offsets of copy, made from a file of ours that has since been renamed to
+  // name, instead of reading the file again; a new pass when the file name stands for is
+  // not that file as copy saw it.
+  void take_copy(record_index& copy, const char* name);
   // The file the name stands for is still the one the index was made from, in the same
   // state.
   bool is_current(const char* name);

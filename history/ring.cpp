@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "history/history_view.h"
 #include "history/maintenance.h"
@@ -16,6 +18,7 @@ int ring_pos = 0;
 int ring_prev_pos = 0;
 int ring_menu_count = 0;
 int ring_full = 0;
+int ring_remakes = 0;
 
 namespace {
 
@@ -80,6 +83,40 @@ bool save_ring() {
   const bool saved = written && replace_file(temporary, ring_file_name);
   if (!saved) remove_file(temporary);
   return report_save(saved, kept_file::ring, ring_file_name);
+}
+
+void forget_from_ring(const char* text) {
+  std::vector<std::string> kept;
+  bool found = false;
+  // The slot after the newest is the oldest once the ring has wrapped, else empty.
+  for (int k = 1; k <= ring_slots; ++k) {
+    const ring_slot& slot = recent_ring[(ring_pos + k) % ring_slots];
+    if (slot.text[0] == '\0') continue;
+    if (std::strcmp(slot.text, text) == 0)
+      found = true;
+    else
+      kept.emplace_back(slot.text);
+  }
+  if (!found) return;
+  clear_ring();
+  for (const std::string& clip : kept) {
+    wrap_ring_ids();
+    add_slot(clip.c_str());
+  }
+}
+
+void clear_ring() {
+  for (ring_slot& slot : recent_ring) {
+    slot.text[0] = '\0';
+    slot.menu_id = 0;
+  }
+  shown_history().clear_list(clip_list::ring);
+  ring_pos = 0;
+  ring_prev_pos = 0;
+  // As a start makes it: slot k under id 45000 + k.
+  ring_menu_count = 1;
+  ring_full = 0;
+  ++ring_remakes;
 }
 
 void take_ring_clip(int id) {

@@ -25,6 +25,12 @@ void reload_ring();
 // Writes every filled slot, in slot order, to "tmpclipsave.txt", replacing the file in
 // one step; false (and the user told) when it could not be saved.
 bool save_ring();
+// Every slot that holds text is emptied, and the ring and its list are made again from
+// the clips left, oldest first, as a start makes them from the ring file.
+void forget_from_ring(const char* text);
+void clear_ring();
+// Raised each time the ring is made again.
+extern int ring_remakes;
 // A ring-menu choice: the slot listed under id becomes clip_text (slot 0 when no slot
 // has that id), for the caller to put back; with history saving off it is also appended
 // to the history.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/ignored_programs.h"
 #include "settings/profile_text.h"
 #include "settings/save_report.h"
 #include "settings/settings_values.h"
@@ -106,6 +107,7 @@ void load_settings() {
   read_text(text, "hotkey", "", hotkey_text, sizeof hotkey_text);
   apply_hotkey_setting(hotkey_text);
   paste_on_choice = read_int(text, "paste", 0) == 1 ? 1 : 0;
+  read_text(text, "ignore", "", ignored_programs, sizeof ignored_programs);
 }
 
 bool save_settings() {

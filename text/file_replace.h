@@ -4,6 +4,9 @@
 // Puts temporary in the place of target in one atomic step, once its bytes are on disk.
 // When that fails the target stays whole and the temporary file stays behind.
 bool replace_file(const char* temporary, const char* target);
+// Puts a finished file's bytes on disk ahead of its replace_file, which then finds little
+// left to write; false when they could not be.
+bool sync_file(const char* name);
 
 #ifdef _WIN32
 // The same for paths the wide functions take, without the planted faults.

@@ -1,6 +1,7 @@
 #include "text/menu_label.h"
 
 #include "text/sjis.h"
+#include "text/unicode_text.h"
 
 size_t make_display_text(const char* text, size_t max_bytes, char tab_shows_as, char* out) {
   size_t i = 0;
@@ -24,4 +25,29 @@ size_t make_display_text(const char* text, size_t max_bytes, char tab_shows_as, 
 
 void make_menu_label(const char* text, char (&label)[menu_label_size]) {
   make_display_text(text, menu_label_bytes, '.', label);
+}
+
+std::u16string make_display_text(const std::u16string& original, size_t max_bytes, char16_t tab_shows_as) {
+  std::u16string shown;
+  size_t bytes = 0;
+  for (size_t i = 0; i < original.size();) {
+    const char16_t unit = original[i];
+    const size_t units = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < original.size() &&
+                                 original[i + 1] >= 0xDC00 && original[i + 1] <= 0xDFFF
+                             ? 2
+                             : 1;
+    char field[3];
+    const size_t width = utf16_to_sjis(&original[i], units, field, sizeof field).length;
+    if (width == 0 || bytes + width > max_bytes) break;
+    bytes += width;
+    if (unit == u'\t') {
+      shown += tab_shows_as;
+    } else if (unit < 0x20 || unit == 0x7F) {
+      shown += u' ';
+    } else {
+      shown.append(original, i, units);
+    }
+    i += units;
+  }
+  return shown;
 }

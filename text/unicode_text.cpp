@@ -128,3 +128,17 @@ std::size_t sjis_to_utf16(const char* text, std::size_t length, char16_t* out, s
     out[written] = u'\0';
     return written;
 }
+
+bool may_stand_for_other_text(const char* sjis, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(sjis[i]);
+        if (c == '?') return true;
+        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        if (!lead || i + 1 >= length) continue;
+        const unsigned char trail = static_cast<unsigned char>(sjis[i + 1]);
+        for (const mapped_code_point& m : mapped)
+            if (m.lead == c && m.trail == trail) return true;
+        ++i;
+    }
+    return false;
+}

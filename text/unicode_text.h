@@ -25,3 +25,8 @@ std::size_t utf8_to_utf16(const char* text, std::size_t length, char16_t* out, s
 // Shift_JIS (length bytes) to UTF-16 in out (out_size units, at least length + 1),
 // terminated; returns the units before the terminator.
 std::size_t sjis_to_utf16(const char* text, std::size_t length, char16_t* out, std::size_t out_size);
+
+// False when no other Unicode text converts to these Shift_JIS bytes than the one they
+// read back as: they hold no '?' (what Shift_JIS lacks) and none of the characters that
+// other systems' code points also become. Spares a look for an original that cannot be.
+bool may_stand_for_other_text(const char* sjis, std::size_t length);

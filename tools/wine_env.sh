@@ -112,14 +112,16 @@ in_lang_prefix() { [ "$DOVANE_LANG" != ja_JP.UTF-8 ]; }
 # again when the prefix is set up anew; prints its path. Its Wine server is the caller's to
 # stop (wineserver -k with that WINEPREFIX).
 prepare_dpi_prefix() {
-  local dpi=$1 copy="$DOVANE_BUILD/wineprefix_dpi$1"
+  local dpi=$1 copy="$DOVANE_BUILD/wineprefix_dpi$1" made="$WINEPREFIX/.dovane_ready_2"
+  # Under another LANG the copy is made from that LANG's own.
+  if in_lang_prefix; then copy="${copy}_${DOVANE_LANG%%.*}" made="$WINEPREFIX/.dovane_lang_ready"; fi
   local desktop="$((1280 * dpi / 96))x$((800 * dpi / 96))"
   (
     flock 9
-    if [ ! -f "$copy/.dovane_dpi_ready" ] || [ "$WINEPREFIX/.dovane_ready_2" -nt "$copy/.dovane_dpi_ready" ]; then
+    if [ ! -f "$copy/.dovane_dpi_ready" ] || [ "$made" -nt "$copy/.dovane_dpi_ready" ]; then
       rm -rf "$copy"
       cp -a "$WINEPREFIX" "$copy"
-      rm -f "$copy/.dovane_ready_2"
+      rm -f "$copy/.dovane_ready_2" "$copy/.dovane_lang_ready"
       WINEPREFIX=$copy wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
       # Without a virtual desktop (DOVANE_NO_VIRTUAL_DESKTOP) no desktop takes this size.
       WINEPREFIX=$copy wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null 2>&1

@@ -74,6 +74,10 @@
 #define CMD_FORWARD 40010
 // "検索窓...": also in the clip menu, and Ctrl+F.
 #define CMD_FIND_WINDOW 40061
+// "この記録を消す": the record on show leaves every file that keeps clips.
+#define CMD_FORGET_RECORD 40063
+// "クリップ" › "メニュー" › "履歴をすべて消す".
+#define CMD_CLEAR_HISTORY 40064
 
 // "環境".
 #define CMD_COLOR 101

@@ -69,6 +69,27 @@ TEST_F(clip_menus_test, a_capture_while_a_menu_is_open_waits_until_the_menus_cho
   EXPECT_EQ(menu_labels(history_menu, count - 2), (std::vector<std::string>{"clip 12", "copied meanwhile"}));
 }
 
+// The same with a full ring: a new clip takes the slot of the oldest clip, which the ring
+// menu stops listing first; a second copy while the menu (or the shortcut's list) is open
+// would take the slot of the oldest clip it still shows.
+TEST_F(clip_menus_test, a_capture_while_a_menu_is_open_leaves_the_full_rings_oldest_clip_in_its_slot) {
+  start_app();
+  for (int i = 1; i <= 52; ++i) copy_from_other_program("clip " + std::to_string(i));
+  std::vector<std::string> listed = menu_labels(ring_menu, first_ring_entry);
+  ASSERT_EQ(listed.back(), "clip 52");
+  SendMessageA(main_window, WM_ENTERMENULOOP, FALSE, 0);
+  copy_from_other_program("copied meanwhile");
+  copy_from_other_program("copied after it");
+  PostMessageA(main_window, WM_MENUCOMMAND, static_cast<WPARAM>(first_ring_entry), reinterpret_cast<LPARAM>(ring_menu));
+  SendMessageA(main_window, WM_EXITMENULOOP, FALSE, 0);
+  pump();
+  EXPECT_EQ(clipboard_text(), listed.front());
+  listed.erase(listed.begin(), listed.begin() + 2);
+  listed.insert(listed.end(), {"copied meanwhile", "copied after it"});
+  EXPECT_EQ(menu_labels(ring_menu, first_ring_entry), listed);
+  EXPECT_NE(read_file("tmpclipsave.txt").find("copied after it"), std::string::npos);
+}
+
 struct id_case {
   int base;
   int number;

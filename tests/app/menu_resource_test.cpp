@@ -98,6 +98,8 @@ const std::vector<item> control_popup = {
     sep(),
     cmd("ショートカットキー...", CMD_SHORTCUT_SETTINGS),
     cmd("Windows 起動時に開始", CMD_START_AT_SIGN_IN),
+    sep(),
+    cmd("履歴をすべて消す", CMD_CLEAR_HISTORY),
 };
 
 const std::vector<item> clip_popup = {
@@ -121,6 +123,8 @@ const std::vector<item> view_history_popup = {
     cmd("進む\tCtrl+V", CMD_FORWARD, MF_GRAYED),
     sep(),
     cmd("検索窓...\tCtrl+F", CMD_FIND_WINDOW),
+    sep(),
+    cmd("この記録を消す", CMD_FORGET_RECORD),
 };
 
 const std::vector<item> environment_popup = {

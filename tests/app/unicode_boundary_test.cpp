@@ -9,6 +9,7 @@
 
 #include "app/app_state.h"
 #include "app/child_windows.h"
+#include "app/drawer_editor.h"
 #include "app/find_window.h"
 #include "app/res/resource_ids.h"
 #include "app/single_instance.h"
@@ -20,6 +21,7 @@
 #include "drawers/genre_list.h"
 #include "history/record_file.h"
 #include "tests/drawers/drawer_fixture.h"
+#include "tests/text/quick_look_check.h"
 
 namespace {
 
@@ -73,9 +75,42 @@ TEST_F(unicode_boundary_test, windows_menus_and_the_tray_show_the_japanese_they_
   EXPECT_EQ(wide_menu_string(history_menu, GetMenuItemCount(history_menu) - 1), L"日本語のクリップ");
   EXPECT_EQ(wide_menu_string(genre_menu, 1), L"special");
   EXPECT_STREQ(tray_icon.shown_tip(), L"日本語のクリップ");
+  ASSERT_EQ(tray_icon.show_balloon("\x97\x9a\x97\xf0\x82\xf0\x95\xdb\x91\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd", false), 1);
+  EXPECT_STREQ(tray_icon.shown_balloon(), L"履歴を保存しました");
   open_find_window();
   ASSERT_NE(find_window(), nullptr);
   EXPECT_EQ(wide_text_of(find_window()), L"検索窓");
+}
+
+// Where the text as copied is kept, every window shows it instead of the "?" its record holds.
+TEST_F(unicode_boundary_test, a_clip_shift_jis_cannot_hold_is_shown_as_it_was_copied) {
+  // Named, as an assertion's own text must be Shift_JIS.
+  const std::wstring copied = L"ありがとう😊\tJosé〜", label = L"ありがとう😊.José〜", line = L"ありがとう😊 José〜";
+  const std::wstring emoji = L"😊😊😊😊😊😊😊😊😊😊abcdefghijklmn", emoji_label = L"😊😊😊😊😊😊😊😊😊😊abcdefghij";
+  write_file("dovane_clip.ini", "[init]\r\nsave=history\r\n");
+  start_app();
+  copy_unicode_from_other_program(copied);
+  const int last_ring = GetMenuItemCount(ring_menu) - 1;
+  const int last_history = GetMenuItemCount(history_menu) - 1;
+  EXPECT_EQ(wide_menu_string(history_menu, last_history), label);
+  EXPECT_EQ(wide_menu_string(ring_menu, last_ring), label);
+  EXPECT_EQ(wide_text_of(main_window), line + L" [どばね]");
+  EXPECT_EQ(std::wstring(tray_icon.shown_tip()), line);
+  EXPECT_EQ(wide_text_of(clip_edit), copied);
+  open_find_window();
+  ASSERT_NE(find_window(), nullptr);
+  pump();
+  EXPECT_EQ(wide_text_of(GetDlgItem(find_window(), 4)), copied);
+  // A label is cut where the record's is: twenty bytes of Shift_JIS, "?" counting one.
+  copy_unicode_from_other_program(emoji);
+  EXPECT_EQ(wide_menu_string(history_menu, last_history + 1), emoji_label);
+  // A text Shift_JIS holds is shown as its record reads, question mark and all.
+  copy_unicode_from_other_program(L"what? ～");
+  EXPECT_EQ(wide_menu_string(history_menu, last_history + 2), L"what? ～");
+}
+
+TEST(unicode_boundary, the_quick_look_for_an_original_misses_no_character_of_the_systems_table) {
+  expect_quick_look_misses_no_character();
 }
 
 TEST_F(unicode_boundary_test, typed_text_arrives_as_its_shift_jis_bytes_and_what_it_lacks_is_counted) {
@@ -110,6 +145,27 @@ TEST_F(unicode_boundary_test, typed_text_arrives_as_its_shift_jis_bytes_and_what
   }
   EXPECT_EQ(read_file("_clip.txt"), history);
   EXPECT_EQ(read_file("_special.txt"), drawer);
+}
+
+TEST_F(unicode_boundary_test, the_drawer_editor_stores_a_typed_phrase_and_genre_as_their_shift_jis_bytes) {
+  start_app();
+  HWND editor = CreateDialogParamW(GetModuleHandleW(nullptr), L"SPDLG", main_window, drawer_editor_procedure, 0);
+  ASSERT_NE(editor, nullptr);
+  SetDlgItemTextW(editor, IDC_SP_TEXT, L"お世話になります〜\r\n敬具");
+  SendMessageW(editor, WM_COMMAND, IDC_SP_SAVE, 0);
+  SetDlgItemTextW(editor, IDC_SP_TEXT, L"Müller 様");
+  SendMessageW(editor, WM_COMMAND, IDC_SP_SAVE, 0);
+  EXPECT_STREQ(status_note(), "Shift_JIS にない文字 1 字は ? で保存しました");
+  SetDlgItemTextW(editor, IDC_SP_GENRE, L"署名");
+  SendMessageW(editor, WM_COMMAND, IDC_SP_SAVE_GENRE, 0);
+  DestroyWindow(editor);
+  close_app();
+  EXPECT_EQ(bytes_of(L"_special.txt"),
+            record("\x82\xa8\x90\xa2\x98\x62\x82\xc9\x82\xc8\x82\xe8\x82\xdc\x82\xb7\x81\x60\r\r\n\x8c\x68\x8b\xef") +
+                record("M?ller \x97\x6c"));
+  EXPECT_EQ(ini_value("special", "2"), "\x8f\x90\x96\xbc");
+  start_app();
+  EXPECT_EQ(entries_of(genre_menu).back().label, "\x8f\x90\x96\xbc");
 }
 
 TEST_F(unicode_boundary_test, the_find_window_finds_a_typed_japanese_query) {

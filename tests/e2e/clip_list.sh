@@ -51,12 +51,18 @@ start_target() {
   : >"$log"
   command wine "$driver" target >"$log" 2>>"$wine_log" &
   target_pid=$!
+  # The focus must be the program's and stay so over three looks: a window manager may
+  # give it to a window that came up meanwhile, and the user then clicks the program.
+  local steady=0
   for i in $(seq 100); do
-    [ "$(command wine "$driver" focus 2>>"$wine_log" | tr -d '\r')" = "dovane_test_target Edit" ] && break
-    # A window manager may give a window that came up meanwhile the focus; the user
-    # then clicks the program.
-    if [ "$i" -eq 30 ] && [ -n "$openbox_pid" ]; then
-      xdotool search --name '^target$' windowactivate --sync >/dev/null 2>&1 || true
+    if [ "$(command wine "$driver" focus 2>>"$wine_log" | tr -d '\r')" = "dovane_test_target Edit" ]; then
+      steady=$((steady + 1))
+      [ "$steady" -ge 3 ] && break
+    else
+      steady=0
+      if [ $((i % 20)) -eq 0 ] && [ -n "$openbox_pid" ]; then
+        xdotool search --name '^target$' windowactivate --sync >/dev/null 2>&1 || true
+      fi
     fi
     sleep 0.1
   done
@@ -181,6 +187,9 @@ openbox --sm-disable >/dev/null 2>&1 &
 openbox_pid=$!
 for n in $(seq -w 1 12); do printf 'c%s\a\r\n' "$n"; done >"$work/_clip.txt"
 start_app
+# Without a tray on the display, Wine shows the icon in a window of its own, which the
+# window manager focuses when it comes up: the program's target starts after it.
+for _ in $(seq 100); do xdotool search --name '^Wine System Tray$' >/dev/null 2>&1 && break; sleep 0.1; done
 start_target window_manager
 openings_in_a_row "under a window manager"
 stop_target

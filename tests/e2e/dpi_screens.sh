@@ -3,13 +3,12 @@
 # with a desktop as large as a screen made for it: the in-process layout checks run there
 # (every window whole, the note's five lines, the find window's rows, every label and
 # button of the dialogs), and the main window, a note, the find window and the drawer
-# editor are each kept as a screenshot, artifacts/dpi_<DPI>_<window>.png.
+# editor are each kept as a screenshot, artifacts/dpi_<DPI>_<window>.png (under another
+# LANG, with its name in front). DOVANE_DPIS chooses fewer DPIs.
 # Its own screen, large enough for the largest desktop.
 unset DISPLAY
 export DOVANE_XVFB_SCREEN=2560x1600x24
 . "$(dirname "$0")/e2e_lib.sh"
-artifacts="$(dirname "$exe")/artifacts"
-mkdir -p "$artifacts"
 tests_program="$(dirname "$exe")/win32_tests.exe"
 # The suite runs them at 96 DPI.
 checks=(dpi_layout.every_window_is_whole_at_the_desktop_dpi 'main_window_text_fit.*' 'all/dialog_text_fit.*')
@@ -25,10 +24,10 @@ keep_window() {
   for _ in $(seq 50); do rect "$name" >/dev/null && break; sleep 0.1; done
   read -r l t r b <<<"$(rect "$name")" || { echo "FAIL: no window $name at $dpi DPI"; exit 1; }
   sleep 0.5
-  import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$artifacts/dpi_${dpi}_$kind.png"
+  import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$(artifact "dpi_${dpi}_$kind.png")"
 }
 
-for dpi in 96 120 144 192; do
+for dpi in ${DOVANE_DPIS:-96 120 144 192}; do
   WINEPREFIX=$(prepare_dpi_prefix "$dpi")
   export WINEPREFIX
   if [ "$dpi" != 96 ]; then
@@ -54,4 +53,4 @@ for dpi in 96 120 144 192; do
   # The copy's server, with its desktop, is ours and goes now.
   command wineserver -k
 done
-echo "DPI screens: ok; screenshots: $artifacts/dpi_*.png"
+echo "DPI screens: ok; screenshots: $(artifact "dpi_*.png")"

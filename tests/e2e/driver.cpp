@@ -106,10 +106,20 @@ HGLOBAL global_copy(const void* bytes, size_t size) {
   return memory;
 }
 
+// The program under test opens the clipboard to read each change, as every viewer does;
+// a copying program that finds it open tries again, as real ones do.
+bool open_clipboard_patiently(HWND owner) {
+  for (int tries = 0; tries < 200; ++tries) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
 // The clipboard needs a window as its owner, or SetClipboardData refuses the data.
 int put_private_text(const char* text) {
   HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  if (owner == nullptr || !OpenClipboard(owner)) return 1;
+  if (owner == nullptr || !open_clipboard_patiently(owner)) return 1;
   EmptyClipboard();
   const DWORD marker = 0;
   const bool put = SetClipboardData(CF_TEXT, global_copy(text, std::strlen(text) + 1)) != nullptr &&
@@ -119,13 +129,29 @@ int put_private_text(const char* text) {
   return put ? 0 : 1;
 }
 
-int copy_and_hold(const char* text, DWORD hold_ms) {
+// Puts text on the clipboard and stays its owner until another program takes the
+// clipboard (at most a minute): the owner's program is looked up when the clip is read.
+int put_owned_text(const char* text) {
   HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   if (owner == nullptr || !OpenClipboard(owner)) return 1;
   EmptyClipboard();
   const bool put = SetClipboardData(CF_TEXT, global_copy(text, std::strlen(text) + 1)) != nullptr;
   CloseClipboard();
-  if (!OpenClipboard(owner)) return 1;
+  for (int i = 0; put && i < 1200 && GetClipboardOwner() == owner; ++i) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(50);
+  }
+  return put ? 0 : 1;
+}
+
+int copy_and_hold(const char* text, DWORD hold_ms) {
+  HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  if (owner == nullptr || !open_clipboard_patiently(owner)) return 1;
+  EmptyClipboard();
+  const bool put = SetClipboardData(CF_TEXT, global_copy(text, std::strlen(text) + 1)) != nullptr;
+  CloseClipboard();
+  if (!open_clipboard_patiently(owner)) return 1;
   Sleep(hold_ms);
   CloseClipboard();
   return put ? 0 : 1;
@@ -337,7 +363,6 @@ LRESULT CALLBACK target_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_DESTROY: PostQuitMessage(0); break;
     default: break;
   }
-  std::fflush(stdout);
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
@@ -345,7 +370,6 @@ WNDPROC edit_procedure = nullptr;
 LRESULT CALLBACK target_edit_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_SETFOCUS) std::printf("edit setfocus\n");
   if (message == WM_KILLFOCUS) std::printf("edit killfocus\n");
-  std::fflush(stdout);
   return CallWindowProcW(edit_procedure, window, message, wparam, lparam);
 }
 
@@ -365,7 +389,6 @@ int run_target() {
   SetForegroundWindow(window);
   SetFocus(edit);
   std::printf("ready\n");
-  std::fflush(stdout);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
@@ -396,7 +419,6 @@ BOOL CALLBACK print_menu(HWND window, LPARAM) {
 int hold_hotkey(unsigned modifiers, unsigned key, int seconds) {
   if (!RegisterHotKey(nullptr, 1, modifiers, key)) return 1;
   std::printf("held\n");
-  std::fflush(stdout);
   Sleep(static_cast<DWORD>(seconds) * 1000);
   return 0;
 }
@@ -443,6 +465,7 @@ int main() {
   if (std::strcmp(argv[1], "close-class") == 0 && argc > 2)
     return PostMessageA(FindWindowA(argv[2], nullptr), WM_CLOSE, 0, 0) ? 0 : 1;
   if (std::strcmp(argv[1], "private") == 0 && argc > 2) return put_private_text(argv[2]);
+  if (std::strcmp(argv[1], "copy") == 0 && argc > 2) return put_owned_text(argv[2]);
   if (std::strcmp(argv[1], "balloon") == 0 && argc > 2) return print_balloon(std::atoi(argv[2]));
   if (std::strcmp(argv[1], "copy-and-hold") == 0 && argc > 3)
     return copy_and_hold(argv[2], static_cast<DWORD>(std::atoi(argv[3])));

@@ -10,6 +10,10 @@ driver=$2
 start_own_xvfb
 prepare_wine_prefix
 work=$(mktemp -d /tmp/dovane_e2e_XXXXXX)
+# Screenshots are kept beside the exe, named by the LANG they were taken under.
+artifacts="$(dirname "$exe")/artifacts"
+mkdir -p "$artifacts"
+artifact() { if in_lang_prefix; then echo "$artifacts/${DOVANE_LANG%%.*}_$1"; else echo "$artifacts/$1"; fi; }
 app_pid=""
 # Wine's helper processes outlive the programs they serve; they must not hold the test
 # runner's output pipe open, so everything Wine prints goes to a log shown on failure.

@@ -16,7 +16,7 @@ crlf=$(grep -c $'\r$' "$readme" || true)
 for key in "back num=" "max=" "his max=" "tagsavelimit sec=" "mode=" "save=" "spname=" "tagA=" "tagB=" "tagC=" \
   "taglinkfile=" "[special]" dovane_clip.ini _clip.txt _clip_bak.txt _recycle.txt _recycle_index.txt \
   tmpclipsave.txt _special.txt taglink.txt _clip_original.txt 20479 "履歴保存する" "通知領域" "hotkey=" "paste=1" \
-  "ショートカットキー..." "選んだら貼り付ける"; do
+  "ショートカットキー..." "選んだら貼り付ける" "ignore=" "この記録を消す" "履歴をすべて消す"; do
   grep -q -F -- "$key" <<<"$text" || { echo "FAIL: readme.txt does not mention $key"; exit 1; }
 done
 

@@ -3,8 +3,6 @@
 # on the work area; a window the user moved and sized opens there again. The screen is
 # kept as a screenshot (artifacts/text_windows.png).
 . "$(dirname "$0")/e2e_lib.sh"
-artifacts="$(dirname "$exe")/artifacts"
-mkdir -p "$artifacts"
 rect() { command wine "$driver" rect "$1" 2>>"$wine_log" | tr -d '\r'; }
 wait_rect() {
   for _ in $(seq 50); do rect "$1" >/dev/null && { rect "$1"; return 0; }; sleep 0.1; done
@@ -21,7 +19,7 @@ rects=()
 for name in "${names[@]}"; do rects+=("$(wait_rect "$name")"); done
 read -r wl wt wr wb <<<"$(command wine "$driver" work-area 2>>"$wine_log" | tr -d '\r')"
 sleep 1
-import -window root "$artifacts/text_windows.png"
+import -window root "$(artifact text_windows.png)"
 for i in "${!names[@]}"; do
   read -r l t r b <<<"${rects[$i]}"
   [ "$l" -ge "$wl" ] && [ "$t" -ge "$wt" ] && [ "$r" -le "$wr" ] && [ "$b" -le "$wb" ] ||
@@ -41,4 +39,4 @@ wine "$driver" command 0
 wine "$driver" command 0
 [ "$(wait_rect 前略)" = "700 420 1100 700" ] || { echo "FAIL: 前略 reopened at $(rect 前略)"; exit 1; }
 end_app
-echo "text windows: ok; screenshot: $artifacts/text_windows.png"
+echo "text windows: ok; screenshot: $(artifact text_windows.png)"

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/forget_commands.h"
+#include "app/forget_worker.h"
 #include "app/main_window.h"
 #include "app/res/resource_ids.h"
 #include "app/tray_icon.h"
@@ -94,6 +96,10 @@ const std::vector<const char*> compaction_leftovers = {"0_clip_bak.txt", "recycl
                                                        "recycle_pending.txt"};
 
 void compact_again(failing_write_test&, int) { compact_history(); }
+void forget_pin(failing_write_test&, int) {
+  forget_and_show("pin");
+  finish_forgetting();
+}
 
 std::string side_line_of(const char* record, const std::u16string* original) {
   const sha256_digest key = record_key(record);
@@ -163,6 +169,21 @@ const writer writers[] = {
      {"_clip_original.tmp"}, true, [](failing_write_test&, int) { tidy_side_file(); }, nullptr,
      {{"_clip_original.txt", "referenced\t" + std::to_string(side_before.size()) + "\r\n" + side_before}},
      "_clip_original.txt", nullptr},
+    // A forgotten clip: each file that holds it is written again, or stays as it was.
+    {"forget_history", "_clip.txt.tmp", replaced_steps, {{"_clip.txt", records_on_disk({"a", "pin", "b"})}},
+     {"_clip.txt.tmp"}, false, forget_pin, history_held, {{"_clip.txt", records_on_disk({"a", "b"})}}, "_clip.txt",
+     nullptr},
+    {"forget_backup", "1_clip_bak.txt.tmp", replaced_steps, {{"1_clip_bak.txt", records_on_disk({"pin", "old"})}},
+     {"1_clip_bak.txt.tmp"}, false, forget_pin, nullptr, {{"1_clip_bak.txt", records_on_disk({"old"})}},
+     "1_clip_bak.txt", nullptr},
+    {"forget_reuse", "_recycle.txt.tmp", replaced_steps, {{"_recycle.txt", records_on_disk({"pin", "r"})}},
+     {"_recycle.txt.tmp"}, false, forget_pin, reuse_held, {{"_recycle.txt", records_on_disk({"r"})}}, "_recycle.txt",
+     nullptr},
+    // The history is shortened only with the index that fits it.
+    {"forget_reuse_index", "_recycle_index.txt.tmp", stream_steps,
+     {{"_clip.txt", records_on_disk({"r1", "pin", "r3"})}, {"_recycle_index.txt", "3\r\n2\r\n"}},
+     {"_recycle_index.txt.tmp", "_clip.txt.tmp"}, false, forget_pin, reuse_held,
+     {{"_clip.txt", records_on_disk({"r1", "r3"})}, {"_recycle_index.txt", "2\r\n"}}, "_recycle_index.txt", nullptr},
     // Once the history is shortened, only the renumbered index fits it: the next start
     // puts it in place.
     {"compaction_index_swap", "_recycle_index.txt", {file_step::replace}, long_history,

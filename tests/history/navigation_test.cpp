@@ -307,30 +307,46 @@ BOOL CALLBACK find_dialog(HWND window, LPARAM found) {
   return FALSE;
 }
 
-void CALLBACK answer_open_dialog(HWND, UINT, UINT_PTR timer, DWORD) {
+// Answers once more while the dialog stays a second after the answer: on a busy machine it
+// may show before it is ready to take one.
+HWND answered_dialog = nullptr;
+int ticks_since_answer = 0;
+
+void CALLBACK answer_open_dialog(HWND, UINT, UINT_PTR, DWORD) {
   HWND dialog = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), find_dialog, reinterpret_cast<LPARAM>(&dialog));
   if (dialog == nullptr) return;
-  KillTimer(nullptr, timer);
+  if (dialog == answered_dialog && ++ticks_since_answer < 5) return;
+  answered_dialog = dialog;
+  ticks_since_answer = 0;
   if (file_to_pick.empty()) {
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     return;
   }
   HWND name_box = GetDlgItem(dialog, 0x480);  // the file name edit
   if (name_box == nullptr) name_box = GetDlgItem(dialog, 0x47c);
-  SetWindowTextA(name_box, file_to_pick.c_str());
+  // Without one it is a question the dialog asks, answered as the user would.
+  if (name_box != nullptr) SetWindowTextA(name_box, file_to_pick.c_str());
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+// Runs an action that opens the open-file dialog, answering it as file_to_pick says.
+template <typename action_type>
+void with_open_dialog_answered(action_type action) {
+  answered_dialog = nullptr;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 200, answer_open_dialog);
+  action();
+  KillTimer(nullptr, timer);
 }
 
 TEST_F(navigation_test, typing_a_backslash_opens_the_picked_file_at_its_end) {
   write_file("other.txt", records_on_disk({"x", "y", "z"}));
   start_with(numbered_records(1, 5));
-  // The dialog opens where the last pick in this prefix left it, not in the data folder.
-  char folder[MAX_PATH] = "";
-  GetCurrentDirectoryA(sizeof folder, folder);
-  file_to_pick = std::string(folder) + "\\other.txt";
-  SetTimer(nullptr, 0, 200, answer_open_dialog);
-  type('\\');
+  // By its whole path: the dialog may start in the folder an earlier run picked from.
+  char whole_path[MAX_PATH];
+  ASSERT_GT(GetFullPathNameA("other.txt", MAX_PATH, whole_path, nullptr), 0u);
+  file_to_pick = whole_path;
+  with_open_dialog_answered([&] { type('\\'); });
   const std::string viewed = history_file;
   EXPECT_EQ(viewed.substr(viewed.size() - 9), "other.txt");
   EXPECT_STREQ(history_append_file, "_clip.txt");
@@ -344,8 +360,7 @@ TEST_F(navigation_test, typing_a_backslash_opens_the_picked_file_at_its_end) {
 TEST_F(navigation_test, a_cancelled_open_dialog_reads_the_same_file_through_again) {
   start_with(numbered_records(1, 5));
   file_to_pick.clear();
-  SetTimer(nullptr, 0, 200, answer_open_dialog);
-  command(CMD_OPEN_FILE);
+  with_open_dialog_answered([&] { command(CMD_OPEN_FILE); });
   EXPECT_STREQ(history_file, "_clip.txt");
   EXPECT_EQ(history_count, 5);
   EXPECT_EQ(current_index, 6);

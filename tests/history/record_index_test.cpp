@@ -114,6 +114,58 @@ TEST_F(record_index_test, refreshing_after_growth_or_shrinking_matches_a_new_pas
   }
 }
 
+// Offsets taken from a copy renamed into place hold only for that copy as it was read:
+// whatever else the name comes to stand for is read in a new pass.
+TEST_F(record_index_test, offsets_taken_from_a_renamed_copy_match_a_new_pass) {
+  enum class after_rename { nothing, appended, rewritten_same_size, other_file };
+  struct copy_case {
+    const char* name;
+    after_rename change;
+    bool read_again;
+  };
+  const copy_case cases[] = {
+      {"the copy in its place", after_rename::nothing, false},
+      {"a record appended since", after_rename::appended, true},
+      {"rewritten at the same size", after_rename::rewritten_same_size, true},
+      {"another file under the name", after_rename::other_file, true},
+  };
+  std::mt19937 random(13);
+  for (const copy_case& c : cases) {
+    SCOPED_TRACE(c.name);
+    write_file("f.txt", random_record_file(random, "\a\n", false));
+    const std::string copied = random_record_file(random, "\a\n", false) + "last\a\n";
+    write_file("f.txt.tmp", copied);
+    record_index copy;
+    copy.build("f.txt.tmp");
+    copy.let_go();
+    std::filesystem::rename("f.txt.tmp", "f.txt");
+    record_index kept;
+    kept.build("f.txt");
+    switch (c.change) {
+      case after_rename::nothing: break;
+      case after_rename::appended: write_file("f.txt", copied + "more\a\n"); break;
+      case after_rename::rewritten_same_size:
+        write_file("f.txt", "LAST" + copied.substr(4));
+        later_by_seconds("f.txt");
+        break;
+      case after_rename::other_file:
+        std::filesystem::remove("f.txt");
+        write_file("f.txt", copied);
+        break;
+    }
+    const int generation = kept.generation();
+    kept.take_copy(copy, "f.txt");
+    EXPECT_EQ(kept.generation() - generation, c.read_again ? 2 : 1);
+    record_index fresh;
+    fresh.build("f.txt");
+    ASSERT_EQ(kept.count(), fresh.count());
+    EXPECT_EQ(kept.has_end_position(), fresh.has_end_position());
+    EXPECT_EQ(kept.end(), fresh.end());
+    for (int n = 1; n <= fresh.count(); ++n) ASSERT_EQ(kept.start(n), fresh.start(n)) << n;
+    EXPECT_TRUE(kept.is_current("f.txt"));
+  }
+}
+
 // The moves as they were before the index: every restart reopens the file and every
 // record on the way is read. A model of its own state, apart from the real globals.
 struct rereading_model {

@@ -4,6 +4,7 @@
 
 #include "text/menu_label.h"
 #include "text/sjis.h"
+#include "text/unicode_text.h"
 
 namespace {
 
@@ -45,6 +46,27 @@ TEST(display_text, forty_kanji_are_cut_on_a_character_boundary_with_room_to_spar
     char out[80];
     EXPECT_EQ(make_display_text(kanji.c_str(), c.max_bytes, ' ', out), c.length) << c.max_bytes;
     EXPECT_EQ(std::string(out), kanji.substr(0, c.length)) << c.max_bytes;
+  }
+}
+
+// The display of an original holds the characters the display of its record holds: made
+// into Shift_JIS, it is that display, at every width.
+TEST(display_text, of_an_original_covers_what_the_records_display_covers) {
+  const std::u16string originals[] = {
+      u"ありがとうございます😊", u"José Müller\tCafé", u"〜—‖− 𠀋 한글", u"a\r\nb\x1b\x7f",
+      u"😊😊😊😊😊😊😊😊😊😊😊", std::u16string(u"lone \xD800 surrogate"), u"",
+  };
+  for (const std::u16string& original : originals) {
+    char record[256];
+    utf16_to_sjis(original.data(), original.size(), record, sizeof record);
+    for (size_t max_bytes : {0, 1, 5, 19, 20, 21, 63, 70}) {
+      char expected[80];
+      make_display_text(record, max_bytes, '.', expected);
+      const std::u16string shown = make_display_text(original, max_bytes, u'.');
+      char shown_sjis[256];
+      const sjis_conversion converted = utf16_to_sjis(shown.data(), shown.size(), shown_sjis, sizeof shown_sjis);
+      EXPECT_EQ(std::string(shown_sjis, converted.length), expected) << max_bytes;
+    }
   }
 }
 

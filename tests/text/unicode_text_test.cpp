@@ -2,6 +2,8 @@
 // CP932 converter, and the code points other systems use for Shift_JIS characters.
 #include "text/unicode_text.h"
 
+#include "tests/text/quick_look_check.h"
+
 #include <gtest/gtest.h>
 #include <iconv.h>
 
@@ -108,6 +110,8 @@ TEST(unicode_text, other_systems_code_points_fields_and_characters_shift_jis_lac
         EXPECT_EQ(out.result.cut, c.cut) << c.bytes;
     }
 }
+
+TEST(unicode_text, the_quick_look_for_another_text_misses_no_character) { expect_quick_look_misses_no_character(); }
 
 TEST(unicode_text, utf8_is_read_whole_or_refused) {
     char16_t units[16];

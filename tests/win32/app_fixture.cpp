@@ -115,16 +115,27 @@ void app_test::pump() {
   }
 }
 
+namespace {
+void copy_bytes_as(HWND owner, UINT format, const void* bytes, size_t size) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  std::memcpy(GlobalLock(memory), bytes, size);
+  GlobalUnlock(memory);
+  SetClipboardData(format, memory);
+  CloseClipboard();
+}
+}  // namespace
+
 void app_test::copy_from_other_program(const std::string& text) {
   if (other_window_ == nullptr) other_window_ = make_plain_window("other program");
-  ASSERT_TRUE(OpenClipboard(other_window_));
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  char* bytes = static_cast<char*>(GlobalLock(memory));
-  std::memcpy(bytes, text.c_str(), text.size() + 1);
-  GlobalUnlock(memory);
-  SetClipboardData(CF_TEXT, memory);
-  CloseClipboard();
+  copy_bytes_as(other_window_, CF_TEXT, text.c_str(), text.size() + 1);
+  pump();
+}
+
+void app_test::copy_unicode_from_other_program(const std::wstring& text) {
+  if (other_window_ == nullptr) other_window_ = make_plain_window("other program");
+  copy_bytes_as(other_window_, CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
   pump();
 }
 
@@ -158,11 +169,13 @@ void app_test::set_current_clip(const char* text) { std::snprintf(clip_text, cli
 
 // A control that was never given a font draws with the system font.
 void expect_fits(HWND control, const std::string& text, const char* where) {
-  HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
   HDC dc = GetDC(control);
   HGDIOBJ previous = SelectObject(dc, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
   SIZE needed{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &needed);
+  // Measured as the control draws it, in UTF-16, whatever the code page.
+  const std::wstring wide = wide_from_sjis(text);
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &needed);
   SelectObject(dc, previous);
   ReleaseDC(control, dc);
   RECT room;

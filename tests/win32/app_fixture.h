@@ -23,6 +23,7 @@ class app_test : public scratch_dir_test {
   void pump();
   // Puts text on the clipboard as another program would; the main window sees it at once.
   void copy_from_other_program(const std::string& text);
+  void copy_unicode_from_other_program(const std::wstring& text);
   std::string clipboard_text();
   std::string window_text(HWND window);
   std::string ini_value(const char* section, const char* key);
