@@ -96,11 +96,12 @@ bool find_rows::record_holds(const clip_finder& finder, int number, const char* 
 
 void find_rows::add_history_rows(const clip_finder& finder) {
   const std::size_t ring_rows = rows_.size();
+  std::vector<const char*> texts(ring_rows);
   std::vector<std::string> folded(ring_rows);
   for (std::size_t r = 0; r < ring_rows; ++r) {
-    const char* text = recent_ring[rows_[r].number].text;
-    folded[r].resize(std::strlen(text));
-    folded[r].resize(fold_for_search(text, folded[r].size(), &folded[r][0]));
+    texts[r] = recent_ring[rows_[r].number].text;
+    folded[r].resize(std::strlen(texts[r]));
+    folded[r].resize(fold_for_search(texts[r], folded[r].size(), &folded[r][0]));
   }
   std::vector<bool> twinned(ring_rows, false);
   const std::vector<int> newest = finder.newest_matches();
@@ -108,9 +109,9 @@ void find_rows::add_history_rows(const clip_finder& finder) {
     const int number = newest[i];
     bool twin = false;
     for (std::size_t r = 0; r < ring_rows && i < twin_reach && !twin; ++r) {
-      if (twinned[r] || !record_holds(finder, number, recent_ring[rows_[r].number].text, folded[r])) continue;
-      // The ring's row stands for the record, and the record counts every capture.
-      rows_[r].times = finder.times(number);
+      if (twinned[r] || !record_holds(finder, number, texts[r], folded[r])) continue;
+      // The record takes the ring's place: chosen, it is a re-use as a history choice is.
+      rows_[r] = {row_kind::history, number, 0, 0, finder.times(number)};
       twinned[r] = twin = true;
     }
     if (twin)

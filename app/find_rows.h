@@ -1,7 +1,7 @@
 // What the find window lists: the ring's clips and the current genre's phrases that
-// match, then the history's matches. A clip is listed once: at the ring when the ring holds
-// it, else at its newest record, with how many times it was recorded and when it was
-// copied where that is known. Every row's label and text are read from where the row's
+// match, then the history's matches. A clip is listed once, by its newest record, in the
+// ring's place when the ring holds it too, with how many times it was recorded and when
+// it was copied where that is known. Every row's label and text are read from where the row's
 // clip lives at the moment they are shown, by the same number that puts it back.
 #pragma once
 #include <cstddef>
@@ -83,5 +83,5 @@ class find_rows {
   std::unique_ptr<char[]> text_;  // clip_size bytes, read into while labels are made
   int pinned_ = 0;
   int history_matches_ = 0;
-  int twins_ = 0;  // history matches the ring lists
+  int twins_ = 0;  // history matches listed in the ring's places
 };

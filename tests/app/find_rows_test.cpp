@@ -1,5 +1,6 @@
 // The find window's rows, made from the real ring, history and side file: one row per
-// text, at the ring when it holds it, with the number of records and the capture time.
+// text, by its newest record and in the ring's place when the ring holds it too, with the
+// number of records and the capture time.
 #include "app/find_rows.h"
 
 #include <gtest/gtest.h>
@@ -68,8 +69,8 @@ TEST_F(find_rows_test, list_each_text_once_at_its_newest_place_with_its_count_an
 
   const listed all = rows_for("");
   ASSERT_EQ(all.labels.size(), 5u);
-  EXPECT_TRUE(said_at(all.labels[0], "[一時歴] ", before, after, "×3 beta")) << all.labels[0];
-  EXPECT_TRUE(said_at(all.labels[1], "[一時歴] ", before, after, "delta")) << all.labels[1];
+  EXPECT_TRUE(said_at(all.labels[0], "8: ", before, after, "×3 beta")) << all.labels[0];
+  EXPECT_TRUE(said_at(all.labels[1], "7: ", before, after, "delta")) << all.labels[1];
   EXPECT_EQ(std::vector<std::string>(all.labels.begin() + 2, all.labels.end()),
             (std::vector<std::string>{"5: gamma", "4: Alpha", "3: ×2 alpha"}));
   EXPECT_EQ(all.count, 5);
@@ -89,8 +90,20 @@ TEST_F(find_rows_test, list_each_text_once_at_its_newest_place_with_its_count_an
   }
   const listed beta = rows_for("BETA");
   ASSERT_EQ(beta.labels.size(), 1u);
-  EXPECT_TRUE(said_at(beta.labels[0], "[一時歴] ", before, after, "×3 beta")) << beta.labels[0];
+  EXPECT_TRUE(said_at(beta.labels[0], "8: ", before, after, "×3 beta")) << beta.labels[0];
   EXPECT_EQ(beta.count, 1);
+}
+
+TEST_F(find_rows_test, list_clips_only_the_ring_holds_there_with_their_capture_time) {
+  start_app();
+  const clip_time before = local_now();
+  for (const char* text : {"kiwi", "kiwi juice", "kiwi"}) copy_from_other_program(text);
+  const clip_time after = local_now();
+  const listed kiwi = rows_for("kiwi");
+  ASSERT_EQ(kiwi.labels.size(), 2u);
+  EXPECT_TRUE(said_at(kiwi.labels[0], "[一時歴] ", before, after, "kiwi")) << kiwi.labels[0];
+  EXPECT_TRUE(said_at(kiwi.labels[1], "[一時歴] ", before, after, "kiwi juice")) << kiwi.labels[1];
+  EXPECT_EQ(kiwi.count, 2);
 }
 
 }  // namespace
