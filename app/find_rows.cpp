@@ -110,8 +110,12 @@ void find_rows::add_history_rows(const clip_finder& finder) {
     bool twin = false;
     for (std::size_t r = 0; r < ring_rows && i < twin_reach && !twin; ++r) {
       if (twinned[r] || !record_holds(finder, number, texts[r], folded[r])) continue;
-      // The record takes the ring's place: chosen, it is a re-use as a history choice is.
-      rows_[r] = {row_kind::history, number, 0, 0, finder.times(number)};
+      // While history is saved, the record takes the ring's place: chosen, it is a re-use
+      // as a history choice is. Otherwise the ring's clip stays, chosen as its menu would.
+      if (history_saving != 0)
+        rows_[r] = {row_kind::history, number, 0, 0, finder.times(number)};
+      else
+        rows_[r].times = finder.times(number);
       twinned[r] = twin = true;
     }
     if (twin)

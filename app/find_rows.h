@@ -1,7 +1,7 @@
 // What the find window lists: the ring's clips and the current genre's phrases that
-// match, then the history's matches. A clip is listed once, by its newest record, in the
-// ring's place when the ring holds it too, with how many times it was recorded and when
-// it was copied where that is known. Every row's label and text are read from where the row's
+// match, then the history's matches. A clip is listed once, in the ring's place when the
+// ring holds it (by its newest record while history is saved), with how many times it was
+// recorded and when it was copied where that is known. Every row's label and text are read from where the row's
 // clip lives at the moment they are shown, by the same number that puts it back.
 #pragma once
 #include <cstddef>

@@ -94,7 +94,10 @@ TEST_F(find_rows_test, list_each_text_once_at_its_newest_place_with_its_count_an
   EXPECT_EQ(beta.count, 1);
 }
 
-TEST_F(find_rows_test, list_clips_only_the_ring_holds_there_with_their_capture_time) {
+// History saving off: the ring's clip stays in its place, the history's record of it not
+// listed again.
+TEST_F(find_rows_test, list_the_rings_clips_there_with_their_capture_time_while_history_is_not_saved) {
+  write_file("_clip.txt", records_on_disk({"kiwi"}));
   start_app();
   const clip_time before = local_now();
   for (const char* text : {"kiwi", "kiwi juice", "kiwi"}) copy_from_other_program(text);
