@@ -14,6 +14,7 @@
 #include "app/notice_lines.h"
 #include "app/res/resource_ids.h"
 #include "app/save_notice.h"
+#include "app/shell_views.h"
 #include "app/single_instance.h"
 #include "app/menu_hold.h"
 #include "app/shortcut_menu.h"
@@ -234,6 +235,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_ENTERMENULOOP: on_enter_menu_loop(); return 0;
     case WM_EXITMENULOOP: on_exit_menu_loop(); return 0;
     case held_menu_changes_message: make_held_menu_changes(); return 0;
+    case save_ring_message: save_ring_now(); return 0;
     case WM_CTLCOLORSCROLLBAR: return reinterpret_cast<LRESULT>(caption_brush);
     case WM_LBUTTONDOWN:
       clear_not_found_note();

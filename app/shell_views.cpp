@@ -13,6 +13,7 @@
 #include "history/clipboard_text.h"
 #include "history/history_view.h"
 #include "history/record_file.h"
+#include "history/ring.h"
 #include "settings/save_report.h"
 #include "settings/settings_file.h"
 #include "settings/settings_values.h"
@@ -56,6 +57,13 @@ class menu_history_view : public history_view {
     InvalidateRect(main_window, nullptr, TRUE);
   }
   void when_lists_settle(std::function<void()> change) override { change_clip_menu(std::move(change)); }
+  // The ring is on disk within a message of the capture, so a crash or a kill loses no
+  // clip of the session, while the record reaches the history and the windows first.
+  void ring_changed() override {
+    if (!ring_save_posted) ring_save_posted = PostMessageW(main_window, save_ring_message, 0, 0) != 0;
+    if (!ring_save_posted) save_ring();
+  }
+  bool ring_save_posted = false;
   void clear_list(clip_list list) override {
     const int first = list == clip_list::ring ? oldest_ring_entry_position : 1;
     HMENU menu = menu_of(list);
@@ -82,6 +90,11 @@ menu_history_view history_in_menus;
 menu_drawer_view drawers_in_menus;
 
 }  // namespace
+
+void save_ring_now() {
+  history_in_menus.ring_save_posted = false;
+  save_ring();
+}
 
 void connect_shell_views() {
   set_history_view(history_in_menus);

@@ -76,8 +76,7 @@ bool keep_new_clip() {
   // A full ring gives the new clip the oldest clip's slot, which an open list still shows.
   shown_history().when_lists_settle([clip = std::string(clip_text)] {
     keep_in_ring(clip.c_str());
-    // The ring is on disk at once, so a crash or a kill loses no clip of the session.
-    save_ring();
+    shown_history().ring_changed();
   });
   std::memcpy(previous_clip, clip_text, std::strlen(clip_text) + 1);
   if (history_saving != 1) return false;

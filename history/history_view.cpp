@@ -1,5 +1,7 @@
 #include "history/history_view.h"
 
+#include "history/ring.h"
+
 namespace {
 history_view unshown;
 history_view* current_view = &unshown;
@@ -8,3 +10,5 @@ history_view* current_view = &unshown;
 history_view& shown_history() { return *current_view; }
 
 void set_history_view(history_view& view) { current_view = &view; }
+
+void history_view::ring_changed() { save_ring(); }

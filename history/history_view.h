@@ -23,6 +23,9 @@ class history_view {
   // A change of what an entry puts back, made once no list the user may choose from is
   // open: an entry must put back what it showed.
   virtual void when_lists_settle(std::function<void()> change) { change(); }
+  // The ring holds a new clip; its file is saved now, or by the shell once the capture
+  // has been shown, one save for a burst of captures.
+  virtual void ring_changed();
 };
 
 history_view& shown_history();
