@@ -13,13 +13,17 @@
 #include "history/clip_output.h"
 #include "history/file_ops.h"
 #include "history/history_streams.h"
+#include "history/clip_side_file.h"
 #include "history/ring.h"
+#include "history/time_label.h"
 #include "settings/settings_values.h"
 #include "text/menu_label.h"
 
 namespace {
 
 constexpr std::size_t label_bytes = 120;
+// The ring's clips are the newest: their records are among this many newest matches.
+constexpr std::size_t twin_reach = 2 * ring_slots;
 
 constexpr int genre_drawers = block_count * drawer_count;
 const char* const block_letters[block_count] = {"い", "ろ", "は", "に", "ほ"};
@@ -70,24 +74,76 @@ bool find_rows::drawers_changed() {
 
 int find_rows::ring_stamp() { return ring_remakes * 100000 + ring_pos * 1000 + recent_ring[ring_pos].menu_id; }
 
-void find_rows::make(const clip_finder& finder) {
-  rows_.clear();
-  const search_query& query = finder.query();
-  // The ring from its newest clip back, then the drawers' phrases, newest first.
+void find_rows::add_ring_rows(const search_query& query) {
   for (int k = 0; k < ring_slots; ++k) {
     const int s = (ring_pos - k + ring_slots) % ring_slots;
     const ring_slot& slot = recent_ring[s];
-    if (slot.menu_id != 0 && slot.text[0] != '\0' && text_matches(slot.text, query))
-      rows_.push_back({row_kind::ring, s, 0, slot.menu_id});
+    if (slot.menu_id == 0 || slot.text[0] == '\0' || !text_matches(slot.text, query)) continue;
+    bool listed = false;
+    for (const find_row& row : rows_) listed = listed || std::strcmp(recent_ring[row.number].text, slot.text) == 0;
+    if (!listed) rows_.push_back({row_kind::ring, s, 0, slot.menu_id, 1});
   }
+}
+
+bool find_rows::record_holds(const clip_finder& finder, int number, const char* text, const std::string& folded) {
+  std::size_t length = 0;
+  const char* record = finder.folded_of(number, length);
+  if (length != folded.size() || std::memcmp(record, folded.data(), length) != 0) return false;
+  if (!text_) text_.reset(new char[clip_size]);
+  return history_index.name() == history_file && history_index.read(number, text_.get()) &&
+         std::strcmp(text_.get(), text) == 0;
+}
+
+void find_rows::add_history_rows(const clip_finder& finder) {
+  const std::size_t ring_rows = rows_.size();
+  std::vector<const char*> texts(ring_rows);
+  std::vector<std::string> folded(ring_rows);
+  for (std::size_t r = 0; r < ring_rows; ++r) {
+    texts[r] = recent_ring[rows_[r].number].text;
+    folded[r].resize(std::strlen(texts[r]));
+    folded[r].resize(fold_for_search(texts[r], folded[r].size(), &folded[r][0]));
+  }
+  std::vector<bool> twinned(ring_rows, false);
+  const std::vector<int> newest = finder.newest_matches();
+  for (std::size_t i = 0; i < newest.size(); ++i) {
+    const int number = newest[i];
+    bool twin = false;
+    for (std::size_t r = 0; r < ring_rows && i < twin_reach && !twin; ++r) {
+      if (twinned[r] || !record_holds(finder, number, texts[r], folded[r])) continue;
+      // While history is saved, the record takes the ring's place: chosen, it is a re-use
+      // as a history choice is. Otherwise the ring's clip stays, chosen as its menu would.
+      if (history_saving != 0)
+        rows_[r] = {row_kind::history, number, 0, 0, finder.times(number)};
+      else
+        rows_[r].times = finder.times(number);
+      twinned[r] = twin = true;
+    }
+    if (twin)
+      ++twins_;
+    else
+      rows_.push_back({row_kind::history, number, 0, 0, finder.times(number)});
+  }
+}
+
+void find_rows::make(const clip_finder& finder) {
+  rows_.clear();
+  twins_ = 0;
+  const search_query& query = finder.query();
+  // The ring from its newest clip back, then the drawers' phrases, newest first.
+  add_ring_rows(query);
+  const std::size_t ring_rows = rows_.size();
   // The current block's phrases, as its drawer menus list them, before the other blocks'.
   for (const bool current : {true, false})
     for (auto p = phrases_.rbegin(); p != phrases_.rend(); ++p)
       if ((p->drawer / drawer_count == current_block) == current && text_matches(p->text.c_str(), query))
-        rows_.push_back({row_kind::drawer, p->record, p->drawer, 0});
+        rows_.push_back({row_kind::drawer, p->record, p->drawer, 0, 1});
   pinned_ = static_cast<int>(rows_.size());
   history_matches_ = finder.match_count();
-  for (int number : finder.newest_matches()) rows_.push_back({row_kind::history, number, 0, 0});
+  // The phrases wait aside while the ring's rows meet the history's.
+  std::vector<find_row> phrases(rows_.begin() + static_cast<std::ptrdiff_t>(ring_rows), rows_.end());
+  rows_.resize(ring_rows);
+  add_history_rows(finder);
+  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(ring_rows), phrases.begin(), phrases.end());
 }
 
 bool find_rows::text_of(const find_row& row, char* out) {
@@ -123,18 +179,35 @@ const char* find_rows::label_of(const find_row& row) {
     if (kept != nullptr) kept->number = 0;
     return label;
   }
+  const int head = write_head(row, text_.get(), label);
+  make_display_text(text_.get(), label_bytes, ' ', label + head);
+  if (kept != nullptr) kept->number = row.number;
+  return label;
+}
+
+int find_rows::write_head(const find_row& row, const char* text, char* label) {
   int head = 0;
   if (row.kind == row_kind::ring)
     head = std::snprintf(label, label_size, "[一時歴] ");
   else if (row.kind == row_kind::drawer)
-    head = std::snprintf(label, label_size, "[引出 %s%d] ", block_letters[row.drawer / drawer_count],
+    return std::snprintf(label, label_size, "[引出 %s%d] ", block_letters[row.drawer / drawer_count],
                          row.drawer % drawer_count);
   else
     head = std::snprintf(label, label_size, "%d: ", row.number);
-  static_assert(label_size > label_bytes + 32, "the head and the text fit");
-  make_display_text(text_.get(), label_bytes, ' ', label + head);
-  if (kept != nullptr) kept->number = row.number;
-  return label;
+  clip_time when;
+  if (time_of(text, when)) {
+    SYSTEMTIME local;
+    GetLocalTime(&local);
+    const clip_time now{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
+    char said[24];
+    write_time_label(when, now, said, sizeof said);
+    if (said[0] != '\0') head += std::snprintf(label + head, label_size - static_cast<std::size_t>(head), "%s ", said);
+  }
+  if (row.times > 1)
+    head += std::snprintf(label + head, label_size - static_cast<std::size_t>(head), "×%d ", row.times);
+  // "[引出 ほ9] ", a record number, a date and a count of ten digits each.
+  static_assert(label_size > label_bytes + 64, "the head and the text fit");
+  return head;
 }
 
 void find_rows::forget_labels() {
@@ -178,4 +251,5 @@ void find_rows::release() {
   text_.reset();
   pinned_ = 0;
   history_matches_ = 0;
+  twins_ = 0;
 }

@@ -1,6 +1,8 @@
 // What the find window lists: the ring's clips and the current genre's phrases that
-// match, then the history's matches. Every row's label and text are read from where the
-// row's clip lives at the moment they are shown, by the same number that puts it back.
+// match, then the history's matches. A clip is listed once, in the ring's place when the
+// ring holds it (by its newest record while history is saved), with how many times it was
+// recorded and when it was copied where that is known. Every row's label and text are read from where the row's
+// clip lives at the moment they are shown, by the same number that puts it back.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -18,11 +20,12 @@ struct find_row {
   int number;  // ring: slot; drawer: record; history: record
   int drawer;  // drawer rows: block * drawer_count + drawer
   int menu_id; // ring rows: the slot's menu id when listed
+  int times;   // ring and history rows: how many records hold the text
 };
 
 class find_rows {
  public:
-  static constexpr std::size_t label_size = 160;
+  static constexpr std::size_t label_size = 200;
 
   // Reads the drawers of the current genre's five blocks; again when the genre or a
   // drawer file has changed since, which is looked at only after the data folder told
@@ -35,7 +38,7 @@ class find_rows {
   void make(const clip_finder& finder);
   void clear() { rows_.clear(); }
   std::size_t size() const { return rows_.size(); }
-  int count_in_all() const { return pinned_ + history_matches_; }
+  int count_in_all() const { return pinned_ + history_matches_ - twins_; }
   const find_row& at(std::size_t i) const { return rows_[i]; }
   // The row's whole text into out (clip_size bytes), read by the history's index as it
   // was last brought up to date; false when it is gone.
@@ -50,6 +53,14 @@ class find_rows {
   void release();
 
  private:
+  // The ring's rows, each text once, newest first.
+  void add_ring_rows(const search_query& query);
+  // Takes the history's newest matches, less the records the ring lists.
+  void add_history_rows(const clip_finder& finder);
+  // Whether history record number holds text, which folds to folded (length bytes).
+  bool record_holds(const clip_finder& finder, int number, const char* text, const std::string& folded);
+  // The head of the row's label: where it comes from, when it was copied, how often.
+  int write_head(const find_row& row, const char* text, char* label);
   struct phrase {
     int drawer, record;
     std::string text;
@@ -72,4 +83,5 @@ class find_rows {
   std::unique_ptr<char[]> text_;  // clip_size bytes, read into while labels are made
   int pinned_ = 0;
   int history_matches_ = 0;
+  int twins_ = 0;  // history matches listed in the ring's places
 };

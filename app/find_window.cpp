@@ -421,6 +421,13 @@ LRESULT CALLBACK find_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
   }
 }
 
+// Records added while the window is open are told from older ones that fold alike by
+// their stored text.
+bool read_history_record(int number, char* out) {
+  history_index.refresh(history_file);
+  return history_index.name() == history_file && history_index.read(number, out);
+}
+
 bool register_find_class() {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
@@ -476,6 +483,7 @@ void open_find_window(const paste_target& came_from, bool back_on_escape) {
   state->ring_stamp = find_rows::ring_stamp();
   history_index.refresh(history_file);
   state->index_generation = history_index.generation();
+  state->finder.set_record_reader(read_history_record);
   state->finder.start_build(history_file);
   SetTimer(window, look_timer, 500, nullptr);
   ShowWindow(window, SW_SHOWNORMAL);

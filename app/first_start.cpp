@@ -9,11 +9,12 @@
 
 namespace {
 const char start_tip[] = "どばねクリップ 右クリックでメニュー";
+// The readme opens with the same lines.
 const char welcome[] =
-    "どばねクリップが動いています。\r\n"
-    "メニューはこのアイコンの右クリックで開きます。\r\n"
-    "履歴保存は今オフで、最新50件だけを残します。\r\n"
-    "残すには 右クリック→メニュー→履歴保存する を選んでください。";
+    "どばねクリップが動いています。メニューはこのアイコンの右クリックで。\r\n"
+    "履歴保存は今オフ (最新50件だけ)。残すには メニュー→履歴保存する。\r\n"
+    "探すときは 検索窓 (右クリックの最後、窓では Ctrl+F)。\r\n"
+    "どこでもメニューを出すキー: メニュー→ショートカットキー...";
 static_assert(sizeof start_tip <= 64, "the tip field holds 63 bytes");
 static_assert(sizeof welcome <= 256, "the balloon field holds 255 bytes");
 bool welcome_pending = false;

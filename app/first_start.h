@@ -1,6 +1,6 @@
 // The tray icon as a start leaves it: the program's name and where its menu is in the
-// tip, and at the first start in a data folder a balloon that says so and where history
-// saving, off at first, is turned on.
+// tip, and at the first start in a data folder a balloon that says so, where history
+// saving, off at first, is turned on, and how to reach the find window and the shortcut key.
 #pragma once
 #include <windows.h>
 

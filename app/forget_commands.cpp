@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/affixes.h"
 #include "app/app_state.h"
@@ -13,6 +14,7 @@
 #include "app/tray_icon.h"
 #include "app/ui_text.h"
 #include "drawers/drawer_names.h"
+#include "drawers/genre_list.h"
 #include "history/clip_originals.h"
 #include "history/clipboard_text.h"
 #include "history/forget_history.h"
@@ -28,15 +30,18 @@ bool agrees(HWND owner, const char* question, UINT buttons) {
          IDYES;
 }
 
-// Whether a drawer of the current genre holds text as a record.
+// Whether a drawer of any genre holds text as a record: its original stays with it.
 bool drawers_hold(const char* text) {
-  for (int block = 0; block < block_count; ++block)
-    for (int drawer = 0; drawer < drawer_count; ++drawer) {
-      char name[stem_size + 16];
-      record_cut cut;
-      if (find_text_records(drawer_file_name(name, sizeof name, block, drawer), text, cut) && !cut.removed.empty())
-        return true;
-    }
+  std::vector<std::string> genres{genre_name};
+  for (int number = 1; number <= genre_count; ++number) genres.emplace_back(genre_name_of(number));
+  for (const std::string& genre : genres)
+    for (int block = 0; block < block_count; ++block)
+      for (int drawer = 0; drawer < drawer_count; ++drawer) {
+        record_cut cut;
+        if (find_text_records(genre_drawer_file_name(genre.c_str(), block, drawer).c_str(), text, cut) &&
+            !cut.removed.empty())
+          return true;
+      }
   return false;
 }
 

@@ -25,22 +25,43 @@ void copy_genre_name(char* out, size_t size, const char* text) {
   out[length] = '\0';
 }
 
+namespace {
+void make_stem(char (&stem)[stem_size], const char* cut_name, int block) {
+  if (block == 0)
+    std::snprintf(stem, stem_size, "_%s", cut_name);
+  else
+    std::snprintf(stem, stem_size, "_%d%s", block, cut_name);
+}
+
+const char* file_of_stem(char* out, size_t size, const char* stem, int drawer) {
+  if (drawer == 0)
+    std::snprintf(out, size, "%s.txt", stem);
+  else
+    std::snprintf(out, size, "%s%d.txt", stem, drawer);
+  return out;
+}
+
+int held_block(int block) { return block < 0 ? 0 : block >= block_count ? block_count - 1 : block; }
+}  // namespace
+
 void set_genre_stems(const char* name) {
   char cut[genre_name_max + 1];
   copy_genre_name(cut, sizeof cut, name);
   std::snprintf(genre_name, sizeof genre_name, "%s", cut);
-  std::snprintf(block_stems[0], stem_size, "_%s", cut);
-  for (int k = 1; k < block_count; ++k) std::snprintf(block_stems[k], stem_size, "_%d%s", k, cut);
+  for (int k = 0; k < block_count; ++k) make_stem(block_stems[k], cut, k);
 }
 
 const char* drawer_file_name(char* out, size_t size, int block, int drawer) {
-  if (block < 0) block = 0;
-  if (block >= block_count) block = block_count - 1;
-  if (drawer == 0)
-    std::snprintf(out, size, "%s.txt", block_stems[block]);
-  else
-    std::snprintf(out, size, "%s%d.txt", block_stems[block], drawer);
-  return out;
+  return file_of_stem(out, size, block_stems[held_block(block)], drawer);
+}
+
+std::string genre_drawer_file_name(const char* genre, int block, int drawer) {
+  char cut[genre_name_max + 1];
+  copy_genre_name(cut, sizeof cut, genre);
+  char stem[stem_size];
+  make_stem(stem, cut, held_block(block));
+  char name[stem_size + 16];
+  return file_of_stem(name, sizeof name, stem, drawer);
 }
 
 void set_drawer_defaults() {

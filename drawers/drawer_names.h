@@ -1,5 +1,6 @@
 // Drawer file names: each genre has five blocks of ten drawers, one record file each.
 #pragma once
+#include <string>
 #include <cstddef>
 
 constexpr int genre_name_size = 260;
@@ -24,3 +25,5 @@ void set_genre_stems(const char* name);
 void set_drawer_defaults();
 // Blocks outside 0-4 have no stem and are held within 0-4; any drawer number is allowed.
 const char* drawer_file_name(char* out, size_t size, int block, int drawer);
+// The same for a genre that need not be the current one.
+std::string genre_drawer_file_name(const char* genre, int block, int drawer);

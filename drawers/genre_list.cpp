@@ -42,6 +42,8 @@ const char* listed_name(int number) {
 }
 }  // namespace
 
+const char* genre_name_of(int number) { return listed_name(number); }
+
 void load_genre_list() {
   genre_names.clear();
   // Genre entries beyond the identifier span could never be chosen.

@@ -16,6 +16,8 @@ void choose_and_store_genre(int number);
 // Writes a name (trimmed and cut as genre names are) under the next key at once and
 // lists it in the menu; returns its number, or 0 for an empty name or a full list.
 int add_genre(const char* name);
+// Genre n's name as listed (1 to genre_count); "" for any other n.
+const char* genre_name_of(int number);
 // Makes the next genre current, name and stems only: its stored name, else the menu's
 // label for it; a genre with neither keeps the name as it was.
 void next_genre();

@@ -10,13 +10,42 @@ namespace {
 
 // Offsets are 32 bits: a copy that would pass 4 GB keeps later records empty.
 constexpr std::size_t largest_copy = std::numeric_limits<std::uint32_t>::max();
+constexpr int most_appended = 16;
+constexpr std::uint64_t first_room = 1 << 20;
+
+// Eight bytes at a time: the copy is made at the speed of reading the file.
+std::uint64_t hash_of(const char* text, std::size_t length) {
+  std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ length;
+  std::size_t at = 0;
+  for (; at + 8 <= length; at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text + at, 8);
+    hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 29;
+  }
+  std::uint64_t rest = 0;
+  std::memcpy(&rest, text + at, length - at);
+  hash = (hash ^ rest) * 0xC4CEB9FE1A85EC53ull;
+  return hash ^ (hash >> 32);
+}
+
+bool bit_of(const std::vector<std::uint64_t>& bits, std::uint32_t at) { return (bits[at >> 6] >> (at & 63)) & 1; }
+void set_bit(std::vector<std::uint64_t>& bits, std::uint32_t at) { bits[at >> 6] |= std::uint64_t{1} << (at & 63); }
 
 }  // namespace
 
 void clip_finder::clear() {
   folded_.clear();
   blocks_.clear();
+  same_blocks_.clear();
+  drop_table();
+  linking_ = false;
+  link_cursor_ = 0;
+  noted_ = 0;
   count_ = 0;
+  distinct_ = 0;
+  first_build_ = false;
+  appended_ = 0;
   reading_ = false;
   built_ = false;
   end_ = 0;
@@ -33,18 +62,33 @@ void clip_finder::release() {
   std::vector<char>().swap(folded_);
   std::vector<int>().swap(kept_);
   record_.reset();
+  older_text_.reset();
   watch_.stop();
   name_.clear();
+}
+
+void clip_finder::drop_table() {
+  std::vector<table_slot>().swap(table_);
+  std::vector<std::uint64_t>().swap(seen_);
+  std::vector<std::uint64_t>().swap(seen_again_);
+  seen_again_count_ = 0;
 }
 
 void clip_finder::start_build(const char* name) {
   release();
   name_ = name;
   watch_.start(name);
-  // The folded copy is never longer than the file: one reservation holds it.
-  folded_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(watch_.stamp().size + 1, largest_copy)));
+  // The folded copy is never longer than the file, and shorter by the separators: its
+  // room is reserved once the first records tell how much shorter.
+  folded_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(watch_.stamp().size + 1, first_room)));
   record_.reset(new char[clip_size]);
   reading_ = true;
+  first_build_ = true;
+  // A bit for every 4 bytes of the file: few unlike texts share one.
+  std::uint64_t bits = 1 << 16;
+  while (bits < watch_.stamp().size / 4 && bits < (std::uint64_t{1} << 28)) bits <<= 1;
+  seen_.assign(static_cast<std::size_t>(bits / 64), 0);
+  seen_again_.assign(static_cast<std::size_t>(bits / 64), 0);
 }
 
 std::uint32_t clip_finder::start(int number) const {
@@ -52,24 +96,155 @@ std::uint32_t clip_finder::start(int number) const {
   return blocks_[at / block_records][at % block_records];
 }
 
+std::int32_t& clip_finder::same(int number) {
+  const std::size_t at = static_cast<std::size_t>(number - 1);
+  return same_blocks_[at / block_records][at % block_records];
+}
+
+std::int32_t clip_finder::same(int number) const {
+  const std::size_t at = static_cast<std::size_t>(number - 1);
+  return same_blocks_[at / block_records][at % block_records];
+}
+
+const char* clip_finder::folded_of(int number, std::size_t& length) const {
+  const std::size_t begin = start(number);
+  const std::size_t end = number < count_ ? start(number + 1) - 1 : folded_.size() - 1;
+  length = end - begin;
+  return folded_.data() + begin;
+}
+
+bool clip_finder::folded_alike(int a, int b) const {
+  std::size_t length_a = 0, length_b = 0;
+  const char* text_a = folded_of(a, length_a);
+  const char* text_b = folded_of(b, length_b);
+  return length_a == length_b && std::memcmp(text_a, text_b, length_a) == 0;
+}
+
+int clip_finder::times(int number) const {
+  const std::int32_t kept = same(number);
+  return kept <= 0 ? 1 - kept : 1;
+}
+
+void clip_finder::note_hash(const char* text, std::size_t length) {
+  const std::uint32_t hash = static_cast<std::uint32_t>(hash_of(text, length));
+  same(count_) = static_cast<std::int32_t>(hash);
+  // The bits are far apart: each record's are fetched while the next ones are folded,
+  // and looked at a few records later.
+  __builtin_prefetch(&seen_[(hash & seen_mask()) >> 6]);
+  constexpr int fetched_ahead = 8;
+  while (noted_ < count_ - fetched_ahead) mark_seen(++noted_);
+}
+
+std::uint32_t clip_finder::seen_mask() const { return static_cast<std::uint32_t>(seen_.size() * 64 - 1); }
+
+void clip_finder::mark_seen(int number) {
+  const std::uint32_t bit = static_cast<std::uint32_t>(same(number)) & seen_mask();
+  if (bit_of(seen_, bit)) {
+    set_bit(seen_again_, bit);
+    ++seen_again_count_;
+  } else {
+    set_bit(seen_, bit);
+  }
+}
+
+int clip_finder::older_alike_in_table(int number, std::uint32_t hash) {
+  const std::size_t mask = table_.size() - 1;
+  std::size_t at = hash & mask;
+  // The hash and the folded texts alike, before two records are taken for one.
+  while (table_[at].record != 0 &&
+         (table_[at].hash != hash || !folded_alike(static_cast<int>(table_[at].record), number)))
+    at = (at + 1) & mask;
+  const int older = static_cast<int>(table_[at].record);
+  table_[at] = {hash, static_cast<std::uint32_t>(number)};
+  return older;
+}
+
+bool clip_finder::link_slice(std::size_t records) {
+  if (table_.empty()) {
+    // Only records whose bit was hit twice can hold a text found again; at most twice as
+    // many as the second hits, in a table twice that.
+    std::size_t size = 1024;
+    while (size < 4 * seen_again_count_) size <<= 1;
+    table_.assign(size, table_slot{});
+  }
+  const std::uint32_t mask = seen_mask();
+  for (; link_cursor_ <= count_ && records > 0; ++link_cursor_, --records) {
+    const auto hash = static_cast<std::uint32_t>(same(link_cursor_));
+    take_as_older(link_cursor_, bit_of(seen_again_, hash & mask) ? older_alike_in_table(link_cursor_, hash) : 0);
+  }
+  return link_cursor_ > count_;
+}
+
+int clip_finder::older_alike_by_search(const char* text) {
+  if (!read_) return 0;
+  if (!older_text_) older_text_.reset(new char[clip_size]);
+  const auto same_text = [&](int older) {
+    return same(older) <= 0 && folded_alike(older, count_) && read_(older, older_text_.get()) &&
+           std::strcmp(older_text_.get(), text) == 0;
+  };
+  if (count_ > 1 && same_text(1)) return 1;
+  // Every other record lies between two zero bytes.
+  std::size_t length = 0;
+  const char* folded = folded_of(count_, length);
+  const std::string needle = std::string(1, '\0') + std::string(folded, length) + '\0';
+  const char* base = folded_.data();
+  const char* end = base + start(count_);
+  for (const char* at = base; at < end;) {
+    const char* found = find_bytes(at, end, needle.data(), needle.size());
+    if (found == end) break;
+    const int older = record_at(static_cast<std::size_t>(found - base) + 1, 1);
+    if (same_text(older)) return older;
+    at = found + 1;
+  }
+  return 0;
+}
+
+void clip_finder::take_as_older(int number, int older) {
+  if (older == 0) {
+    same(number) = 0;
+    ++distinct_;
+    return;
+  }
+  same(number) = same(older) - 1;
+  same(older) = number;
+}
+
+std::size_t clip_finder::room_for(std::size_t wanted) {
+  // Records appended while the window is open: a little room ahead, never double.
+  const std::size_t ahead = wanted + wanted / 64 + 4096;
+  const std::uint64_t read = watch_.stream().tell();
+  if (!first_build_ || read == 0) return ahead;
+  // The whole file as folded as what was read of it, and a little more; each time it
+  // proves short, an eighth more, so a file unlike its start is moved only a few times.
+  const std::uint64_t file = std::min<std::uint64_t>(watch_.stamp().size + 1, largest_copy);
+  const std::uint64_t like_start = file * folded_.size() / read + file / 128 + 4096;
+  const std::uint64_t room = std::max<std::uint64_t>(std::max<std::uint64_t>(like_start, wanted + wanted / 8), ahead);
+  return static_cast<std::size_t>(std::min<std::uint64_t>(room, std::max<std::uint64_t>(file, wanted)));
+}
+
 void clip_finder::add_record(const char* text) {
   std::size_t length = std::strlen(text);
   const std::size_t offset = folded_.size();
   if (offset + length + 1 > largest_copy) length = 0;
-  if (offset + length + 1 > folded_.capacity()) {
-    // Records appended while the window is open: a little room ahead, never double.
-    const std::size_t wanted = offset + length + 1;
-    folded_.reserve(wanted + wanted / 64 + 4096);
-  }
+  if (offset + length + 1 > folded_.capacity()) folded_.reserve(room_for(offset + length + 1));
   folded_.resize(offset + length + 1);
   const std::size_t folded = fold_for_search(text, length, &folded_[offset]);
   folded_.resize(offset + folded + 1);
   folded_[offset + folded] = '\0';
   folded_before_last_ = offset;
   const std::size_t block = static_cast<std::size_t>(count_) / block_records;
-  if (block == blocks_.size()) blocks_.emplace_back(new std::uint32_t[block_records]);
+  if (block == blocks_.size()) {
+    blocks_.emplace_back(new std::uint32_t[block_records]);
+    same_blocks_.emplace_back(new std::int32_t[block_records]);
+  }
   blocks_[block][static_cast<std::size_t>(count_) % block_records] = static_cast<std::uint32_t>(offset);
   ++count_;
+  if (first_build_) {
+    note_hash(text, length);
+    return;
+  }
+  ++appended_;
+  take_as_older(count_, appended_ <= most_appended ? older_alike_by_search(text) : 0);
 }
 
 bool clip_finder::read_records(std::size_t byte_budget) {
@@ -96,9 +271,23 @@ bool clip_finder::read_records(std::size_t byte_budget) {
 
 bool clip_finder::build_slice(std::size_t byte_budget) {
   if (built_) return true;
-  if (!reading_ || !read_records(byte_budget)) return false;
-  reading_ = false;
-  record_.reset();
+  if (reading_) {
+    if (!read_records(byte_budget)) return false;
+    reading_ = false;
+    record_.reset();
+    linking_ = first_build_;
+    link_cursor_ = 1;
+    while (linking_ && noted_ < count_) mark_seen(++noted_);
+    // Each step on its own: the reading's last and the linking.
+    if (linking_) return false;
+  } else if (linking_) {
+    if (!link_slice(std::max<std::size_t>(1, byte_budget / 64))) return false;
+    linking_ = false;
+    drop_table();
+  } else {
+    return false;
+  }
+  first_build_ = false;
   built_ = true;
   watch_.accept(end_);
   return true;
@@ -116,16 +305,27 @@ clip_finder::change clip_finder::refresh(const char* name) {
     case file_watch::state::grown: break;
   }
   // The last record ran into the end of the file, so what was added may belong to it.
+  // Texts found again and records added past a few are joined only by a copy made anew.
+  if (!end_position_ && same(count_) != 0) {
+    start_build(name);
+    return change::rebuilt;
+  }
   if (!end_position_) {
     --count_;
+    --distinct_;
     folded_.resize(folded_before_last_);
   }
   record_.reset(new char[clip_size]);
   watch_.stream().seek_record(end_position_ ? end_ : last_start_, count_);
   reading_ = true;
   built_ = false;
+  appended_ = 0;
   build_slice(std::numeric_limits<std::size_t>::max());
   answered_ = false;
+  if (appended_ > most_appended) {
+    start_build(name);
+    return change::rebuilt;
+  }
   return change::appended;
 }
 
@@ -159,7 +359,7 @@ bool clip_finder::query_slice(std::size_t byte_budget) {
   if (!built_) return false;
   const std::size_t end = folded_.size();
   if (query_.terms.empty()) {
-    match_count_ = count_;
+    match_count_ = distinct_;
     answered_ = true;
     return true;
   }
@@ -177,7 +377,7 @@ bool clip_finder::query_slice(std::size_t byte_budget) {
     }
     const int record = record_at(static_cast<std::size_t>(found - base), record_cursor_);
     const std::size_t record_end = record < count_ ? start(record + 1) - 1 : end - 1;
-    if (holds_terms(base + start(record), base + record_end, query_)) {
+    if (same(record) <= 0 && holds_terms(base + start(record), base + record_end, query_)) {
       ++match_count_;
       kept_.push_back(record);
       if (kept_.size() >= 2 * static_cast<std::size_t>(most_kept)) kept_.erase(kept_.begin(), kept_.begin() + most_kept);
@@ -192,7 +392,8 @@ bool clip_finder::query_slice(std::size_t byte_budget) {
 std::vector<int> clip_finder::newest_matches() const {
   std::vector<int> newest;
   if (query_.terms.empty()) {
-    for (int n = count_; n >= 1 && newest.size() < static_cast<std::size_t>(most_kept); --n) newest.push_back(n);
+    for (int n = count_; n >= 1 && newest.size() < static_cast<std::size_t>(most_kept); --n)
+      if (same(n) <= 0) newest.push_back(n);
     return newest;
   }
   for (auto it = kept_.rbegin(); it != kept_.rend() && newest.size() < static_cast<std::size_t>(most_kept); ++it)
@@ -202,6 +403,10 @@ std::vector<int> clip_finder::newest_matches() const {
 
 std::size_t clip_finder::memory_bytes() const {
   std::size_t bytes = folded_.capacity() + blocks_.size() * block_records * sizeof(std::uint32_t);
+  bytes += same_blocks_.size() * block_records * sizeof(std::int32_t);
+  bytes += table_.capacity() * sizeof(table_slot);
+  bytes += (seen_.capacity() + seen_again_.capacity()) * sizeof(std::uint64_t);
+  if (older_text_) bytes += clip_size;
   bytes += kept_.capacity() * sizeof(int);
   if (record_) bytes += clip_size;
   return bytes;

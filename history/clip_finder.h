@@ -1,10 +1,12 @@
 // Finding clips as the user types: a folded copy of one history file, searched whole for
 // every query. Records are read with the record reader, so their numbers are the numbers
-// of the history menu. The work comes in slices, so a window that uses it never waits
-// long: building the copy, and answering a query.
+// of the history menu. A text recorded several times is found once, at its newest record.
+// The work comes in slices, so a window that uses it never waits long: building the copy,
+// and answering a query.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +31,11 @@ class clip_finder {
   // once; another file, a shorter one or one rewritten starts a new build. A query in
   // progress or answered must then be started again.
   change refresh(const char* name);
+  // Reads record number's stored text into out (clip_size bytes). Records added to a copy
+  // already made are told from older ones that fold alike through it; without it they are
+  // never taken for one.
+  using record_reader = std::function<bool(int number, char* out)>;
+  void set_record_reader(record_reader read) { read_ = std::move(read); }
 
   // Starts answering query over the records held.
   void start_query(const char* query);
@@ -37,7 +44,12 @@ class clip_finder {
   bool answered() const { return answered_; }
   // Record numbers of the newest matches, newest first (at most most_kept).
   std::vector<int> newest_matches() const;
+  // Matches counted once for each text.
   int match_count() const { return match_count_; }
+  // How many records hold the text of record number, its newest.
+  int times(int number) const;
+  // The folded text of record number, length bytes at the pointer.
+  const char* folded_of(int number, std::size_t& length) const;
   const search_query& query() const { return query_; }
 
   int count() const { return count_; }
@@ -50,7 +62,23 @@ class clip_finder {
  private:
   void clear();
   void add_record(const char* text);
+  std::size_t room_for(std::size_t wanted);
   std::uint32_t start(int number) const;
+  std::int32_t& same(int number);
+  std::int32_t same(int number) const;
+  bool folded_alike(int a, int b) const;
+  // While the copy is first made, each record's hash waits in its place of same_blocks_,
+  // and two bits of a hash's own say whether it was met once or more; once the copy is
+  // read, records that met a hash again are looked up by it, a slice at a time.
+  void note_hash(const char* text, std::size_t length);
+  void mark_seen(int number);
+  std::uint32_t seen_mask() const;
+  bool link_slice(std::size_t records);
+  int older_alike_in_table(int number, std::uint32_t hash);
+  // Records added later are looked for in the folded copy and read by the reader.
+  int older_alike_by_search(const char* text);
+  void take_as_older(int number, int older);
+  void drop_table();
   // The record holding byte offset at of the copy, searched from record `from` on.
   int record_at(std::size_t at, int from) const;
   bool read_records(std::size_t byte_budget);
@@ -61,7 +89,26 @@ class clip_finder {
   // Where each record starts in folded_, in fixed blocks: no copies as it grows.
   static constexpr std::size_t block_records = std::size_t{1} << 12;
   std::vector<std::unique_ptr<std::uint32_t[]>> blocks_;
+  // For each record, in blocks alike: the number of the next newer record holding the same
+  // text, or, for the newest of a text, minus the number of older records holding it.
+  std::vector<std::unique_ptr<std::int32_t[]>> same_blocks_;
   int count_ = 0;
+  int distinct_ = 0;
+  std::vector<std::uint64_t> seen_, seen_again_;
+  std::size_t seen_again_count_ = 0;
+  struct table_slot {
+    std::uint32_t hash = 0, record = 0;
+  };
+  std::vector<table_slot> table_;
+  bool linking_ = false;
+  int link_cursor_ = 0;
+  int noted_ = 0;  // records whose bits are set
+  bool first_build_ = false;
+  // Records added since the copy was made, each searched for in the whole copy: past a
+  // few, making the copy again is quicker.
+  int appended_ = 0;
+  record_reader read_;
+  std::unique_ptr<char[]> older_text_;
   // The file, open while the copy is held, and the reading in progress.
   file_watch watch_;
   bool reading_ = false;

@@ -11,4 +11,5 @@ list(APPEND WIN32_TEST_SOURCES tests/app/clip_menus_test.cpp tests/app/reaching_
 list(APPEND WIN32_TEST_SOURCES tests/app/ui_fonts_test.cpp tests/app/dpi_test.cpp)
 list(APPEND WIN32_TEST_SOURCES tests/app/manifest_test.cpp tests/app/text_commands_test.cpp
      tests/app/drawer_editor_test.cpp tests/app/notice_lines_test.cpp tests/app/unicode_boundary_test.cpp)
-list(APPEND WIN32_TEST_SOURCES tests/app/shortcut_test.cpp tests/app/start_at_sign_in_test.cpp)
+list(APPEND WIN32_TEST_SOURCES tests/app/shortcut_test.cpp tests/app/start_at_sign_in_test.cpp
+     tests/app/find_rows_test.cpp)

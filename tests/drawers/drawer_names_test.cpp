@@ -34,8 +34,12 @@ TEST(drawer_names, each_drawer_of_each_block_has_its_own_file) {
       {"sub\\x", 0, 2, "_sub\\x2.txt"},     {"R&D", 2, 0, "_2R&D.txt"},
       {"定型", 0, 1, "_定型1.txt"},
   };
-  for (const name_case& c : cases)
+  for (const name_case& c : cases) {
     EXPECT_EQ(file_of(c.genre, c.block, c.drawer), c.file) << c.genre << " " << c.block << " " << c.drawer;
+    // Named from outside the current genre, as a look through every genre does.
+    set_genre_stems("other");
+    EXPECT_EQ(genre_drawer_file_name(c.genre, c.block, c.drawer), c.file) << c.genre;
+  }
 }
 
 struct shared_case {

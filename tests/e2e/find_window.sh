@@ -71,17 +71,20 @@ for typed in BANANA:'banana jam' cherry:'cherry tart'; do
   wait_for_clipboard "${typed#*:}"
 done
 
-# A clip captured while the window is open joins the list: first as the ring's newest clip,
-# then as history record 3,001.
+# A clip captured while the window is open joins the list, once: as history record 3,001
+# in the place of the ring's newest clip.
 wine "$driver" command 40061
 wine "$driver" find-class dovane_find
 sleep 1
 xdotool type --delay 80 'kiwi'
 wait_for_typed kiwi
+counted() { command wine "$driver" dialog 検索窓 text 2 2>>"$wine_log" | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
+for _ in $(seq 100); do [ "$(counted)" = "0 件" ] && break; sleep 0.1; done
 copy_text 'kiwi smoothie'
-sleep 2
+for _ in $(seq 100); do [ "$(counted)" = "1 件" ] && break; sleep 0.1; done
+[ "$(counted)" = "1 件" ] || { echo "FAIL: the clip copied while the window is open is counted \"$(counted)\", not 1 件"; exit 1; }
 xdotool key Down Return
-sleep 1
+for _ in $(seq 50); do find_window_shown || break; sleep 0.2; done
 find_window_shown && { echo "FAIL: Enter left the find window open"; exit 1; }
 kill -0 "$app_pid" || { echo "FAIL: the program ended"; exit 1; }
 end_app

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -65,6 +66,7 @@ bool reference_match(const std::string& record, const std::vector<std::string>& 
   return true;
 }
 
+// Every text once, at its newest record, newest first, with how many records hold it.
 void expect_same_answer(clip_finder& finder, std::mt19937& random, const std::vector<std::string>& records) {
   ASSERT_EQ(finder.count(), static_cast<int>(records.size()));
   for (int q = 0; q < 8; ++q) {
@@ -74,18 +76,26 @@ void expect_same_answer(clip_finder& finder, std::mt19937& random, const std::ve
       std::string term = random_characters(random, 2);
       if (term.find_first_of(" \t") != std::string::npos || term.empty()) continue;
       terms.push_back(term);
-      // A lone lead byte would pair up with a full-width space.
-      query += term + (random() % 2 || term.back() == '\x8c' ? " " : "　");
+      // A lone lead byte would pair up with what follows it, and so would the trail byte
+      // it takes from there: after one, only an ASCII space ends the term.
+      query += term + (random() % 2 || term.find('\x8c') != std::string::npos ? " " : "　");
     }
     std::vector<int> expected;
-    for (int n = static_cast<int>(records.size()); n >= 1; --n)
-      if (reference_match(records[static_cast<std::size_t>(n - 1)], terms)) expected.push_back(n);
+    std::vector<int> times;
+    for (int n = static_cast<int>(records.size()); n >= 1; --n) {
+      const std::string& text = records[static_cast<std::size_t>(n - 1)];
+      if (std::find(records.begin() + n, records.end(), text) != records.end() || !reference_match(text, terms))
+        continue;
+      expected.push_back(n);
+      times.push_back(static_cast<int>(std::count(records.begin(), records.end(), text)));
+    }
     finder.start_query(query.c_str());
     while (!finder.query_slice(1 + random() % 3000)) {
     }
     ASSERT_EQ(finder.match_count(), static_cast<int>(expected.size())) << query;
     if (expected.size() > clip_finder::most_kept) expected.resize(clip_finder::most_kept);
     ASSERT_EQ(finder.newest_matches(), expected) << query;
+    for (std::size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(finder.times(expected[i]), times[i]) << expected[i];
   }
 }
 
@@ -101,12 +111,33 @@ TEST_F(clip_finder_test, finds_what_folding_every_record_finds_through_appends_a
   for (int round = 0; round < 25; ++round) {
     write_file("_clip.txt", random_history(random, static_cast<int>(random() % (round % 5 == 0 ? 2500 : 60))));
     clip_finder finder;
+    record_index stored;
+    finder.set_record_reader([&stored](int number, char* out) {
+      stored.refresh("_clip.txt");
+      return stored.read(number, out);
+    });
     finder.start_build("_clip.txt");
     build(finder, random);
     expect_same_answer(finder, random, records_of("_clip.txt"));
 
-    write_file("_clip.txt", read_file("_clip.txt") + random_history(random, 1 + static_cast<int>(random() % 5)));
-    EXPECT_EQ(finder.refresh("_clip.txt"), clip_finder::change::appended);
+    // Added records are told from older ones that fold alike, or found again, one by one.
+    const std::vector<std::string> before = records_of("_clip.txt");
+    std::string added = random_history(random, 1 + static_cast<int>(random() % 5));
+    for (int again = static_cast<int>(random() % 3); again > 0 && !before.empty(); --again) {
+      std::string text = before[again == 1 ? 0 : random() % before.size()];
+      added += text + "\a\r\n" + text + "\a\r\n";
+      // The same text with another case folds alike but is another text.
+      for (char& c : text) c = c == 'a' ? 'A' : c == 'A' ? 'a' : c;
+      added += text + "x\a\r\n" + text + "\a\r\n";
+    }
+    const std::string old_file = read_file("_clip.txt");
+    write_file("_clip.txt", old_file + added);
+    const clip_finder::change change = finder.refresh("_clip.txt");
+    // A last record that ran into the end of the file and was held before is read anew.
+    if (old_file.size() < 3 || old_file.compare(old_file.size() - 3, 3, "\a\r\n") == 0) {
+      EXPECT_EQ(change, clip_finder::change::appended);
+    }
+    if (change == clip_finder::change::rebuilt) build(finder, random);
     expect_same_answer(finder, random, records_of("_clip.txt"));
 
     write_file("_clip.txt", random_history(random, static_cast<int>(random() % 40)));
@@ -128,6 +159,43 @@ TEST_F(clip_finder_test, finds_what_folding_every_record_finds_through_appends_a
     }
     finder.release();
     EXPECT_EQ(finder.memory_bytes(), 0u);
+  }
+}
+
+// Records added to a copy already made, newest first as listed, with their counts.
+TEST_F(clip_finder_test, lists_a_text_once_after_records_are_added_to_a_copy_already_made) {
+  std::string twenty;
+  for (int n = 0; n < 20; ++n) twenty += "n" + std::to_string(n) + "\a\r\n";
+  const struct {
+    const char* name;
+    std::string before, added;
+    std::vector<int> newest, times;
+  } cases[] = {
+      {"a last record read again was found again", "a\a\r\nb\a\r\na", "x\a\r\n", {3, 2, 1}, {1, 1, 1}},
+      {"a last record read again is found again", "a\a\r\nb\a\r\nx", "\a\r\na\a\r\n", {4, 3, 2}, {2, 1, 1}},
+      {"more added than are looked for one by one", "a\a\r\nb\a\r\n", twenty + "b\a\r\n",
+       {23, 22, 21, 20, 19, 18, 17, 16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 1}, {2}},
+  };
+  for (const auto& c : cases) {
+    write_file("_clip.txt", c.before);
+    clip_finder finder;
+    record_index stored;
+    finder.set_record_reader([&stored](int number, char* out) {
+      stored.refresh("_clip.txt");
+      return stored.read(number, out);
+    });
+    finder.start_build("_clip.txt");
+    while (!finder.build_slice(7)) {
+    }
+    write_file("_clip.txt", c.before + c.added);
+    if (finder.refresh("_clip.txt") == clip_finder::change::rebuilt)
+      while (!finder.build_slice(7)) {
+      }
+    finder.start_query("");
+    finder.query_slice(1 << 20);
+    EXPECT_EQ(finder.newest_matches(), c.newest) << c.name;
+    EXPECT_EQ(finder.match_count(), static_cast<int>(c.newest.size())) << c.name;
+    for (std::size_t i = 0; i < c.times.size(); ++i) EXPECT_EQ(finder.times(c.newest[i]), c.times[i]) << c.name;
   }
 }
 

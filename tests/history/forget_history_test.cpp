@@ -77,13 +77,17 @@ class forget_history_test : public app_test {
   }
 };
 
-TEST_F(forget_history_test, delete_and_enter_in_the_find_window_forget_the_clip_everywhere_but_in_the_drawers) {
-  write_file("dovane_clip.ini", history_on_settings());
+// The drawer holding the text is one of the current genre's or of another genre's.
+class forget_beside_a_drawer_test : public forget_history_test, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(forget_beside_a_drawer_test, delete_and_enter_in_the_find_window_forget_the_clip_everywhere_but_in_the_drawers) {
+  const std::string drawer = GetParam();
+  write_file("dovane_clip.ini", std::string(history_on_settings()) + "[special]\r\n1=special\r\n2=work\r\n");
   write_file("_clip.txt", records_on_disk({"a", "pin 4711", "b", "pin 4711", "c"}));
   write_file("1_clip_bak.txt", records_on_disk({"old", "pin 4711"}));
   write_file("_recycle.txt", records_on_disk({"pin 4711"}));
   write_file("_recycle_index.txt", "4\r\n");
-  write_file(drawer_file(3).c_str(), records_on_disk({"pin 4711"}));
+  write_file(drawer.c_str(), records_on_disk({"pin 4711"}));
   start_app();
   copy_from_other_program("pin 4711");
   choose_history_record(5);
@@ -107,12 +111,12 @@ TEST_F(forget_history_test, delete_and_enter_in_the_find_window_forget_the_clip_
 
   EXPECT_NE(question_asked.find("この記録を履歴から消しますか"), std::string::npos);
   EXPECT_NE(question_asked.find("引出にも同じ文があります"), std::string::npos);
-  EXPECT_EQ(files_holding("pin 4711", {drawer_file(3)}), std::vector<std::string>{});
+  EXPECT_EQ(files_holding("pin 4711", {drawer}), std::vector<std::string>{});
   EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"a", "b", "c"}));
   EXPECT_EQ(read_file("1_clip_bak.txt"), records_on_disk({"old"}));
   EXPECT_EQ(read_file("_recycle.txt"), records_on_disk({"c"}));
   EXPECT_EQ(read_file("_recycle_index.txt"), "3\r\n");
-  EXPECT_EQ(read_file(drawer_file(3).c_str()), records_on_disk({"pin 4711"}));
+  EXPECT_EQ(read_file(drawer.c_str()), records_on_disk({"pin 4711"}));
   EXPECT_EQ(history_count, 3);
   EXPECT_EQ(current_index, 3) << "the record on show is still c";
   EXPECT_STREQ(clip_text, "c");
@@ -134,6 +138,7 @@ TEST_F(forget_history_test, delete_and_enter_in_the_find_window_forget_the_clip_
   EXPECT_STREQ(clip_text, "a");
   DestroyWindow(find_window());
 }
+INSTANTIATE_TEST_SUITE_P(genres, forget_beside_a_drawer_test, ::testing::Values("_special3.txt", "_1work3.txt"));
 
 TEST_F(forget_history_test, the_record_on_show_is_forgotten_only_when_the_user_agrees) {
   write_file("dovane_clip.ini", history_on_settings());

@@ -9,4 +9,5 @@ list(APPEND WIN32_TEST_SOURCES tests/history/navigation_test.cpp tests/history/m
      tests/history/forget_history_test.cpp)
 list(APPEND NATIVE_TEST_SOURCES tests/history/record_index_test.cpp tests/history/byte_copy_test.cpp
      tests/history/record_append_test.cpp tests/history/reuse_index_test.cpp tests/history/clip_finder_test.cpp
-     tests/history/clip_side_file_test.cpp tests/history/forget_test.cpp)
+     tests/history/clip_side_file_test.cpp tests/history/forget_test.cpp
+     tests/history/time_label_test.cpp)
