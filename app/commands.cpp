@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/affixes.h"
 #include "app/app_state.h"
@@ -167,6 +168,18 @@ bool run_clip_entry(HMENU menu, int number) {
 void choose_history_record(int number) {
   show_chosen_record(number + 1, 0);
   record_reuse(current_index);
+}
+
+void choose_backup_clip(const char* text) {
+  // The re-use list numbers only the history's records: a clip from a backup enters the
+  // history again, as the newest, and is put back from there.
+  if (std::strcmp(history_file, history_append_file) == 0 && append_to_history(text)) {
+    choose_history_record(history_count);
+    return;
+  }
+  std::snprintf(clip_text, clip_size, "%s", text);
+  set_title_from(clip_text);
+  output_clip(main_window);
 }
 
 // The window is created at the system's minimum size, which leaves no room for the clip;

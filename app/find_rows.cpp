@@ -1,6 +1,8 @@
 #include "app/find_rows.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -85,13 +87,45 @@ void find_rows::add_ring_rows(const search_query& query) {
   }
 }
 
+bool find_rows::read_backup(const std::string& name, int number, char* out) {
+  auto kept = std::find_if(backup_indexes_.begin(), backup_indexes_.end(),
+                           [&name](const backup_index& b) { return b.name == name; });
+  if (kept == backup_indexes_.end()) {
+    backup_indexes_.push_back({name, std::unique_ptr<record_index>(new record_index)});
+    kept = backup_indexes_.end() - 1;
+    kept->index->let_go();
+  }
+  // Open only while read: a backup must stay free to be rewritten or deleted.
+  kept->index->refresh(name.c_str());
+  const bool read = kept->index->read(number, out);
+  kept->index->let_go();
+  return read;
+}
+
+bool find_rows::read_found(const clip_finder& finder, int number, char* out) {
+  std::string name;
+  int there = 0;
+  if (finder.older_place(number, name, there)) return read_backup(name, there, out);
+  history_index.refresh(history_file);
+  return history_index.name() == history_file && history_index.read(number - finder.first_of_history() + 1, out);
+}
+
+find_row find_rows::found_row(const clip_finder& finder, int number) {
+  std::string name;
+  int there = 0;
+  if (!finder.older_place(number, name, there))
+    return {row_kind::history, number - finder.first_of_history() + 1, 0, 0, finder.times(number)};
+  auto listed = std::find(backup_names_.begin(), backup_names_.end(), name);
+  if (listed == backup_names_.end()) listed = backup_names_.insert(backup_names_.end(), name);
+  return {row_kind::backup, there, static_cast<int>(listed - backup_names_.begin()), 0, finder.times(number)};
+}
+
 bool find_rows::record_holds(const clip_finder& finder, int number, const char* text, const std::string& folded) {
   std::size_t length = 0;
   const char* record = finder.folded_of(number, length);
   if (length != folded.size() || std::memcmp(record, folded.data(), length) != 0) return false;
   if (!text_) text_.reset(new char[clip_size]);
-  return history_index.name() == history_file && history_index.read(number, text_.get()) &&
-         std::strcmp(text_.get(), text) == 0;
+  return read_found(finder, number, text_.get()) && std::strcmp(text_.get(), text) == 0;
 }
 
 void find_rows::add_history_rows(const clip_finder& finder) {
@@ -113,7 +147,7 @@ void find_rows::add_history_rows(const clip_finder& finder) {
       // While history is saved, the record takes the ring's place: chosen, it is a re-use
       // as a history choice is. Otherwise the ring's clip stays, chosen as its menu would.
       if (history_saving != 0)
-        rows_[r] = {row_kind::history, number, 0, 0, finder.times(number)};
+        rows_[r] = found_row(finder, number);
       else
         rows_[r].times = finder.times(number);
       twinned[r] = twin = true;
@@ -121,12 +155,13 @@ void find_rows::add_history_rows(const clip_finder& finder) {
     if (twin)
       ++twins_;
     else
-      rows_.push_back({row_kind::history, number, 0, 0, finder.times(number)});
+      rows_.push_back(found_row(finder, number));
   }
 }
 
 void find_rows::make(const clip_finder& finder) {
   rows_.clear();
+  backup_names_.clear();
   twins_ = 0;
   const search_query& query = finder.query();
   // The ring from its newest clip back, then the drawers' phrases, newest first.
@@ -154,23 +189,29 @@ bool find_rows::text_of(const find_row& row, char* out) {
       return true;
     case row_kind::drawer:
       for (const phrase& p : phrases_)
-        if (p.drawer == row.drawer && p.record == row.number) {
+        if (p.drawer == row.file && p.record == row.number) {
           std::snprintf(out, clip_size, "%s", p.text.c_str());
           return true;
         }
       return false;
     case row_kind::history:
       return history_index.name() == history_file && history_index.read(row.number, out);
+    case row_kind::backup:
+      return static_cast<std::size_t>(row.file) < backup_names_.size() &&
+             read_backup(backup_names_[static_cast<std::size_t>(row.file)], row.number, out);
   }
   return false;
 }
 
 const char* find_rows::label_of(const find_row& row) {
   kept_label* kept = nullptr;
-  if (row.kind == row_kind::history) {
+  if (row.kind == row_kind::history || row.kind == row_kind::backup) {
     if (!labels_) labels_.reset(new kept_label[kept_labels]);
-    kept = &labels_[static_cast<std::size_t>(row.number) % kept_labels];
-    if (kept->number == row.number) return kept->text;
+    // History rows are file 0; a backup's, its place plus one.
+    const int file = row.kind == row_kind::backup ? row.file + 1 : 0;
+    kept = &labels_[(static_cast<std::size_t>(row.number) + 31 * static_cast<std::size_t>(file)) % kept_labels];
+    if (kept->number == row.number && kept->file == file) return kept->text;
+    kept->file = file;
   }
   char* label = kept != nullptr ? kept->text : label_;
   label[0] = '\0';
@@ -190,8 +231,11 @@ int find_rows::write_head(const find_row& row, const char* text, char* label) {
   if (row.kind == row_kind::ring)
     head = std::snprintf(label, label_size, "[一時歴] ");
   else if (row.kind == row_kind::drawer)
-    return std::snprintf(label, label_size, "[引出 %s%d] ", block_letters[row.drawer / drawer_count],
-                         row.drawer % drawer_count);
+    return std::snprintf(label, label_size, "[引出 %s%d] ", block_letters[row.file / drawer_count],
+                         row.file % drawer_count);
+  else if (row.kind == row_kind::backup)
+    head = std::snprintf(label, label_size, "[%d] %d: ", std::atoi(backup_names_[static_cast<std::size_t>(row.file)].c_str()),
+                         row.number);
   else
     head = std::snprintf(label, label_size, "%d: ", row.number);
   clip_time when;
@@ -205,12 +249,14 @@ int find_rows::write_head(const find_row& row, const char* text, char* label) {
   }
   if (row.times > 1)
     head += std::snprintf(label + head, label_size - static_cast<std::size_t>(head), "×%d ", row.times);
-  // "[引出 ほ9] ", a record number, a date and a count of ten digits each.
+  // "[引出 ほ9] " or a backup's number, a record number, a date and a count of ten digits each.
   static_assert(label_size > label_bytes + 64, "the head and the text fit");
   return head;
 }
 
 void find_rows::forget_labels() {
+  // A backup changed is indexed again when next read.
+  backup_indexes_.clear();
   if (!labels_) return;
   for (std::size_t i = 0; i < kept_labels; ++i) labels_[i].number = 0;
 }
@@ -224,8 +270,8 @@ bool find_rows::choose(const find_row& row) {
       return true;
     case row_kind::drawer:
       if (drawers_changed()) return false;
-      if (row.drawer / drawer_count == current_block) {
-        insert_from_drawer(row.drawer % drawer_count, row.number);
+      if (row.file / drawer_count == current_block) {
+        insert_from_drawer(row.file % drawer_count, row.number);
         return true;
       }
       // Another block's phrase goes out as its own drawer menu would put it: no affixes.
@@ -238,6 +284,11 @@ bool find_rows::choose(const find_row& row) {
       if (row.number < 1 || row.number > history_index.count()) return false;
       choose_history_record(row.number);
       return true;
+    case row_kind::backup:
+      if (!text_) text_.reset(new char[clip_size]);
+      if (!text_of(row, text_.get())) return false;
+      choose_backup_clip(text_.get());
+      return true;
   }
   return false;
 }
@@ -245,6 +296,8 @@ bool find_rows::choose(const find_row& row) {
 void find_rows::release() {
   std::vector<phrase>().swap(phrases_);
   std::vector<find_row>().swap(rows_);
+  std::vector<std::string>().swap(backup_names_);
+  std::vector<backup_index>().swap(backup_indexes_);
   drawers_file_.clear();
   data_folder_.stop();
   labels_.reset();

@@ -1,5 +1,5 @@
 // What the find window lists: the ring's clips and the current genre's phrases that
-// match, then the history's matches. A clip is listed once, in the ring's place when the
+// match, then the history's matches, then those of its backups, newest first. A clip is listed once, in the ring's place when the
 // ring holds it (by its newest record while history is saved), with how many times it was
 // recorded and when it was copied where that is known. Every row's label and text are read from where the row's
 // clip lives at the moment they are shown, by the same number that puts it back.
@@ -12,15 +12,16 @@
 
 #include "history/clip_finder.h"
 #include "history/folder_notice.h"
+#include "history/record_index.h"
 
-enum class row_kind { ring, drawer, history };
+enum class row_kind { ring, drawer, history, backup };
 
 struct find_row {
   row_kind kind;
-  int number;  // ring: slot; drawer: record; history: record
-  int drawer;  // drawer rows: block * drawer_count + drawer
+  int number;  // ring: slot; drawer, history and backup: record in its file
+  int file;    // drawer rows: block * drawer_count + drawer; backup rows: which backup
   int menu_id; // ring rows: the slot's menu id when listed
-  int times;   // ring and history rows: how many records hold the text
+  int times;   // ring, history and backup rows: how many records hold the text
 };
 
 class find_rows {
@@ -36,6 +37,9 @@ class find_rows {
   static int ring_stamp();
   // The rows for the finder's answered query.
   void make(const clip_finder& finder);
+  // The finder's record reader: record number as the finder counts it, from the history
+  // or from the backup that holds it, into out (clip_size bytes).
+  bool read_found(const clip_finder& finder, int number, char* out);
   void clear() { rows_.clear(); }
   std::size_t size() const { return rows_.size(); }
   int count_in_all() const { return pinned_ + history_matches_ - twins_; }
@@ -57,7 +61,11 @@ class find_rows {
   void add_ring_rows(const search_query& query);
   // Takes the history's newest matches, less the records the ring lists.
   void add_history_rows(const clip_finder& finder);
-  // Whether history record number holds text, which folds to folded (length bytes).
+  // The history's or a backup's row for the finder's record number.
+  find_row found_row(const clip_finder& finder, int number);
+  // Record number of a backup, read through an index of the backup's own.
+  bool read_backup(const std::string& name, int number, char* out);
+  // Whether the finder's record number holds text, which folds to folded (length bytes).
   bool record_holds(const clip_finder& finder, int number, const char* text, const std::string& folded);
   // The head of the row's label: where it comes from, when it was copied, how often.
   int write_head(const find_row& row, const char* text, char* label);
@@ -71,10 +79,18 @@ class find_rows {
   folder_notice data_folder_;
   bool drawers_stale_ = false;
   std::vector<find_row> rows_;
-  // History labels by record number, each number in its own place of a fixed table:
+  // The backups' names as the finder listed them for the rows; a row names its by place.
+  std::vector<std::string> backup_names_;
+  struct backup_index {
+    std::string name;
+    std::unique_ptr<record_index> index;
+  };
+  std::vector<backup_index> backup_indexes_;
+  // History and backup labels by record number, each in its own place of a fixed table:
   // successive keys list many of the same records.
   struct kept_label {
     int number = 0;
+    int file = 0;
     char text[label_size];
   };
   static constexpr std::size_t kept_labels = 1024;

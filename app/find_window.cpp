@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/clip_display.h"
@@ -13,6 +14,7 @@
 #include "app/forget_commands.h"
 #include "app/res/resource_ids.h"
 #include "app/ui_text.h"
+#include "history/backup_files.h"
 #include "history/history_streams.h"
 #include "settings/settings_values.h"
 
@@ -423,9 +425,12 @@ LRESULT CALLBACK find_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
 
 // Records added while the window is open are told from older ones that fold alike by
 // their stored text.
-bool read_history_record(int number, char* out) {
-  history_index.refresh(history_file);
-  return history_index.name() == history_file && history_index.read(number, out);
+bool read_found_record(int number, char* out) { return state->rows.read_found(state->finder, number, out); }
+
+// The backups hold the default history's older clips, not those of another file on show.
+std::vector<std::string> backups_of_history() {
+  if (std::strcmp(history_file, history_append_file) != 0) return {};
+  return numbered_backups();
 }
 
 bool register_find_class() {
@@ -483,7 +488,8 @@ void open_find_window(const paste_target& came_from, bool back_on_escape) {
   state->ring_stamp = find_rows::ring_stamp();
   history_index.refresh(history_file);
   state->index_generation = history_index.generation();
-  state->finder.set_record_reader(read_history_record);
+  state->finder.set_record_reader(read_found_record);
+  state->finder.set_older_lister(backups_of_history);
   state->finder.start_build(history_file);
   SetTimer(window, look_timer, 500, nullptr);
   ShowWindow(window, SW_SHOWNORMAL);

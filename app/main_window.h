@@ -17,6 +17,8 @@ void on_menu_command(WPARAM position, LPARAM menu);
 void run_menu_entry(HMENU menu, UINT id, int number);
 // Puts history record number back as its history-menu entry does.
 void choose_history_record(int number);
+// Puts back a clip found in a backup as a history choice would.
+void choose_backup_clip(const char* text);
 // Shows the main window, with room for the clip the first time.
 void show_main_window();
 // Makes view_font anew at the given zoom, releasing the font it replaces.

@@ -14,12 +14,14 @@
 #include "app/app_state.h"
 #include "app/find_window.h"
 #include "drawers/drawer_names.h"
+#include "history/backup_files.h"
 #include "history/clip_finder.h"
 #include "history/history_streams.h"
 
 namespace {
 
 constexpr int rounds = 5;
+constexpr int backup_records = 500;
 
 // Clips of about 60 bytes in Shift_JIS: words of two kanji out of forty, katakana and
 // English words, numbers and addresses, so that a two-kanji term is in about one record
@@ -40,8 +42,8 @@ std::string random_word(std::mt19937& random) {
   return random() % 2 ? "03-" + std::to_string(1000 + random() % 9000) : "https://example.jp/" + std::to_string(random() % 1000);
 }
 
-void write_history(int records) {
-  std::mt19937 random(7);
+void write_records(const char* name, int records, unsigned seed) {
+  std::mt19937 random(seed);
   std::string bytes;
   bytes.reserve(static_cast<std::size_t>(records) * 64);
   for (int n = 1; n <= records; ++n) {
@@ -49,7 +51,7 @@ void write_history(int records) {
     while (clip.size() < 40 + random() % 40) clip += random_word(random) + " ";
     bytes += clip + "\a\r\n";
   }
-  std::FILE* out = std::fopen("_clip.txt", "wb");
+  std::FILE* out = std::fopen(name, "wb");
   std::fwrite(bytes.data(), 1, bytes.size(), out);
   std::fclose(out);
 }
@@ -95,6 +97,7 @@ double committed_mb() {
 
 int matches_of(const char* query) {
   clip_finder finder;
+  finder.set_older_lister(numbered_backups);
   finder.start_build("_clip.txt");
   while (!finder.build_slice(std::size_t{1} << 30)) {
   }
@@ -127,26 +130,39 @@ void type_keys(HWND edit, const char* label, const std::vector<std::string>& key
               *std::max_element(per_key.begin(), per_key.end()), median(with_text), longest);
 }
 
-void bench_size(int records) {
-  const std::string folder = "find_" + std::to_string(records);
+std::uint64_t size_of(const char* name) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  GetFileAttributesExA(name, GetFileExInfoStandard, &data);
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// A history of records, with backups of backup_records each beside it.
+void bench_size(int records, int backups) {
+  const std::string folder = "find_" + std::to_string(records) + "_" + std::to_string(backups);
   CreateDirectoryA(folder.c_str(), nullptr);
   SetCurrentDirectoryA(folder.c_str());
-  write_history(records);
+  write_records("_clip.txt", records, 7);
+  std::uint64_t file_bytes = size_of("_clip.txt");
+  for (int b = 1; b <= backups; ++b) {
+    const std::string name = std::to_string(b) + "_clip_bak.txt";
+    write_records(name.c_str(), backup_records, 100 + static_cast<unsigned>(b));
+    file_bytes += size_of(name.c_str());
+  }
   std::snprintf(history_file, sizeof history_file, "%s", "_clip.txt");
-  const std::string size = grouped(records) + " records";
-  std::uint64_t file_bytes = 0;
+  std::snprintf(history_append_file, sizeof history_append_file, "%s", "_clip.txt");
+  const int all = records + backups * backup_records;
+  const std::string size =
+      grouped(records) + " records" + (backups > 0 ? " + " + std::to_string(backups) + " backups of " + grouped(backup_records) : "");
   {
     clip_finder finder;
+    finder.set_older_lister(numbered_backups);
     finder.start_build("_clip.txt");
     while (!finder.build_slice(1 << 20)) {
     }
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    GetFileAttributesExA("_clip.txt", GetFileExInfoStandard, &data);
-    file_bytes = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    std::printf("| memory while open | %s, %.1f MB file | %.1f MB | limit %.1f MB (file + 8 bytes a record) |\n",
+    std::printf("| memory while open | %s, %.1f MB of files | %.1f MB | limit %.1f MB (files + 8 bytes a record) |\n",
                 size.c_str(), static_cast<double>(file_bytes) / 1048576.0,
                 static_cast<double>(finder.memory_bytes()) / 1048576.0,
-                static_cast<double>(file_bytes + 8ull * static_cast<unsigned>(records)) / 1048576.0);
+                static_cast<double>(file_bytes + 8ull * static_cast<unsigned>(all)) / 1048576.0);
   }
   // Start-up has made the history's offset index by the time the window can be opened.
   history_index.build("_clip.txt");
@@ -190,7 +206,8 @@ int main() {
   pump_until_answered(now_ms());
   DestroyWindow(find_window());
   std::printf("| operation | size | time or bytes | bound or note |\n|---|---|---|---|\n");
-  bench_size(50000);
-  bench_size(1000000);
+  bench_size(50000, 0);
+  bench_size(1000000, 0);
+  bench_size(1000000, 100);
   return 0;
 }

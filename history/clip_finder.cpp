@@ -29,6 +29,16 @@ std::uint64_t hash_of(const char* text, std::size_t length) {
   return hash ^ (hash >> 32);
 }
 
+// The folder name is in, with its separator: the older files are listed and watched there.
+std::string folder_of(const std::string& name) {
+  const std::size_t cut = name.find_last_of("/\\");
+#ifdef _WIN32
+  return cut == std::string::npos ? std::string(".\\") : name.substr(0, cut + 1);
+#else
+  return cut == std::string::npos ? std::string("./") : name.substr(0, cut + 1);
+#endif
+}
+
 bool bit_of(const std::vector<std::uint64_t>& bits, std::uint32_t at) { return (bits[at >> 6] >> (at & 63)) & 1; }
 void set_bit(std::vector<std::uint64_t>& bits, std::uint32_t at) { bits[at >> 6] |= std::uint64_t{1} << (at & 63); }
 
@@ -65,6 +75,13 @@ void clip_finder::release() {
   older_text_.reset();
   watch_.stop();
   name_.clear();
+  std::vector<older_file>().swap(older_);
+  older_read_ = 0;
+  older_records_ = 0;
+  older_bytes_ = 0;
+  read_before_ = 0;
+  older_stream_.close();
+  older_notice_.stop();
 }
 
 void clip_finder::drop_table() {
@@ -77,16 +94,28 @@ void clip_finder::drop_table() {
 void clip_finder::start_build(const char* name) {
   release();
   name_ = name;
+  if (list_older_) {
+    // Listening starts before the files are listed, so no later change goes untold.
+    older_notice_.listen(folder_of(name_).c_str());
+    older_notice_.take();
+    for (std::string& older : list_older_()) {
+      file_stamp stamp;
+      const std::uint64_t size = stamp_of_path(older.c_str(), stamp) ? stamp.size : 0;
+      older_.push_back({std::move(older), file_stamp{}, 0, 0, size});
+      older_bytes_ += size;
+    }
+  }
   watch_.start(name);
-  // The folded copy is never longer than the file, and shorter by the separators: its
+  const std::uint64_t total = older_bytes_ + watch_.stamp().size;
+  // The folded copy is never longer than the files, and shorter by the separators: its
   // room is reserved once the first records tell how much shorter.
-  folded_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(watch_.stamp().size + 1, first_room)));
+  folded_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(total + 1, first_room)));
   record_.reset(new char[clip_size]);
   reading_ = true;
   first_build_ = true;
   // A bit for every 4 bytes of the file: few unlike texts share one.
   std::uint64_t bits = 1 << 16;
-  while (bits < watch_.stamp().size / 4 && bits < (std::uint64_t{1} << 28)) bits <<= 1;
+  while (bits < total / 4 && bits < (std::uint64_t{1} << 28)) bits <<= 1;
   seen_.assign(static_cast<std::size_t>(bits / 64), 0);
   seen_again_.assign(static_cast<std::size_t>(bits / 64), 0);
 }
@@ -212,11 +241,11 @@ void clip_finder::take_as_older(int number, int older) {
 std::size_t clip_finder::room_for(std::size_t wanted) {
   // Records appended while the window is open: a little room ahead, never double.
   const std::size_t ahead = wanted + wanted / 64 + 4096;
-  const std::uint64_t read = watch_.stream().tell();
+  const std::uint64_t read = bytes_read();
   if (!first_build_ || read == 0) return ahead;
   // The whole file as folded as what was read of it, and a little more; each time it
   // proves short, an eighth more, so a file unlike its start is moved only a few times.
-  const std::uint64_t file = std::min<std::uint64_t>(watch_.stamp().size + 1, largest_copy);
+  const std::uint64_t file = std::min<std::uint64_t>(older_bytes_ + watch_.stamp().size + 1, largest_copy);
   const std::uint64_t like_start = file * folded_.size() / read + file / 128 + 4096;
   const std::uint64_t room = std::max<std::uint64_t>(std::max<std::uint64_t>(like_start, wanted + wanted / 8), ahead);
   return static_cast<std::size_t>(std::min<std::uint64_t>(room, std::max<std::uint64_t>(file, wanted)));
@@ -247,8 +276,61 @@ void clip_finder::add_record(const char* text) {
   take_as_older(count_, appended_ <= most_appended ? older_alike_by_search(text) : 0);
 }
 
-bool clip_finder::read_records(std::size_t byte_budget) {
-  record_stream& reader = watch_.stream();
+std::uint64_t clip_finder::bytes_read() {
+  return read_before_ + (older_read_ < older_.size() ? older_stream_.tell() : watch_.stream().tell());
+}
+
+bool clip_finder::older_place(int number, std::string& name, int& number_there) const {
+  for (const older_file& older : older_)
+    if (number >= older.first && number < older.first + older.count) {
+      name = older.name;
+      number_there = number - older.first + 1;
+      return true;
+    }
+  return false;
+}
+
+bool clip_finder::read_older(std::size_t byte_budget) {
+  older_file& older = older_[older_read_];
+  if (!older_stream_.is_open()) {
+    older.first = count_ + 1;
+    // A file gone since it was listed holds nothing; the folder tells of it.
+    if (!older_stream_.open(older.name.c_str(), open_mode::read_must_exist) || !older_stream_.stamp(older.stamp)) {
+      older_stream_.close();
+      ++older_read_;
+      return true;
+    }
+  }
+  if (!read_records(older_stream_, byte_budget)) return false;
+  older.count = count_ - older.first + 1;
+  read_before_ += older_stream_.tell();
+  older_stream_.close();
+  ++older_read_;
+  older_records_ = count_;
+  // Where the history's records end is all that a later look asks.
+  end_ = 0;
+  last_start_ = 0;
+  end_position_ = true;
+  return true;
+}
+
+bool clip_finder::older_changed() {
+  if (older_.empty() && !list_older_) return false;
+  const folder_notice::news news = older_notice_.take();
+  if (!news.name && !news.contents) return false;
+  // The history's own appends are told too: only the older files' names and states say.
+  const std::vector<std::string> names = list_older_ ? list_older_() : std::vector<std::string>{};
+  if (names.size() != older_.size()) return true;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    file_stamp now;
+    if (names[i] != older_[i].name) return true;
+    if (!stamp_of_path(names[i].c_str(), now)) now = file_stamp{};
+    if (!same_state(now, older_[i].stamp)) return true;
+  }
+  return false;
+}
+
+bool clip_finder::read_records(record_stream& reader, std::size_t byte_budget) {
   const std::uint64_t slice_start = reader.tell();
   int counter = count_;
   for (;;) {
@@ -272,7 +354,12 @@ bool clip_finder::read_records(std::size_t byte_budget) {
 bool clip_finder::build_slice(std::size_t byte_budget) {
   if (built_) return true;
   if (reading_) {
-    if (!read_records(byte_budget)) return false;
+    // Each older file in a slice of its own, before the history.
+    if (older_read_ < older_.size()) {
+      read_older(byte_budget);
+      return false;
+    }
+    if (!read_records(watch_.stream(), byte_budget)) return false;
     reading_ = false;
     record_.reset();
     linking_ = first_build_;
@@ -299,6 +386,10 @@ clip_finder::change clip_finder::refresh(const char* name) {
     return change::rebuilt;
   }
   if (!built_) return change::none;
+  if (older_changed()) {
+    start_build(name);
+    return change::rebuilt;
+  }
   switch (watch_.look()) {
     case file_watch::state::same: return change::none;
     case file_watch::state::changed: start_build(name); return change::rebuilt;
@@ -316,7 +407,7 @@ clip_finder::change clip_finder::refresh(const char* name) {
     folded_.resize(folded_before_last_);
   }
   record_.reset(new char[clip_size]);
-  watch_.stream().seek_record(end_position_ ? end_ : last_start_, count_);
+  watch_.stream().seek_record(end_position_ ? end_ : last_start_, count_ - older_records_);
   reading_ = true;
   built_ = false;
   appended_ = 0;

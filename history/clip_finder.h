@@ -1,6 +1,8 @@
-// Finding clips as the user types: a folded copy of one history file, searched whole for
-// every query. Records are read with the record reader, so their numbers are the numbers
-// of the history menu. A text recorded several times is found once, at its newest record.
+// Finding clips as the user types: a folded copy of one history file, and of the older
+// files its clips were moved to, searched whole for every query. Records are read with the
+// record reader; the older files' come first, so the history's numbers are those of the
+// history menu raised by the older records. A text recorded several times, in one file or
+// in several, is found once, at its newest record.
 // The work comes in slices, so a window that uses it never waits long: building the copy,
 // and answering a query.
 #pragma once
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "history/file_watch.h"
+#include "history/folder_notice.h"
 #include "history/record_file.h"
 #include "history/record_index.h"
 #include "text/search_fold.h"
@@ -36,6 +39,14 @@ class clip_finder {
   // never taken for one.
   using record_reader = std::function<bool(int number, char* out)>;
   void set_record_reader(record_reader read) { read_ = std::move(read); }
+  // Names the files older than the history, oldest first, at each build and after the
+  // history's folder told of a change; any change to one of them makes the copy anew.
+  using older_lister = std::function<std::vector<std::string>()>;
+  void set_older_lister(older_lister list) { list_older_ = std::move(list); }
+  // Record numbers from this on are the history's.
+  int first_of_history() const { return older_records_ + 1; }
+  // Which older file holds record number, and its number there; false for the history's.
+  bool older_place(int number, std::string& name, int& number_there) const;
 
   // Starts answering query over the records held.
   void start_query(const char* query);
@@ -81,9 +92,29 @@ class clip_finder {
   void drop_table();
   // The record holding byte offset at of the copy, searched from record `from` on.
   int record_at(std::size_t at, int from) const;
-  bool read_records(std::size_t byte_budget);
+  bool read_records(record_stream& reader, std::size_t byte_budget);
+  // Reads on in the older file being read; true when it is read whole.
+  bool read_older(std::size_t byte_budget);
+  // Whether an older file came, went or changed since the copy was made.
+  bool older_changed();
+  // Bytes of the files read so far, the older ones included.
+  std::uint64_t bytes_read();
 
   std::string name_;
+  struct older_file {
+    std::string name;
+    file_stamp stamp;  // all zero for a file that could not be opened
+    int first = 0, count = 0;
+    std::uint64_t size = 0;
+  };
+  older_lister list_older_;
+  std::vector<older_file> older_;
+  std::size_t older_read_ = 0;  // older files read whole
+  int older_records_ = 0;
+  std::uint64_t older_bytes_ = 0;  // their sizes added up, the history's not
+  std::uint64_t read_before_ = 0;  // bytes of the older files read whole
+  record_stream older_stream_;
+  folder_notice older_notice_;
   // Every record folded, each followed by a zero byte, so no term runs across two.
   std::vector<char> folded_;
   // Where each record starts in folded_, in fixed blocks: no copies as it grows.

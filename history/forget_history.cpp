@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "history/backup_files.h"
 #include "history/clip_side_file.h"
 #include "history/history_streams.h"
 #include "history/history_view.h"
@@ -33,22 +34,6 @@ std::string full_name(const char* name) {
   // the short name, which still finds the file while the current folder stays.
   const sjis_text whole = sjis_from_utf16(std::u16string_view(reinterpret_cast<const char16_t*>(full), length));
   return whole.unmappable == 0 ? whole.bytes : std::string(name);
-}
-
-std::vector<std::string> backup_names() {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAW found;
-  const std::wstring pattern = wide_file_name((std::string("*") + backup_base_name).c_str());
-  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    // A name Shift_JIS cannot hold is no backup of ours.
-    const sjis_text name = sjis_from_utf16(reinterpret_cast<const char16_t*>(found.cFileName));
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && name.unmappable == 0)
-      names.push_back(name.bytes);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  return names;
 }
 
 // A position on a file that lost the records removed: the same record, or the one after
@@ -107,7 +92,7 @@ void show_again(int position) {
 kept_files data_folder_kept_files() {
   kept_files files;
   files.history = full_name(history_append_file);
-  for (const std::string& backup : backup_names()) files.others.push_back(full_name(backup.c_str()));
+  for (const std::string& backup : backup_file_names()) files.others.push_back(full_name(backup.c_str()));
   files.others.push_back(full_name(ring_file_name));
   files.others.push_back(full_name(recycle_file_name));
   files.reuse_index = full_name(recycle_index_file_name);

@@ -6,4 +6,5 @@ list(APPEND PORTABLE_SOURCES history/record_file.cpp history/history_streams.cpp
      history/clip_originals.cpp history/forget.cpp history/folder_notice.cpp history/file_watch.cpp)
 list(APPEND WIN32_SOURCES history/clip_output.cpp history/clipboard_text.cpp)
 list(APPEND WIN32_SOURCES history/capture.cpp history/ring.cpp history/link_tag.cpp history/private_clip.cpp)
-list(APPEND WIN32_SOURCES history/maintenance.cpp history/side_file_upkeep.cpp history/forget_history.cpp)
+list(APPEND WIN32_SOURCES history/maintenance.cpp history/side_file_upkeep.cpp history/forget_history.cpp
+     history/backup_files.cpp)

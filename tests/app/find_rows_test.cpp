@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "history/backup_files.h"
 #include "history/history_streams.h"
 #include "history/time_label.h"
 #include "tests/history/history_samples.h"
@@ -42,21 +43,29 @@ class find_rows_test : public app_test {
     std::vector<std::string> labels;
     int count;
   };
+  // Rows made as the window makes them, the backups searched when there are any.
   listed rows_for(const char* query) {
-    clip_finder finder;
-    finder.set_record_reader([](int number, char* out) { return history_index.read(number, out); });
+    finder.release();
+    finder.set_record_reader([this](int number, char* out) { return rows.read_found(finder, number, out); });
+    finder.set_older_lister(numbered_backups);
     finder.start_build(history_file);
     while (!finder.build_slice(std::numeric_limits<std::size_t>::max())) {
     }
     finder.start_query(query);
     finder.query_slice(std::numeric_limits<std::size_t>::max());
     history_index.refresh(history_file);
-    find_rows rows;
     rows.make(finder);
     listed out{{}, rows.count_in_all()};
     for (std::size_t i = 0; i < rows.size(); ++i) out.labels.push_back(rows.label_of(rows.at(i)));
     return out;
   }
+  void TearDown() override {
+    rows.release();
+    finder.release();
+    app_test::TearDown();
+  }
+  clip_finder finder;
+  find_rows rows;
 };
 
 TEST_F(find_rows_test, list_each_text_once_at_its_newest_place_with_its_count_and_capture_time) {
@@ -107,6 +116,34 @@ TEST_F(find_rows_test, list_the_rings_clips_there_with_their_capture_time_while_
   EXPECT_TRUE(said_at(kiwi.labels[0], "[一時歴] ", before, after, "kiwi")) << kiwi.labels[0];
   EXPECT_TRUE(said_at(kiwi.labels[1], "[一時歴] ", before, after, "kiwi juice")) << kiwi.labels[1];
   EXPECT_EQ(kiwi.count, 2);
+}
+
+// Clips the compaction moved to backups come after the history's, the newest backup
+// first, each text once at its newest place; one chosen goes back as the newest record
+// of the history and is remembered as a re-use of it.
+TEST_F(find_rows_test, list_the_backups_clips_after_the_historys_and_put_one_back_through_the_history) {
+  write_file("dovane_clip.ini", history_on_settings());
+  write_file("1_clip_bak.txt", records_on_disk({"plum wine", "plum cake", "pear"}));
+  write_file("10_clip_bak.txt", records_on_disk({"plum jam", "plum wine"}));
+  // Not the compaction's: the file it is making, and names it never gives.
+  for (const char* other : {"0_clip_bak.txt", "x_clip_bak.txt", "01_clip_bak.txt"})
+    write_file(other, records_on_disk({"plum pie"}));
+  write_file("_clip.txt", records_on_disk({"plum cake", "apple"}));
+  start_app();
+
+  const listed plum = rows_for("plum");
+  EXPECT_EQ(plum.labels, (std::vector<std::string>{"1: ×2 plum cake", "[10] 2: ×2 plum wine", "[10] 1: plum jam"}));
+  EXPECT_EQ(plum.count, 3);
+  EXPECT_EQ(rows_for("").count, 5);
+
+  rows_for("jam");
+  ASSERT_EQ(rows.size(), 1u);
+  ASSERT_TRUE(rows.choose(rows.at(0)));
+  EXPECT_EQ(clipboard_text(), "plum jam");
+  EXPECT_EQ(read_file("_clip.txt"), records_on_disk({"plum cake", "apple", "plum jam"}));
+  EXPECT_EQ(read_file("_recycle_index.txt"), "3\r\n");
+  // Found again, the clip is the history's now.
+  EXPECT_EQ(rows_for("jam").labels, (std::vector<std::string>{"3: ×2 plum jam"}));
 }
 
 }  // namespace

@@ -17,6 +17,9 @@ mkdir -p "$artifacts"
 } >"$work/_clip.txt"
 printf 'banana jam\a\r\n' >"$work/_special3.txt"
 printf 'cherry tart\a\r\n' >"$work/_1special5.txt"
+# Clips the compaction moved aside earlier.
+printf 'quince tart\a\r\nclip 12\a\r\n' >"$work/1_clip_bak.txt"
+printf 'quince jam\a\r\n' >"$work/2_clip_bak.txt"
 printf '[init]\r\nsave=history\r\nmax=20000\r\n' >"$work/dovane_clip.ini"
 start_app
 sleep 1
@@ -86,9 +89,20 @@ for _ in $(seq 100); do [ "$(counted)" = "1 件" ] && break; sleep 0.1; done
 xdotool key Down Return
 for _ in $(seq 50); do find_window_shown || break; sleep 0.2; done
 find_window_shown && { echo "FAIL: Enter left the find window open"; exit 1; }
+
+# A clip found only in a backup comes back through the history, as its newest record.
+wine "$driver" command 40061
+wine "$driver" find-class dovane_find
+sleep 1
+xdotool type --delay 80 'quince'
+wait_for_typed quince
+for _ in $(seq 100); do [ "$(counted)" = "2 件" ] && break; sleep 0.1; done
+[ "$(counted)" = "2 件" ] || { echo "FAIL: the backups' clips are counted \"$(counted)\", not 2 件"; exit 1; }
+xdotool key Down Return
+wait_for_clipboard 'quince tart'
 kill -0 "$app_pid" || { echo "FAIL: the program ended"; exit 1; }
 end_app
 # Each history choice is remembered as a re-use of its record, as a history-menu choice is;
 # a phrase is not.
-expect_file _recycle_index.txt '10\r\n2998\r\n3001\r\n'
+expect_file _recycle_index.txt '10\r\n2998\r\n3001\r\n3002\r\n'
 echo "find window: ok ($artifacts/find_window.png)"

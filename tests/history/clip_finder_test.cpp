@@ -106,22 +106,47 @@ void build(clip_finder& finder, std::mt19937& random) {
 
 class clip_finder_test : public record_file_fixture {};
 
+// The older files' records first, oldest file first, then the history's.
+std::vector<std::string> all_records(const std::vector<std::string>& older) {
+  std::vector<std::string> all;
+  for (const std::string& name : older) {
+    const std::vector<std::string> records = records_of(name.c_str());
+    all.insert(all.end(), records.begin(), records.end());
+  }
+  const std::vector<std::string> history = records_of("_clip.txt");
+  all.insert(all.end(), history.begin(), history.end());
+  return all;
+}
+
+// Reads a record by the finder's number from the file that holds it.
+bool read_found(const clip_finder& finder, int number, char* out) {
+  std::string name = "_clip.txt";
+  int there = number - finder.first_of_history() + 1;
+  finder.older_place(number, name, there);
+  record_index index;
+  index.build(name.c_str());
+  return index.read(there, out);
+}
+
 TEST_F(clip_finder_test, finds_what_folding_every_record_finds_through_appends_and_rewrites) {
   std::mt19937 random(24);
   for (int round = 0; round < 25; ++round) {
     write_file("_clip.txt", random_history(random, static_cast<int>(random() % (round % 5 == 0 ? 2500 : 60))));
+    // Older files, some of them empty or gone, their texts often met again in the history.
+    std::vector<std::string> older;
+    for (int k = 1; k <= round % 4; ++k) {
+      older.push_back(std::to_string(k) + "_old.txt");
+      if (k != 2 || round % 8 != 3) write_file(older.back().c_str(), random_history(random, static_cast<int>(random() % 40)));
+    }
     clip_finder finder;
-    record_index stored;
-    finder.set_record_reader([&stored](int number, char* out) {
-      stored.refresh("_clip.txt");
-      return stored.read(number, out);
-    });
+    finder.set_record_reader([&finder](int number, char* out) { return read_found(finder, number, out); });
+    if (!older.empty()) finder.set_older_lister([&older] { return older; });
     finder.start_build("_clip.txt");
     build(finder, random);
-    expect_same_answer(finder, random, records_of("_clip.txt"));
+    expect_same_answer(finder, random, all_records(older));
 
     // Added records are told from older ones that fold alike, or found again, one by one.
-    const std::vector<std::string> before = records_of("_clip.txt");
+    const std::vector<std::string> before = all_records(older);
     std::string added = random_history(random, 1 + static_cast<int>(random() % 5));
     for (int again = static_cast<int>(random() % 3); again > 0 && !before.empty(); --again) {
       std::string text = before[again == 1 ? 0 : random() % before.size()];
@@ -138,23 +163,30 @@ TEST_F(clip_finder_test, finds_what_folding_every_record_finds_through_appends_a
       EXPECT_EQ(change, clip_finder::change::appended);
     }
     if (change == clip_finder::change::rebuilt) build(finder, random);
-    expect_same_answer(finder, random, records_of("_clip.txt"));
+    expect_same_answer(finder, random, all_records(older));
 
     write_file("_clip.txt", random_history(random, static_cast<int>(random() % 40)));
     EXPECT_EQ(finder.refresh("_clip.txt"), clip_finder::change::rebuilt);
     build(finder, random);
     EXPECT_EQ(finder.refresh("_clip.txt"), clip_finder::change::none);
-    const std::vector<std::string> records = records_of("_clip.txt");
+    // An older file rewritten, or one more listed, is read again.
+    if (!older.empty()) {
+      const bool rewrite = round % 2 == 0;
+      if (rewrite) write_file(older[0].c_str(), random_history(random, 3) + "r\a\r\n");
+      if (!rewrite) {
+        older.push_back("9_old.txt");
+        write_file("9_old.txt", random_history(random, 5));
+      }
+      EXPECT_EQ(finder.refresh("_clip.txt"), clip_finder::change::rebuilt) << (rewrite ? "rewritten" : "listed");
+      build(finder, random);
+    }
+    const std::vector<std::string> records = all_records(older);
     expect_same_answer(finder, random, records);
 
-    record_index index;
-    index.build("_clip.txt");
+    // Newest first, as the list reads them, each from the file that holds it.
     std::vector<char> text(clip_size);
-    record_stream reader;
-    reader.open("_clip.txt", open_mode::read);
-    // Newest first, as the list reads them, with the one reader.
     for (std::size_t n = records.size(); n >= 1; --n) {
-      ASSERT_TRUE(read_numbered_record(index, reader, static_cast<int>(n), text.data()));
+      ASSERT_TRUE(read_found(finder, static_cast<int>(n), text.data())) << n;
       EXPECT_EQ(std::string(text.data()), records[n - 1]);
     }
     finder.release();
