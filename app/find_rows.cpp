@@ -4,12 +4,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <memory>
 
 #include "app/affixes.h"
 #include "app/app_state.h"
+#include "app/clip_display.h"
 #include "app/drawer_commands.h"
 #include "app/main_window.h"
+#include "app/ui_text.h"
 #include "drawers/drawer_menus.h"
 #include "drawers/drawer_names.h"
 #include "history/clip_output.h"
@@ -93,13 +96,11 @@ bool find_rows::read_backup(const std::string& name, int number, char* out) {
   if (kept == backup_indexes_.end()) {
     backup_indexes_.push_back({name, std::unique_ptr<record_index>(new record_index)});
     kept = backup_indexes_.end() - 1;
-    kept->index->let_go();
   }
-  // Open only while read: a backup must stay free to be rewritten or deleted.
+  // Held open as the history is, so a screen of rows costs no look at a name; the files
+  // are let go before anything of ours rewrites them.
   kept->index->refresh(name.c_str());
-  const bool read = kept->index->read(number, out);
-  kept->index->let_go();
-  return read;
+  return kept->index->read(number, out);
 }
 
 bool find_rows::read_found(const clip_finder& finder, int number, char* out) {
@@ -203,7 +204,7 @@ bool find_rows::text_of(const find_row& row, char* out) {
   return false;
 }
 
-const char* find_rows::label_of(const find_row& row) {
+const wchar_t* find_rows::label_of(const find_row& row) {
   kept_label* kept = nullptr;
   if (row.kind == row_kind::history || row.kind == row_kind::backup) {
     if (!labels_) labels_.reset(new kept_label[kept_labels]);
@@ -213,15 +214,19 @@ const char* find_rows::label_of(const find_row& row) {
     if (kept->number == row.number && kept->file == file) return kept->text;
     kept->file = file;
   }
-  char* label = kept != nullptr ? kept->text : label_;
-  label[0] = '\0';
+  wchar_t* label = kept != nullptr ? kept->text : label_;
+  label[0] = L'\0';
   if (!text_) text_.reset(new char[clip_size]);
   if (!text_of(row, text_.get())) {
     if (kept != nullptr) kept->number = 0;
     return label;
   }
-  const int head = write_head(row, text_.get(), label);
-  make_display_text(text_.get(), label_bytes, ' ', label + head);
+  char head[label_size];
+  write_head(row, text_.get(), head);
+  const std::wstring shown = wide_from_sjis(head) + clip_display(text_.get(), label_bytes, ' ');
+  const std::size_t length = std::min(shown.size(), label_size - 1);
+  std::wmemcpy(label, shown.data(), length);
+  label[length] = L'\0';
   if (kept != nullptr) kept->number = row.number;
   return label;
 }
@@ -255,8 +260,6 @@ int find_rows::write_head(const find_row& row, const char* text, char* label) {
 }
 
 void find_rows::forget_labels() {
-  // A backup changed is indexed again when next read.
-  backup_indexes_.clear();
   if (!labels_) return;
   for (std::size_t i = 0; i < kept_labels; ++i) labels_[i].number = 0;
 }

@@ -47,9 +47,10 @@ class find_rows {
   // The row's whole text into out (clip_size bytes), read by the history's index as it
   // was last brought up to date; false when it is gone.
   bool text_of(const find_row& row, char* out);
-  // The row's one-line label, valid until the next call; kept for history rows, so
-  // drawing a screen again reads nothing and allocates nothing.
-  const char* label_of(const find_row& row);
+  // The row's one-line label, the clip as it was copied, valid until the next call; kept
+  // for history and backup rows, so drawing a screen again reads nothing and allocates
+  // nothing.
+  const wchar_t* label_of(const find_row& row);
   // Labels are kept while the files stay as they are; a change of any file forgets them.
   void forget_labels();
   // Puts the row's clip back as its menu would; false when it is gone.
@@ -91,11 +92,11 @@ class find_rows {
   struct kept_label {
     int number = 0;
     int file = 0;
-    char text[label_size];
+    wchar_t text[label_size];
   };
   static constexpr std::size_t kept_labels = 1024;
   std::unique_ptr<kept_label[]> labels_;
-  char label_[label_size] = "";
+  wchar_t label_[label_size] = L"";
   std::unique_ptr<char[]> text_;  // clip_size bytes, read into while labels are made
   int pinned_ = 0;
   int history_matches_ = 0;

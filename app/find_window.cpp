@@ -194,11 +194,10 @@ void choose_selected(bool close) {
   const LRESULT at = SendMessageW(state->list, LB_GETCURSEL, 0, 0);
   if (at == LB_ERR || static_cast<std::size_t>(at) >= state->rows.size()) return;
   const find_row row = state->rows.at(static_cast<std::size_t>(at));
-  char seen[find_rows::label_size];
-  std::snprintf(seen, sizeof seen, "%s", state->rows.label_of(row));
+  const std::wstring seen = state->rows.label_of(row);
   if (look_at_sources()) finish_list();
   const DWORD before = GetClipboardSequenceNumber();
-  if (std::strcmp(state->rows.label_of(row), seen) != 0 || !state->rows.choose(row)) {
+  if (state->rows.label_of(row) != seen || !state->rows.choose(row)) {
     set_window_text_sjis(state->count, row_gone_note);
     return;
   }
@@ -297,14 +296,13 @@ void draw_row(const DRAWITEMSTRUCT& item) {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (item.itemID == static_cast<UINT>(-1) || item.itemID >= state->rows.size() || history_switched()) return;
-  const char* label = state->rows.label_of(state->rows.at(item.itemID));
+  const wchar_t* label = state->rows.label_of(state->rows.at(item.itemID));
   HGDIOBJ previous = SelectObject(item.hDC, state->font);
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   RECT text = item.rcItem;
   text.left += scaled(4, state->dpi);
-  const std::wstring shown = wide_from_sjis(label);
-  DrawTextW(item.hDC, shown.c_str(), static_cast<int>(shown.size()), &text,
+  DrawTextW(item.hDC, label, -1, &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(item.hDC, previous);
 }
@@ -428,7 +426,7 @@ LRESULT CALLBACK find_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
 bool read_found_record(int number, char* out) { return state->rows.read_found(state->finder, number, out); }
 
 // The backups hold the default history's older clips, not those of another file on show.
-std::vector<std::string> backups_of_history() {
+std::vector<listed_file> backups_of_history() {
   if (std::strcmp(history_file, history_append_file) != 0) return {};
   return numbered_backups();
 }

@@ -98,11 +98,10 @@ void clip_finder::start_build(const char* name) {
     // Listening starts before the files are listed, so no later change goes untold.
     older_notice_.listen(folder_of(name_).c_str());
     older_notice_.take();
-    for (std::string& older : list_older_()) {
-      file_stamp stamp;
-      const std::uint64_t size = stamp_of_path(older.c_str(), stamp) ? stamp.size : 0;
-      older_.push_back({std::move(older), file_stamp{}, 0, 0, size});
-      older_bytes_ += size;
+    // The listing's sizes and times, not a look at each file: there may be hundreds.
+    for (listed_file& older : list_older_()) {
+      older_bytes_ += older.size;
+      older_.push_back({std::move(older), 0, 0});
     }
   }
   watch_.start(name);
@@ -283,7 +282,7 @@ std::uint64_t clip_finder::bytes_read() {
 bool clip_finder::older_place(int number, std::string& name, int& number_there) const {
   for (const older_file& older : older_)
     if (number >= older.first && number < older.first + older.count) {
-      name = older.name;
+      name = older.listed.name;
       number_there = number - older.first + 1;
       return true;
     }
@@ -295,7 +294,7 @@ bool clip_finder::read_older(std::size_t byte_budget) {
   if (!older_stream_.is_open()) {
     older.first = count_ + 1;
     // A file gone since it was listed holds nothing; the folder tells of it.
-    if (!older_stream_.open(older.name.c_str(), open_mode::read_must_exist) || !older_stream_.stamp(older.stamp)) {
+    if (!older_stream_.open(older.listed.name.c_str(), open_mode::read_must_exist)) {
       older_stream_.close();
       ++older_read_;
       return true;
@@ -318,15 +317,12 @@ bool clip_finder::older_changed() {
   if (older_.empty() && !list_older_) return false;
   const folder_notice::news news = older_notice_.take();
   if (!news.name && !news.contents) return false;
-  // The history's own appends are told too: only the older files' names and states say.
-  const std::vector<std::string> names = list_older_ ? list_older_() : std::vector<std::string>{};
-  if (names.size() != older_.size()) return true;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    file_stamp now;
-    if (names[i] != older_[i].name) return true;
-    if (!stamp_of_path(names[i].c_str(), now)) now = file_stamp{};
-    if (!same_state(now, older_[i].stamp)) return true;
-  }
+  // The history's own appends are told too: only the older files' listing says. A file
+  // changed after it was listed was told of after that, so it is listed again here.
+  const std::vector<listed_file> listed = list_older_ ? list_older_() : std::vector<listed_file>{};
+  if (listed.size() != older_.size()) return true;
+  for (std::size_t i = 0; i < listed.size(); ++i)
+    if (!same_listing(listed[i], older_[i].listed)) return true;
   return false;
 }
 

@@ -41,7 +41,7 @@ class clip_finder {
   void set_record_reader(record_reader read) { read_ = std::move(read); }
   // Names the files older than the history, oldest first, at each build and after the
   // history's folder told of a change; any change to one of them makes the copy anew.
-  using older_lister = std::function<std::vector<std::string>()>;
+  using older_lister = std::function<std::vector<listed_file>()>;
   void set_older_lister(older_lister list) { list_older_ = std::move(list); }
   // Record numbers from this on are the history's.
   int first_of_history() const { return older_records_ + 1; }
@@ -102,10 +102,8 @@ class clip_finder {
 
   std::string name_;
   struct older_file {
-    std::string name;
-    file_stamp stamp;  // all zero for a file that could not be opened
+    listed_file listed;
     int first = 0, count = 0;
-    std::uint64_t size = 0;
   };
   older_lister list_older_;
   std::vector<older_file> older_;

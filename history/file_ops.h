@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "text/file_names.h"
 
@@ -27,6 +28,15 @@ bool stamp_of_stream(std::FILE* file, file_stamp& stamp);
 // Only the size and the last-write time, which an open stream gives without a look at
 // any name; the identity is left as it was.
 bool size_and_time_of_stream(std::FILE* file, file_stamp& stamp);
+// A file as a listing of its folder gives it, with no look at the file itself.
+struct listed_file {
+  std::string name;
+  std::uint64_t size = 0;
+  std::int64_t written = 0;  // last-write time in the platform's finest unit
+};
+inline bool same_listing(const listed_file& a, const listed_file& b) {
+  return a.name == b.name && a.size == b.size && a.written == b.written;
+}
 inline bool same_file(const file_stamp& a, const file_stamp& b) {
   return a.volume == b.volume && a.file_id == b.file_id;
 }

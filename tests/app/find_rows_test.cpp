@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/ui_text.h"
 #include "history/backup_files.h"
 #include "history/history_streams.h"
 #include "history/time_label.h"
@@ -56,7 +57,7 @@ class find_rows_test : public app_test {
     history_index.refresh(history_file);
     rows.make(finder);
     listed out{{}, rows.count_in_all()};
-    for (std::size_t i = 0; i < rows.size(); ++i) out.labels.push_back(rows.label_of(rows.at(i)));
+    for (std::size_t i = 0; i < rows.size(); ++i) out.labels.push_back(sjis_from_wide(rows.label_of(rows.at(i))));
     return out;
   }
   void TearDown() override {
@@ -144,6 +145,19 @@ TEST_F(find_rows_test, list_the_backups_clips_after_the_historys_and_put_one_bac
   EXPECT_EQ(read_file("_recycle_index.txt"), "3\r\n");
   // Found again, the clip is the history's now.
   EXPECT_EQ(rows_for("jam").labels, (std::vector<std::string>{"3: ×2 plum jam"}));
+}
+
+// A clip with characters Shift_JIS lacks is listed as it was copied, not with "?".
+TEST_F(find_rows_test, list_a_clip_as_it_was_copied) {
+  write_file("dovane_clip.ini", history_on_settings());
+  start_app();
+  copy_unicode_from_other_program(L"Jos\u00e9 \U0001F60A");
+  rows_for("jos");
+  ASSERT_EQ(rows.size(), 1u);
+  const std::wstring label = rows.label_of(rows.at(0));
+  const std::wstring copied = L"Jos\u00e9 \U0001F60A";
+  ASSERT_GE(label.size(), copied.size());
+  EXPECT_EQ(label.substr(label.size() - copied.size()), copied);
 }
 
 }  // namespace

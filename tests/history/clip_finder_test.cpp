@@ -140,7 +140,15 @@ TEST_F(clip_finder_test, finds_what_folding_every_record_finds_through_appends_a
     }
     clip_finder finder;
     finder.set_record_reader([&finder](int number, char* out) { return read_found(finder, number, out); });
-    if (!older.empty()) finder.set_older_lister([&older] { return older; });
+    if (!older.empty())
+      finder.set_older_lister([&older] {
+        std::vector<listed_file> listed;
+        for (const std::string& name : older) {
+          file_stamp stamp;
+          if (stamp_of_path(name.c_str(), stamp)) listed.push_back({name, stamp.size, stamp.written});
+        }
+        return listed;
+      });
     finder.start_build("_clip.txt");
     build(finder, random);
     expect_same_answer(finder, random, all_records(older));
