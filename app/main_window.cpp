@@ -173,8 +173,11 @@ void show_capture(const capture_result& captured) {
   KillTimer(main_window, capture_timer_id);
   SetTimer(main_window, capture_timer_id, static_cast<UINT>(tag_save_limit) * 1000, nullptr);
   capture_timer_on = 1;
-  // A clip marked private leaves the tip as it was.
-  if (seen) tray_icon.set_tip(clip_text, true);
+  // A clip marked private leaves the tip as it was; the shell is given it once for a burst.
+  if (seen) {
+    tray_icon.set_tip(clip_text, false);
+    show_tip_soon();
+  }
 }
 
 // The chain hears of the change before a link-tag dialog can hold the program up.
@@ -235,7 +238,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_ENTERMENULOOP: on_enter_menu_loop(); return 0;
     case WM_EXITMENULOOP: on_exit_menu_loop(); return 0;
     case held_menu_changes_message: make_held_menu_changes(); return 0;
-    case save_ring_message: save_ring_now(); return 0;
+    case settle_message: settle_now(); return 0;
     case WM_CTLCOLORSCROLLBAR: return reinterpret_cast<LRESULT>(caption_brush);
     case WM_LBUTTONDOWN:
       clear_not_found_note();

@@ -7,9 +7,11 @@
 #include "app/clip_menus.h"
 #include "app/menu_hold.h"
 #include "app/save_notice.h"
+#include "app/tray_icon.h"
 #include "app/ui_text.h"
 #include "drawers/drawer_view.h"
 #include "drawers/genre_list.h"
+#include "history/clip_side_file.h"
 #include "history/clipboard_text.h"
 #include "history/history_view.h"
 #include "history/record_file.h"
@@ -60,10 +62,17 @@ class menu_history_view : public history_view {
   // The ring is on disk within a message of the capture, so a crash or a kill loses no
   // clip of the session, while the record reaches the history and the windows first.
   void ring_changed() override {
-    if (!ring_save_posted) ring_save_posted = PostMessageW(main_window, save_ring_message, 0, 0) != 0;
-    if (!ring_save_posted) save_ring();
+    ring_waiting = true;
+    settle_soon();
   }
-  bool ring_save_posted = false;
+  void side_lines_waiting() override { settle_soon(); }
+  void settle_soon() {
+    if (!settle_posted) settle_posted = PostMessageW(main_window, settle_message, 0, 0) != 0;
+    if (!settle_posted) settle_now();
+  }
+  bool settle_posted = false;
+  bool ring_waiting = false;
+  bool tip_waiting = false;
   void clear_list(clip_list list) override {
     const int first = list == clip_list::ring ? oldest_ring_entry_position : 1;
     HMENU menu = menu_of(list);
@@ -91,9 +100,18 @@ menu_drawer_view drawers_in_menus;
 
 }  // namespace
 
-void save_ring_now() {
-  history_in_menus.ring_save_posted = false;
-  save_ring();
+void settle_now() {
+  history_in_menus.settle_posted = false;
+  write_waiting_times();
+  if (history_in_menus.ring_waiting) save_ring();
+  history_in_menus.ring_waiting = false;
+  if (history_in_menus.tip_waiting) tray_icon.modify();
+  history_in_menus.tip_waiting = false;
+}
+
+void show_tip_soon() {
+  history_in_menus.tip_waiting = true;
+  history_in_menus.settle_soon();
 }
 
 void connect_shell_views() {

@@ -3,9 +3,13 @@
 #pragma once
 #include <windows.h>
 
-// Posted to the main window after a capture; saves the ring once for all captures before it.
-constexpr UINT save_ring_message = WM_APP + 43;
-void save_ring_now();
+// Posted to the main window after a capture, and handled once the notices of a burst of
+// captures are: the ring saved, the capture times written and the tip shown, once for
+// all of them.
+constexpr UINT settle_message = WM_APP + 43;
+void settle_now();
+// The shell shows the icon's tip as it now stands once the burst is handled.
+void show_tip_soon();
 
 // Connects the views and the save listener; the create sequence does it first.
 void connect_shell_views();

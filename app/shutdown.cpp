@@ -2,6 +2,7 @@
 #include "app/forget_worker.h"
 #include "app/main_window.h"
 #include "app/tray_icon.h"
+#include "history/clip_side_file.h"
 #include "history/ring.h"
 #include "settings/settings_file.h"
 
@@ -18,6 +19,7 @@ void run_shutdown_sequence() {
   finish_forgetting();
   save_settings();
   save_ring();
+  write_waiting_times();
   DeleteObject(caption_brush);
   DeleteObject(view_font);
   DeleteObject(child_font);

@@ -46,7 +46,7 @@ for program in "${programs[@]}"; do
   (cd "$work" && wine "$build/copy_storm.exe" 300 5 >/dev/null 2>&1)
   sleep 2
   stop_program "$program"
-  kept[$program]=$(grep -a -c '^storm ' "$work/storm_$program/_clip.txt" || true)
+  kept[$program]=$(grep -a -o '^storm [0-9]*' "$work/storm_$program/_clip.txt" | sort -u | wc -l)
 done
 
 best() { tr ' ' '\n' | grep . | sort -n | head -1; }

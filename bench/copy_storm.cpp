@@ -8,6 +8,16 @@
 #include <cstdlib>
 #include <cstring>
 
+// A program that copies has a message loop: it runs on while the program waits.
+void wait_pumping(DWORD interval) {
+  const DWORD start = GetTickCount();
+  for (DWORD waited = 0; waited < interval; waited = GetTickCount() - start) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, interval - waited, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  }
+}
+
 int main(int argc, char** argv) {
   if (argc < 3) return 2;
   if (std::strcmp(argv[1], "close") == 0) {
@@ -32,7 +42,7 @@ int main(int argc, char** argv) {
     } else {
       GlobalFree(memory);
     }
-    Sleep(interval);
+    wait_pumping(interval);
   }
   timeEndPeriod(1);
   std::printf("%d\n", copied);

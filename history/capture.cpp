@@ -73,6 +73,7 @@ clip_time time_now() {
 // True when the clip reached the history.
 bool keep_new_clip() {
   keep_side_of_new_clip(clip_text, time_now());
+  shown_history().side_lines_waiting();
   // A full ring gives the new clip the oldest clip's slot, which an open list still shows.
   shown_history().when_lists_settle([clip = std::string(clip_text)] {
     keep_in_ring(clip.c_str());

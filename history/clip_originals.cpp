@@ -33,7 +33,11 @@ void forget_held_original() { held.clear(); }
 
 void keep_side_of_new_clip(const char* clip, const clip_time& now) {
   const bool has_original = !held.empty() && std::strlen(clip) == held_for_length;
-  keep_side_lines(clip, has_original ? held.data() : nullptr, held.size(), &now);
+  // An original is on disk at once; a time alone may wait for the end of a burst.
+  if (has_original)
+    keep_side_lines(clip, held.data(), held.size(), &now);
+  else
+    keep_time_soon(clip, now);
   held.clear();
 }
 

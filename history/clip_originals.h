@@ -11,7 +11,8 @@
 // read back as Unicode, is not that text.
 void hold_original(const char16_t* units, std::size_t count, const char* sjis, std::size_t length);
 void forget_held_original();
-// Keeps, for a new clip, the original held for it and its capture time.
+// Keeps, for a new clip, the original held for it at once, with its capture time; a time
+// alone waits with write_waiting_times (history/clip_side_file.h).
 void keep_side_of_new_clip(const char* clip, const clip_time& now);
 // start + the original of clip + end as UTF-16, the affixes as Shift_JIS reads them; false
 // when clip has no original.

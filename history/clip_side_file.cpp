@@ -166,7 +166,43 @@ const std::size_t time_line_bytes = time_line(sha256_digest{}, clip_time{2000, 1
 
 sha256_digest record_key(const char* record) { return sha256(record, std::strlen(record)); }
 
+namespace {
+struct waiting_time {
+  sha256_digest key;
+  clip_time time;
+};
+// Times of captures not on disk yet, oldest first.
+std::vector<waiting_time> waiting_times;
+}  // namespace
+
+void keep_time_soon(const char* record, const clip_time& time) {
+  if (pack_time(time) != 0) waiting_times.push_back({record_key(record), time});
+}
+
+bool write_waiting_times() {
+  if (waiting_times.empty()) return true;
+  std::vector<waiting_time> times;
+  times.swap(waiting_times);
+  const side_look look = look_at_side_file();
+  const bool follow = known.is_current(look.exists, look.stamp);
+  if (!follow) known.clear();
+  std::string lines;
+  for (const waiting_time& waiting : times) lines += time_line(waiting.key, waiting.time) + "\n";
+  std::uint64_t at = 0;
+  const bool saved = append_side_lines(lines, look, at);
+  if (!follow) return saved;
+  if (!saved || !left_known) {
+    known.clear();
+    return saved;
+  }
+  for (const waiting_time& waiting : times) known.entry_for(short_key(waiting.key)).time = pack_time(waiting.time);
+  known.follow_own_append(left_by_us);
+  return true;
+}
+
 bool keep_side_lines(const char* record, const char16_t* original, std::size_t units, const clip_time* time) {
+  // Lines keep the order of the captures: the newest line of a key is the one read back.
+  write_waiting_times();
   const std::uint32_t packed = time != nullptr ? pack_time(*time) : 0;
   const sha256_digest key = record_key(record);
   const side_look look = look_at_side_file();
@@ -219,13 +255,20 @@ bool original_of(const char* record, std::u16string& original) {
 }
 
 bool time_of(const char* record, clip_time& time) {
-  const side_entry* entry = current_index().find(short_key(record_key(record)));
+  const sha256_digest key = record_key(record);
+  for (auto waiting = waiting_times.rbegin(); waiting != waiting_times.rend(); ++waiting)
+    if (waiting->key == key) {
+      time = waiting->time;
+      return true;
+    }
+  const side_entry* entry = current_index().find(short_key(key));
   if (entry == nullptr || entry->time == 0) return false;
   time = unpack_time(entry->time);
   return true;
 }
 
 bool drop_side_keys(const std::vector<sha256_digest>& keys) {
+  write_waiting_times();
   std::uint64_t size = 0;
   if (keys.empty() || !file_size_of(side_file_name, size)) return true;
   return rewrite_side_file(referenced_bytes_noted(),
@@ -238,6 +281,7 @@ bool drop_side_keys(const std::vector<sha256_digest>& keys) {
 }
 
 bool compact_side_file(const std::vector<std::string>& record_files) {
+  write_waiting_times();
   std::uint64_t size = 0;
   if (!file_size_of(side_file_name, size)) return true;
   known.load(side_file_name);

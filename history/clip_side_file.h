@@ -19,6 +19,11 @@ sha256_digest record_key(const char* record);
 bool keep_original(const char* record, const char16_t* original, std::size_t units);
 // Keeps when record was captured; the newest time of a key is the one read back.
 bool keep_time(const char* record, const clip_time& time);
+// Keeps when record was captured with the next lines written, so a burst of captures
+// writes its times in one append; until then they are read back from memory.
+void keep_time_soon(const char* record, const clip_time& time);
+// Writes the times kept for soon; every other change of the file writes them first.
+bool write_waiting_times();
 // Both in one append, as a capture keeps them; original or time may be null.
 bool keep_side_lines(const char* record, const char16_t* original, std::size_t units, const clip_time* time);
 // The text record was copied as: only when a kept original converts to exactly record.

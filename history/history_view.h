@@ -26,6 +26,9 @@ class history_view {
   // The ring holds a new clip; its file is saved now, or by the shell once the capture
   // has been shown, one save for a burst of captures.
   virtual void ring_changed();
+  // Capture times wait to be written; they are written now, or by the shell with the
+  // ring's save.
+  virtual void side_lines_waiting();
 };
 
 history_view& shown_history();

@@ -161,4 +161,28 @@ TEST_F(clip_side_file_test, a_torn_or_edited_line_never_speaks_for_a_record) {
   }
 }
 
+// A burst of captures writes its times in one append, read back from memory until then;
+// a text forgotten meanwhile leaves no line of its time on disk.
+TEST_F(clip_side_file_test, times_kept_for_soon_are_read_back_then_written_once_and_forgotten_with_their_text) {
+  const clip_time first{2025, 12, 8, 14, 5, 1}, later{2025, 12, 8, 14, 5, 2}, other{2025, 12, 8, 14, 5, 3};
+  keep_time_soon("alpha", first);
+  keep_time_soon("beta", other);
+  keep_time_soon("alpha", later);
+  EXPECT_FALSE(file_exists(side_file_name));
+  clip_time read;
+  ASSERT_TRUE(time_of("alpha", read));
+  EXPECT_TRUE(read == later);
+  ASSERT_TRUE(write_waiting_times());
+  EXPECT_EQ(read_file(side_file_name), time_line(record_key("alpha"), first) + "\r\n" +
+                                           time_line(record_key("beta"), other) + "\r\n" +
+                                           time_line(record_key("alpha"), later) + "\r\n");
+  ASSERT_TRUE(time_of("alpha", read));
+  EXPECT_TRUE(read == later);
+
+  keep_time_soon("secret", other);
+  ASSERT_TRUE(drop_side_keys({record_key("secret")}));
+  EXPECT_FALSE(time_of("secret", read));
+  EXPECT_EQ(read_file(side_file_name).find(time_line(record_key("secret"), other)), std::string::npos);
+}
+
 }  // namespace
