@@ -150,12 +150,20 @@ void work_on() {
     PostMessageW(state->window, continue_message, 0, 0);
 }
 
-void start_query() {
+// A key's search starts within its message; a window's first, with a message of its own,
+// so opening the window takes no slice of the search.
+void start_query(bool within_message = true) {
   char query[512];
   read_window_text(state->edit, query);
   state->finder.start_query(query);
   state->rows_due = true;
-  if (!state->scheduled) work_on();
+  if (state->scheduled) return;
+  if (within_message) {
+    work_on();
+    return;
+  }
+  state->scheduled = true;
+  PostMessageW(state->window, continue_message, 0, 0);
 }
 
 // A changed file or ring takes the rows with it at once: a row is never shown over
@@ -493,7 +501,7 @@ void open_find_window(const paste_target& came_from, bool back_on_escape) {
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
   SetFocus(state->edit);
-  start_query();
+  start_query(false);
 }
 
 void find_window_close_files() {
