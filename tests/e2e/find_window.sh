@@ -90,6 +90,19 @@ xdotool key Down Return
 for _ in $(seq 50); do find_window_shown || break; sleep 0.2; done
 find_window_shown && { echo "FAIL: Enter left the find window open"; exit 1; }
 
+# A phrase registered while the window is open joins the list.
+wine "$driver" command 40061
+wine "$driver" find-class dovane_find
+sleep 1
+xdotool type --delay 80 'kiwi'
+wait_for_typed kiwi
+for _ in $(seq 100); do [ "$(counted)" = "1 件" ] && break; sleep 0.1; done
+wine "$driver" command 41004
+for _ in $(seq 100); do [ "$(counted)" = "2 件" ] && break; sleep 0.1; done
+[ "$(counted)" = "2 件" ] || { echo "FAIL: the phrase registered while the window is open is not listed: \"$(counted)\""; exit 1; }
+wine "$driver" close-class dovane_find
+for _ in $(seq 50); do find_window_shown || break; sleep 0.2; done
+
 # A clip found only in a backup comes back through the history, as its newest record.
 wine "$driver" command 40061
 wine "$driver" find-class dovane_find
