@@ -1,35 +1,18 @@
-// Unicode to Shift_JIS over the whole of code page 932, read here through glibc's own
-// CP932 converter, and the code points other systems use for Shift_JIS characters.
+// Unicode to Shift_JIS over the whole of code page 932, and the code points other systems use for Shift_JIS characters.
 #include "text/unicode_text.h"
 
+#include "tests/text/cp932_spellings.h"
 #include "tests/text/quick_look_check.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-// The one UTF-16 unit glibc reads from the bytes, or 0 when they are no single character.
-char16_t unit_of(const std::string& bytes) {
-    iconv_t converter = iconv_open("UTF-16LE", "CP932");
-    char* in = const_cast<char*>(bytes.data());
-    std::size_t in_left = bytes.size();
-    char out[8];
-    char* out_at = out;
-    std::size_t out_left = sizeof out;
-    const std::size_t done = iconv(converter, &in, &in_left, &out_at, &out_left);
-    iconv_close(converter);
-    if (done == static_cast<std::size_t>(-1) || sizeof out - out_left != 2) return 0;
-    return static_cast<char16_t>(static_cast<unsigned char>(out[0]) | static_cast<unsigned char>(out[1])
-                                                                          << 8);
-}
 
 struct to_sjis {
     std::string bytes;
@@ -50,19 +33,11 @@ to_sjis convert(const std::u16string& text, std::size_t field_size = 64) {
 }
 
 TEST(unicode_text, every_cp932_character_comes_back_from_its_unicode_form) {
-    // Code page 932 has a few characters twice (NEC and IBM rows); each Unicode form has
-    // to give one of its spellings, and any other character its very bytes.
-    std::map<char16_t, std::vector<std::string>> spellings;
-    for (unsigned int byte = 0x01; byte <= 0xFF; ++byte) {
-        const std::string one(1, static_cast<char>(byte));
-        if (const char16_t unit = unit_of(one)) spellings[unit].push_back(one);
-        for (unsigned int trail = 0x40; trail <= 0xFC && byte >= 0x81; ++trail) {
-            const std::string two{static_cast<char>(byte), static_cast<char>(trail)};
-            if (const char16_t unit = unit_of(two)) spellings[unit].push_back(two);
-        }
-    }
+    // A character the code page has twice gives one of its spellings; any other, its very
+    // bytes.
+    const cp932_table reference = cp932_reference();
     std::size_t characters = 0;
-    for (const auto& [unit, forms] : spellings) {
+    for (const auto& [unit, forms] : reference.spellings) {
         characters += forms.size();
         const to_sjis out = convert(std::u16string(1, unit));
         ASSERT_EQ(out.result.unmappable, 0u) << std::hex << unit;
@@ -71,8 +46,6 @@ TEST(unicode_text, every_cp932_character_comes_back_from_its_unicode_form) {
         else
             ASSERT_NE(std::find(forms.begin(), forms.end(), out.bytes), forms.end()) << std::hex << unit;
     }
-    // 127 ASCII controls and letters, 63 kana, 7,724 double-byte characters and 1,880
-    // user-defined ones.
     EXPECT_EQ(characters, 127u + 63u + 7724u + 1880u);
 }
 

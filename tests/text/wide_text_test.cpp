@@ -1,47 +1,24 @@
-// Whole texts both ways over every character of code page 932, read here through glibc's
-// own CP932 converter, and what Shift_JIS cannot hold.
+// Whole texts both ways over every character of code page 932, and what Shift_JIS cannot
+// hold.
 #include "text/wide_text.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "tests/text/cp932_spellings.h"
+
 namespace {
 
-// The one UTF-16 unit glibc reads from the bytes, or 0 when they are no single character.
-char16_t unit_of(const std::string& bytes) {
-    iconv_t converter = iconv_open("UTF-16LE", "CP932");
-    char* in = const_cast<char*>(bytes.data());
-    std::size_t in_left = bytes.size();
-    char out[8];
-    char* out_at = out;
-    std::size_t out_left = sizeof out;
-    const std::size_t done = iconv(converter, &in, &in_left, &out_at, &out_left);
-    iconv_close(converter);
-    if (done == static_cast<std::size_t>(-1) || sizeof out - out_left != 2) return 0;
-    return static_cast<char16_t>(static_cast<unsigned char>(out[0]) | static_cast<unsigned char>(out[1])
-                                                                          << 8);
-}
-
 TEST(wide_text, every_cp932_character_goes_to_utf16_and_back_in_one_text) {
-    std::map<char16_t, std::vector<std::string>> spellings;
+    const cp932_table reference = cp932_reference();
     std::string all;
     std::u16string all_units;
-    for (unsigned int byte = 0x01; byte <= 0xFF; ++byte) {
-        std::vector<std::string> candidates{std::string(1, static_cast<char>(byte))};
-        for (unsigned int trail = 0x40; trail <= 0xFC && byte >= 0x81; ++trail)
-            candidates.push_back({static_cast<char>(byte), static_cast<char>(trail)});
-        for (const std::string& bytes : candidates) {
-            const char16_t unit = unit_of(bytes);
-            if (unit == 0) continue;
-            spellings[unit].push_back(bytes);
-            all += bytes;
-            all_units += unit;
-        }
+    for (const cp932_character& character : reference.characters) {
+        all += character.bytes;
+        all_units += character.unit;
     }
     ASSERT_EQ(all_units.size(), 127u + 63u + 7724u + 1880u);
     EXPECT_EQ(utf16_from_sjis(all), all_units);
@@ -53,7 +30,7 @@ TEST(wide_text, every_cp932_character_goes_to_utf16_and_back_in_one_text) {
     ASSERT_EQ(back.bytes.size(), all.size());
     std::size_t at = 0;
     for (const char16_t unit : all_units) {
-        const std::vector<std::string>& forms = spellings[unit];
+        const std::vector<std::string>& forms = reference.spellings.at(unit);
         const std::string got = back.bytes.substr(at, forms[0].size());
         if (forms.size() == 1)
             ASSERT_EQ(got, forms[0]) << std::hex << unit;
