@@ -222,6 +222,22 @@ int wait_for_window(const char* window_class) {
   return 1;
 }
 
+// Under Wine the program may seem idle while its start still makes its windows (the
+// input method's windows answer for it); its start ends by joining the clipboard chain.
+int wait_for_program() {
+  if (wait_for_window("dovane_clip") != 0) return 1;
+  for (int i = 0; i < 300; ++i) {
+    char viewer_class[32] = "";
+    HWND viewer = GetClipboardViewer();
+    if (viewer != nullptr && GetClassNameA(viewer, viewer_class, sizeof viewer_class) > 0 &&
+        std::strcmp(viewer_class, "dovane_clip") == 0)
+      return 0;
+    Sleep(100);
+  }
+  std::fprintf(stderr, "the program never joined the clipboard chain\n");
+  return 1;
+}
+
 void print_rect(const RECT& r) { std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom); }
 
 BOOL CALLBACK find_balloon(HWND window, LPARAM found) {
@@ -455,7 +471,7 @@ int main() {
   const int argc = static_cast<int>(pointers.size());
   char** argv = pointers.data();
   if (argc < 2) return 2;
-  if (std::strcmp(argv[1], "wait") == 0) return wait_for_window("dovane_clip");
+  if (std::strcmp(argv[1], "wait") == 0) return wait_for_program();
   if (std::strcmp(argv[1], "code-page") == 0) return std::printf("%u\n", GetACP()) > 0 ? 0 : 1;
   if (std::strcmp(argv[1], "wait-here") == 0) {
     for (int i = 0; i < 300 && running_instance_here(L"dovane_clip") == nullptr; ++i) Sleep(100);

@@ -7,7 +7,9 @@ for ((n = 1; n <= 521; n++)); do printf 'r%d\a\r\n' "$n"; done >"$work/_clip.txt
 printf '505\r\n12\r\n' >"$work/_recycle_index.txt"
 (cd "$work" && wine "$driver" hold-file _recycle_index.txt release.marker) &
 holder=$!
-for _ in $(seq 100); do [ -e "$work/_recycle_index.txt.held" ] && break; sleep 0.1; done
+# A Wine server started for this run may take a while to start the holder.
+for _ in $(seq 600); do [ -e "$work/_recycle_index.txt.held" ] && break; sleep 0.1; done
+[ -e "$work/_recycle_index.txt.held" ] || { echo "FAIL: the holder never held the index"; exit 1; }
 start_app
 [ -e "$work/recycle_pending.txt" ] || { echo "FAIL: the swap went through while the index was held"; exit 1; }
 wine "$driver" command 1009
