@@ -11,7 +11,8 @@ printf '[init]\r\nsave=history\r\n' >"$work/dovane_clip.ini"
 choose_record() { wine "$driver" command $((1000 + $1)); wait_for_clipboard "$2"; }
 
 start_app
-for text in one two three; do copy_text "$text"; wait_for_records "$(( $(records _clip.txt) + 1 ))"; done
+# Counted before each copy: the capture may land before copy_text returns.
+for text in one two three; do before=$(records _clip.txt); copy_text "$text"; wait_for_records $((before + 1)); done
 wine "$driver" command 40061  # 検索窓
 wine "$driver" find-class dovane_find
 find_text() { command wine "$driver" dialog 検索窓 text "$1" 2>>"$wine_log" | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
