@@ -173,6 +173,29 @@ struct waiting_time {
 };
 // Times of captures not on disk yet, oldest first.
 std::vector<waiting_time> waiting_times;
+
+// Appends lines to the side file; while the index follows the file, note(at) puts in it
+// what they say (at: where they start) and the index follows our append.
+template <typename noting>
+bool append_and_follow(const side_look& look, bool follow, const std::string& lines, noting note) {
+  std::uint64_t at = 0;
+  const bool saved = append_side_lines(lines, look, at);
+  if (!follow) return saved;
+  if (!saved || !left_known) {
+    known.clear();
+    return saved;
+  }
+  note(at);
+  known.follow_own_append(left_by_us);
+  return true;
+}
+
+// Whether the index stands for the file as it now is; it is cleared when it does not.
+bool index_follows(const side_look& look) {
+  const bool follow = known.is_current(look.exists, look.stamp);
+  if (!follow) known.clear();
+  return follow;
+}
 }  // namespace
 
 void keep_time_soon(const char* record, const clip_time& time) {
@@ -184,20 +207,11 @@ bool write_waiting_times() {
   std::vector<waiting_time> times;
   times.swap(waiting_times);
   const side_look look = look_at_side_file();
-  const bool follow = known.is_current(look.exists, look.stamp);
-  if (!follow) known.clear();
   std::string lines;
   for (const waiting_time& waiting : times) lines += time_line(waiting.key, waiting.time) + "\n";
-  std::uint64_t at = 0;
-  const bool saved = append_side_lines(lines, look, at);
-  if (!follow) return saved;
-  if (!saved || !left_known) {
-    known.clear();
-    return saved;
-  }
-  for (const waiting_time& waiting : times) known.entry_for(short_key(waiting.key)).time = pack_time(waiting.time);
-  known.follow_own_append(left_by_us);
-  return true;
+  return append_and_follow(look, index_follows(look), lines, [&times](std::uint64_t) {
+    for (const waiting_time& waiting : times) known.entry_for(short_key(waiting.key)).time = pack_time(waiting.time);
+  });
 }
 
 bool keep_side_lines(const char* record, const char16_t* original, std::size_t units, const clip_time* time) {
@@ -207,8 +221,7 @@ bool keep_side_lines(const char* record, const char16_t* original, std::size_t u
   const sha256_digest key = record_key(record);
   const side_look look = look_at_side_file();
   // Captures only add lines: the file is read for them only once a key was asked for.
-  const bool follow = known.is_current(look.exists, look.stamp);
-  if (!follow) known.clear();
+  const bool follow = index_follows(look);
   const side_entry* entry = follow ? known.find(short_key(key)) : nullptr;
   std::u16string kept;
   const bool already_kept = original != nullptr && entry != nullptr && read_original_line(*entry, key, kept) &&
@@ -218,21 +231,14 @@ bool keep_side_lines(const char* record, const char16_t* original, std::size_t u
   const std::size_t original_length = lines.empty() ? 0 : lines.size() - 1;
   if (packed != 0) lines += time_line(key, *time) + "\n";
   if (lines.empty()) return true;
-  std::uint64_t at = 0;
-  const bool saved = append_side_lines(lines, look, at);
-  if (!follow) return saved;
-  if (!saved || !left_known) {
-    known.clear();
-    return saved;
-  }
-  side_entry& kept_entry = known.entry_for(short_key(key));
-  if (original_length > 0) {
-    kept_entry.original_at = at;
-    kept_entry.original_length = static_cast<std::uint32_t>(original_length);
-  }
-  if (packed != 0) kept_entry.time = packed;
-  known.follow_own_append(left_by_us);
-  return true;
+  return append_and_follow(look, follow, lines, [&](std::uint64_t at) {
+    side_entry& kept_entry = known.entry_for(short_key(key));
+    if (original_length > 0) {
+      kept_entry.original_at = at;
+      kept_entry.original_length = static_cast<std::uint32_t>(original_length);
+    }
+    if (packed != 0) kept_entry.time = packed;
+  });
 }
 
 bool keep_original(const char* record, const char16_t* original, std::size_t units) {
