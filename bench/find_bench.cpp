@@ -159,10 +159,11 @@ void bench_size(int records, int backups) {
     finder.start_build("_clip.txt");
     while (!finder.build_slice(1 << 20)) {
     }
-    std::printf("| memory while open | %s, %.1f MB of files | %.1f MB | limit %.1f MB (files + 8 bytes a record) |\n",
+    std::printf("| memory while open | %s, %.1f MB of files | %.1f MB | limit %.1f MB (files + 8 bytes a record)%s |\n",
                 size.c_str(), static_cast<double>(file_bytes) / 1048576.0,
                 static_cast<double>(finder.memory_bytes()) / 1048576.0,
-                static_cast<double>(file_bytes + 8ull * static_cast<unsigned>(all)) / 1048576.0);
+                static_cast<double>(file_bytes + 8ull * static_cast<unsigned>(all)) / 1048576.0,
+                finder.read_in_two() ? "; read in two parts at once" : "");
   }
   // Start-up has made the history's offset index by the time the window can be opened.
   history_index.build("_clip.txt");

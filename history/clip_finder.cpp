@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
+#include <thread>
 
 #include "text/file_names.h"
 
@@ -11,23 +13,12 @@ namespace {
 // Offsets are 32 bits: a copy that would pass 4 GB keeps later records empty.
 constexpr std::size_t largest_copy = std::numeric_limits<std::uint32_t>::max();
 constexpr int most_appended = 16;
-constexpr std::uint64_t first_room = 1 << 20;
+constexpr std::uint64_t no_stop = std::numeric_limits<std::uint64_t>::max();
+// The lane's work is waited for this long at a time, so a window's slice stays short.
+constexpr int lane_wait_ms = 5;
 
-// Eight bytes at a time: the copy is made at the speed of reading the file.
-std::uint64_t hash_of(const char* text, std::size_t length) {
-  std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ length;
-  std::size_t at = 0;
-  for (; at + 8 <= length; at += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text + at, 8);
-    hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
-    hash ^= hash >> 29;
-  }
-  std::uint64_t rest = 0;
-  std::memcpy(&rest, text + at, length - at);
-  hash = (hash ^ rest) * 0xC4CEB9FE1A85EC53ull;
-  return hash ^ (hash >> 32);
-}
+// Records appended while the window is open: a little room ahead, never double.
+std::size_t room_ahead(std::size_t wanted) { return wanted + wanted / 64 + 4096; }
 
 // The folder name is in, with its separator: the older files are listed and watched there.
 std::string folder_of(const std::string& name) {
@@ -45,7 +36,9 @@ void set_bit(std::vector<std::uint64_t>& bits, std::uint32_t at) { bits[at >> 6]
 }  // namespace
 
 void clip_finder::clear() {
-  folded_.clear();
+  lane_.stop();
+  read_in_two_ = false;
+  folded_size_ = 0;
   blocks_.clear();
   same_blocks_.clear();
   drop_table();
@@ -69,7 +62,8 @@ void clip_finder::clear() {
 
 void clip_finder::release() {
   clear();
-  std::vector<char>().swap(folded_);
+  folded_.reset();
+  folded_room_ = 0;
   std::vector<int>().swap(kept_);
   record_.reset();
   older_text_.reset();
@@ -106,9 +100,9 @@ void clip_finder::start_build(const char* name) {
   }
   watch_.start(name);
   const std::uint64_t total = older_bytes_ + watch_.stamp().size;
-  // The folded copy is never longer than the files, and shorter by the separators: its
-  // room is reserved once the first records tell how much shorter.
-  folded_.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(total + 1, first_room)));
+  // The folded copy is never longer than the files, and shorter by the separators: room
+  // for all of them, given back once the copy is made.
+  make_room(static_cast<std::size_t>(std::min<std::uint64_t>(total + 1, largest_copy)));
   record_.reset(new char[clip_size]);
   reading_ = true;
   first_build_ = true;
@@ -117,6 +111,33 @@ void clip_finder::start_build(const char* name) {
   while (bits < total / 4 && bits < (std::uint64_t{1} << 28)) bits <<= 1;
   seen_.assign(static_cast<std::size_t>(bits / 64), 0);
   seen_again_.assign(static_cast<std::size_t>(bits / 64), 0);
+  start_lane();
+}
+
+void clip_finder::start_lane() {
+  const std::uint64_t total = older_bytes_ + watch_.stamp().size;
+  if (total < split_least_ || total >= largest_copy || std::thread::hardware_concurrency() == 1) return;
+  // Half the work each, the older files on this side; opening one costs about as much
+  // as reading this many bytes.
+  constexpr std::uint64_t opening_bytes = 64 << 10;
+  const std::uint64_t here = older_bytes_ + opening_bytes * older_.size();
+  if ((total + opening_bytes * older_.size()) / 2 <= here) return;
+  const std::uint64_t near = (total + opening_bytes * older_.size()) / 2 - here;
+  lane_.start(name_.c_str(), watch_.stamp(), near, folded_.get() + older_bytes_,
+              folded_room_ - static_cast<std::size_t>(older_bytes_));
+}
+
+void clip_finder::make_room(std::size_t room) {
+  // The lane writes into the copy: it ends before the copy moves.
+  lane_.stop();
+  char* moved = static_cast<char*>(std::realloc(folded_.get(), room));
+  if (moved == nullptr) {
+    if (room > folded_room_) throw std::bad_alloc();
+    return;
+  }
+  folded_.release();
+  folded_.reset(moved);
+  folded_room_ = room;
 }
 
 std::uint32_t clip_finder::start(int number) const {
@@ -136,9 +157,9 @@ std::int32_t clip_finder::same(int number) const {
 
 const char* clip_finder::folded_of(int number, std::size_t& length) const {
   const std::size_t begin = start(number);
-  const std::size_t end = number < count_ ? start(number + 1) - 1 : folded_.size() - 1;
+  const std::size_t end = number < count_ ? start(number + 1) - 1 : folded_size_ - 1;
   length = end - begin;
-  return folded_.data() + begin;
+  return folded_.get() + begin;
 }
 
 bool clip_finder::folded_alike(int a, int b) const {
@@ -154,7 +175,7 @@ int clip_finder::times(int number) const {
 }
 
 void clip_finder::note_hash(const char* text, std::size_t length) {
-  const std::uint32_t hash = static_cast<std::uint32_t>(hash_of(text, length));
+  const std::uint32_t hash = record_hash(text, length);
   same(count_) = static_cast<std::int32_t>(hash);
   // The bits are far apart: each record's are fetched while the next ones are folded,
   // and looked at a few records later.
@@ -215,7 +236,7 @@ int clip_finder::older_alike_by_search(const char* text) {
   std::size_t length = 0;
   const char* folded = folded_of(count_, length);
   const std::string needle = std::string(1, '\0') + std::string(folded, length) + '\0';
-  const char* base = folded_.data();
+  const char* base = folded_.get();
   const char* end = base + start(count_);
   for (const char* at = base; at < end;) {
     const char* found = find_bytes(at, end, needle.data(), needle.size());
@@ -238,28 +259,37 @@ void clip_finder::take_as_older(int number, int older) {
 }
 
 std::size_t clip_finder::room_for(std::size_t wanted) {
-  // Records appended while the window is open: a little room ahead, never double.
-  const std::size_t ahead = wanted + wanted / 64 + 4096;
+  const std::size_t ahead = room_ahead(wanted);
   const std::uint64_t read = bytes_read();
   if (!first_build_ || read == 0) return ahead;
-  // The whole file as folded as what was read of it, and a little more; each time it
-  // proves short, an eighth more, so a file unlike its start is moved only a few times.
+  // The files grew while they were read: the whole as folded as what was read of it,
+  // and a little more; each time it proves short, an eighth more, so a file unlike its
+  // start is moved only a few times.
   const std::uint64_t file = std::min<std::uint64_t>(older_bytes_ + watch_.stamp().size + 1, largest_copy);
-  const std::uint64_t like_start = file * folded_.size() / read + file / 128 + 4096;
+  const std::uint64_t like_start = file * folded_size_ / read + file / 128 + 4096;
   const std::uint64_t room = std::max<std::uint64_t>(std::max<std::uint64_t>(like_start, wanted + wanted / 8), ahead);
   return static_cast<std::size_t>(std::min<std::uint64_t>(room, std::max<std::uint64_t>(file, wanted)));
 }
 
 void clip_finder::add_record(const char* text) {
   std::size_t length = std::strlen(text);
-  const std::size_t offset = folded_.size();
+  const std::size_t offset = folded_size_;
   if (offset + length + 1 > largest_copy) length = 0;
-  if (offset + length + 1 > folded_.capacity()) folded_.reserve(room_for(offset + length + 1));
-  folded_.resize(offset + length + 1);
-  const std::size_t folded = fold_for_search(text, length, &folded_[offset]);
-  folded_.resize(offset + folded + 1);
-  folded_[offset + folded] = '\0';
+  // Files that grew since they were listed may reach the lane's part.
+  if (lane_.running() && offset + length + 1 > older_bytes_ + lane_.first()) lane_.stop();
+  if (offset + length + 1 > folded_room_) make_room(room_for(offset + length + 1));
+  folded_size_ = offset + fold_record(text, length, folded_.get() + offset);
   folded_before_last_ = offset;
+  add_start(offset);
+  if (first_build_) {
+    note_hash(text, length);
+    return;
+  }
+  ++appended_;
+  take_as_older(count_, appended_ <= most_appended ? older_alike_by_search(text) : 0);
+}
+
+void clip_finder::add_start(std::size_t offset) {
   const std::size_t block = static_cast<std::size_t>(count_) / block_records;
   if (block == blocks_.size()) {
     blocks_.emplace_back(new std::uint32_t[block_records]);
@@ -267,12 +297,29 @@ void clip_finder::add_record(const char* text) {
   }
   blocks_[block][static_cast<std::size_t>(count_) % block_records] = static_cast<std::uint32_t>(offset);
   ++count_;
-  if (first_build_) {
-    note_hash(text, length);
-    return;
+}
+
+bool clip_finder::take_lane() {
+  if (!lane_.finish(lane_wait_ms)) return false;
+  // The lane's copy moves down to follow this side's; its hashes wait in their places
+  // as this side's do, to be looked at with them.
+  const std::size_t base = folded_size_;
+  std::memmove(folded_.get() + base, folded_.get() + older_bytes_ + lane_.first(), lane_.used());
+  const std::vector<std::uint32_t>& starts = lane_.starts();
+  for (std::size_t i = 0; i < starts.size(); ++i) {
+    add_start(base + starts[i]);
+    same(count_) = static_cast<std::int32_t>(lane_.hashes()[i]);
   }
-  ++appended_;
-  take_as_older(count_, appended_ <= most_appended ? older_alike_by_search(text) : 0);
+  folded_size_ = base + lane_.used();
+  if (!starts.empty()) {
+    folded_before_last_ = base + starts.back();
+    last_start_ = lane_.last_start();
+  }
+  end_ = lane_.end();
+  end_position_ = lane_.end_position();
+  lane_.stop();
+  read_in_two_ = true;
+  return true;
 }
 
 std::uint64_t clip_finder::bytes_read() {
@@ -300,7 +347,7 @@ bool clip_finder::read_older(std::size_t byte_budget) {
       return true;
     }
   }
-  if (!read_records(older_stream_, byte_budget)) return false;
+  if (!read_records(older_stream_, byte_budget, no_stop)) return false;
   older.count = count_ - older.first + 1;
   read_before_ += older_stream_.tell();
   older_stream_.close();
@@ -326,11 +373,16 @@ bool clip_finder::older_changed() {
   return false;
 }
 
-bool clip_finder::read_records(record_stream& reader, std::size_t byte_budget) {
+bool clip_finder::read_records(record_stream& reader, std::size_t byte_budget, std::uint64_t stop_at) {
   const std::uint64_t slice_start = reader.tell();
   int counter = count_;
   for (;;) {
     const std::uint64_t at = reader.tell();
+    if (at >= stop_at) {
+      end_ = at;
+      end_position_ = true;
+      return true;
+    }
     if (at - slice_start >= byte_budget) return false;
     if (read_record_into(reader, counter, record_.get()) != read_result::record) {
       end_ = at;
@@ -355,7 +407,23 @@ bool clip_finder::build_slice(std::size_t byte_budget) {
       read_older(byte_budget);
       return false;
     }
-    if (!read_records(watch_.stream(), byte_budget)) return false;
+    record_stream& history = watch_.stream();
+    if (!read_records(history, byte_budget, lane_.running() ? lane_.first() : no_stop)) return false;
+    if (lane_.running()) {
+      if (end_ == lane_.first() && !history.at_end()) {
+        if (!take_lane()) return false;
+        // What the lane left unread, for want of room, is read here.
+        if (end_position_) {
+          history.seek_record(end_, count_ - older_records_);
+          return false;
+        }
+      } else {
+        // A record ran past where the lane started, so no record started there, or the
+        // file ended before it: this side reads on alone.
+        lane_.stop();
+        if (!history.at_end()) return false;
+      }
+    }
     reading_ = false;
     record_.reset();
     linking_ = first_build_;
@@ -372,6 +440,8 @@ bool clip_finder::build_slice(std::size_t byte_budget) {
   }
   first_build_ = false;
   built_ = true;
+  // The room for the files is given back, but for a little for records appended.
+  make_room(room_ahead(folded_size_));
   watch_.accept(end_);
   return true;
 }
@@ -400,7 +470,7 @@ clip_finder::change clip_finder::refresh(const char* name) {
   if (!end_position_) {
     --count_;
     --distinct_;
-    folded_.resize(folded_before_last_);
+    folded_size_ = folded_before_last_;
   }
   record_.reset(new char[clip_size]);
   watch_.stream().seek_record(end_position_ ? end_ : last_start_, count_ - older_records_);
@@ -444,7 +514,7 @@ int clip_finder::record_at(std::size_t at, int from) const {
 bool clip_finder::query_slice(std::size_t byte_budget) {
   if (answered_) return true;
   if (!built_) return false;
-  const std::size_t end = folded_.size();
+  const std::size_t end = folded_size_;
   if (query_.terms.empty()) {
     match_count_ = distinct_;
     answered_ = true;
@@ -453,7 +523,7 @@ bool clip_finder::query_slice(std::size_t byte_budget) {
   const search_term& primary = query_.terms[query_.primary];
   const std::size_t length = primary.folded.size();
   const std::size_t limit = std::min(end, scan_at_ + byte_budget);
-  const char* base = folded_.data();
+  const char* base = folded_.get();
   while (scan_at_ < limit) {
     // Only starts before the limit are this slice's; the rest is searched next time.
     const char* region_end = base + std::min(end, limit + length - 1);
@@ -489,7 +559,7 @@ std::vector<int> clip_finder::newest_matches() const {
 }
 
 std::size_t clip_finder::memory_bytes() const {
-  std::size_t bytes = folded_.capacity() + blocks_.size() * block_records * sizeof(std::uint32_t);
+  std::size_t bytes = folded_room_ + lane_.memory_bytes() + blocks_.size() * block_records * sizeof(std::uint32_t);
   bytes += same_blocks_.size() * block_records * sizeof(std::int32_t);
   bytes += table_.capacity() * sizeof(table_slot);
   bytes += (seen_.capacity() + seen_again_.capacity()) * sizeof(std::uint64_t);

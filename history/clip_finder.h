@@ -4,10 +4,12 @@
 // history menu raised by the older records. A text recorded several times, in one file or
 // in several, is found once, at its newest record.
 // The work comes in slices, so a window that uses it never waits long: building the copy,
-// and answering a query.
+// and answering a query. The later half of a long history is read meanwhile on a thread
+// of its own.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,6 +17,7 @@
 
 #include "history/file_watch.h"
 #include "history/folder_notice.h"
+#include "history/folding_lane.h"
 #include "history/record_file.h"
 #include "history/record_index.h"
 #include "text/search_fold.h"
@@ -43,6 +46,10 @@ class clip_finder {
   // history's folder told of a change; any change to one of them makes the copy anew.
   using older_lister = std::function<std::vector<listed_file>()>;
   void set_older_lister(older_lister list) { list_older_ = std::move(list); }
+  // Histories of this many bytes or more are read on two cores.
+  void set_split_least(std::uint64_t bytes) { split_least_ = bytes; }
+  // Whether the copy was made so, the lane's part taken.
+  bool read_in_two() const { return read_in_two_; }
   // Record numbers from this on are the history's.
   int first_of_history() const { return older_records_ + 1; }
   // Which older file holds record number, and its number there; false for the history's.
@@ -73,7 +80,13 @@ class clip_finder {
  private:
   void clear();
   void add_record(const char* text);
+  void add_start(std::size_t offset);
   std::size_t room_for(std::size_t wanted);
+  void make_room(std::size_t room);
+  // The lane takes the later half of a long history; once the reading here has come to
+  // where it started, its records follow these.
+  void start_lane();
+  bool take_lane();
   std::uint32_t start(int number) const;
   std::int32_t& same(int number);
   std::int32_t same(int number) const;
@@ -92,7 +105,9 @@ class clip_finder {
   void drop_table();
   // The record holding byte offset at of the copy, searched from record `from` on.
   int record_at(std::size_t at, int from) const;
-  bool read_records(record_stream& reader, std::size_t byte_budget);
+  // Reads records up to byte_budget bytes, or until raw offset stop_at; true when it
+  // came to the end or stop_at.
+  bool read_records(record_stream& reader, std::size_t byte_budget, std::uint64_t stop_at);
   // Reads on in the older file being read; true when it is read whole.
   bool read_older(std::size_t byte_budget);
   // Whether an older file came, went or changed since the copy was made.
@@ -114,7 +129,16 @@ class clip_finder {
   record_stream older_stream_;
   folder_notice older_notice_;
   // Every record folded, each followed by a zero byte, so no term runs across two.
-  std::vector<char> folded_;
+  // Grown and shrunk in place where the platform can.
+  struct free_bytes {
+    void operator()(char* bytes) const { std::free(bytes); }
+  };
+  std::unique_ptr<char, free_bytes> folded_;
+  std::size_t folded_size_ = 0, folded_room_ = 0;
+  // Declared after the copy it writes into, so it ends first.
+  folding_lane lane_;
+  std::uint64_t split_least_ = std::uint64_t{4} << 20;
+  bool read_in_two_ = false;
   // Where each record starts in folded_, in fixed blocks: no copies as it grows.
   static constexpr std::size_t block_records = std::size_t{1} << 12;
   std::vector<std::unique_ptr<std::uint32_t[]>> blocks_;

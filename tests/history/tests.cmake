@@ -11,3 +11,6 @@ list(APPEND NATIVE_TEST_SOURCES tests/history/record_index_test.cpp tests/histor
      tests/history/record_append_test.cpp tests/history/reuse_index_test.cpp tests/history/clip_finder_test.cpp
      tests/history/clip_side_file_test.cpp tests/history/forget_test.cpp
      tests/history/time_label_test.cpp)
+# The finder's reading on two cores, on both platforms' threads.
+list(APPEND NATIVE_TEST_SOURCES tests/history/finder_split_test.cpp)
+list(APPEND WIN32_TEST_SOURCES tests/history/finder_split_test.cpp)

@@ -1,0 +1,145 @@
+#include "history/folding_lane.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "history/record_file.h"
+#include "text/search_fold.h"
+
+namespace {
+
+constexpr std::size_t looked_ahead = 1 << 16;
+constexpr unsigned char ctrl_z = 0x1A;
+
+// Where the first record after raw offset near starts, as far as the bytes tell: after
+// a stop byte, which no double-byte character holds, and what goes with it.
+bool record_start_after(record_stream& reader, std::uint64_t near, std::uint64_t size, std::uint64_t& found) {
+  if (near >= size) return false;
+  const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(looked_ahead, size - near));
+  std::unique_ptr<char[]> bytes(new char[length]);
+  if (!reader.read_raw_at(near, bytes.get(), length)) return false;
+  const char stop = record_separator[0];
+  const bool bell = stop == '\a' && std::strlen(record_separator) == 2;
+  if (!bell && !(stop == '\n' && record_separator[1] == '\0')) return false;
+  for (std::size_t at = 0; at + 2 < length; ++at) {
+    if (bytes[at] != stop) continue;
+    std::size_t next = at + 1;
+    if (bell) {
+      const auto after = static_cast<unsigned char>(bytes[next]);
+      if (after == '\r' && bytes[next + 1] == '\n')
+        next += 2;
+      else if (after != '\r' && after != ctrl_z)
+        next += 1;
+      else
+        continue;
+    }
+    found = near + next;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::size_t fold_record(const char* text, std::size_t length, char* out) {
+  const std::size_t folded = fold_for_search(text, length, out);
+  out[folded] = '\0';
+  return folded + 1;
+}
+
+// Eight bytes at a time: the copy is made at the speed of reading the file.
+std::uint32_t record_hash(const char* text, std::size_t length) {
+  std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ length;
+  std::size_t at = 0;
+  for (; at + 8 <= length; at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text + at, 8);
+    hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 29;
+  }
+  std::uint64_t rest = 0;
+  std::memcpy(&rest, text + at, length - at);
+  hash = (hash ^ rest) * 0xC4CEB9FE1A85EC53ull;
+  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+}
+
+bool folding_lane::start(const char* name, const file_stamp& stamp, std::uint64_t near, char* copy,
+                         std::size_t room) {
+  stop();
+  record_stream reader;
+  file_stamp opened;
+  if (!reader.open(name, open_mode::read_must_exist) || !reader.stamp(opened)) return false;
+  // The name may stand for another file by now; its bytes would not join the finder's.
+  if (opened.volume != stamp.volume || opened.file_id != stamp.file_id) return false;
+  if (!record_start_after(reader, near, opened.size, first_) || first_ >= room) return false;
+  reader.close();
+  done_ = false;
+  stop_asked_ = false;
+  try {
+    thread_ = std::thread(&folding_lane::read, this, std::string(name), copy + first_,
+                          static_cast<std::size_t>(room - first_));
+  } catch (const std::system_error&) {
+    return false;
+  }
+  return true;
+}
+
+void folding_lane::read(std::string name, char* out, std::size_t room) {
+  record_stream reader;
+  std::unique_ptr<char[]> text(new char[clip_size]);
+  int counter = 0;
+  end_ = first_;
+  end_position_ = true;
+  if (reader.open(name.c_str(), open_mode::read_must_exist) && reader.seek_record(first_, 0)) {
+    while (!stop_asked_.load(std::memory_order_relaxed)) {
+      const std::uint64_t at = reader.tell();
+      end_ = at;
+      if (read_record_into(reader, counter, text.get()) != read_result::record) break;
+      const std::size_t length = std::strlen(text.get());
+      // The finder reads on from here itself.
+      if (used_ + length + 1 > room) break;
+      last_start_ = at;
+      starts_.push_back(static_cast<std::uint32_t>(used_));
+      hashes_.push_back(record_hash(text.get(), length));
+      used_ += fold_record(text.get(), length, out + used_);
+      if (reader.at_end()) {
+        end_ = reader.tell();
+        end_position_ = false;
+        break;
+      }
+    }
+  }
+  const std::lock_guard<std::mutex> lock(mutex_);
+  done_ = true;
+  ended_.notify_all();
+}
+
+bool folding_lane::finish(int milliseconds) {
+  if (!thread_.joinable()) return true;
+  {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!ended_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return done_; })) return false;
+  }
+  thread_.join();
+  return true;
+}
+
+void folding_lane::stop() {
+  if (thread_.joinable()) {
+    stop_asked_ = true;
+    thread_.join();
+  }
+  std::vector<std::uint32_t>().swap(starts_);
+  std::vector<std::uint32_t>().swap(hashes_);
+  used_ = 0;
+  end_ = last_start_ = 0;
+  end_position_ = true;
+}
+
+std::size_t folding_lane::memory_bytes() const {
+  return (starts_.capacity() + hashes_.capacity()) * sizeof(std::uint32_t);
+}
