@@ -4,7 +4,6 @@
 #include <cstring>
 #include <limits>
 #include <new>
-#include <thread>
 
 #include "text/file_names.h"
 
@@ -116,7 +115,7 @@ void clip_finder::start_build(const char* name) {
 
 void clip_finder::start_lane() {
   const std::uint64_t total = older_bytes_ + watch_.stamp().size;
-  if (total < split_least_ || total >= largest_copy || std::thread::hardware_concurrency() == 1) return;
+  if (total < split_least_ || total >= largest_copy || lane_thread::processors() < 2) return;
   // Half the work each, the older files on this side; opening one costs about as much
   // as reading this many bytes.
   constexpr std::uint64_t opening_bytes = 64 << 10;

@@ -1,11 +1,9 @@
 #include "history/folding_lane.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <memory>
 #include <string>
-#include <system_error>
 
 #include "history/record_file.h"
 #include "text/search_fold.h"
@@ -77,18 +75,13 @@ bool folding_lane::start(const char* name, const file_stamp& stamp, std::uint64_
   if (opened.volume != stamp.volume || opened.file_id != stamp.file_id) return false;
   if (!record_start_after(reader, near, opened.size, first_) || first_ >= room) return false;
   reader.close();
-  done_ = false;
   stop_asked_ = false;
-  try {
-    thread_ = std::thread(&folding_lane::read, this, std::string(name), copy + first_,
-                          static_cast<std::size_t>(room - first_));
-  } catch (const std::system_error&) {
-    return false;
-  }
-  return true;
+  char* out = copy + first_;
+  const std::size_t out_room = static_cast<std::size_t>(room - first_);
+  return thread_.start([this, name = std::string(name), out, out_room] { read(name, out, out_room); });
 }
 
-void folding_lane::read(std::string name, char* out, std::size_t room) {
+void folding_lane::read(const std::string& name, char* out, std::size_t room) {
   record_stream reader;
   std::unique_ptr<char[]> text(new char[clip_size]);
   int counter = 0;
@@ -113,25 +106,14 @@ void folding_lane::read(std::string name, char* out, std::size_t room) {
       }
     }
   }
-  const std::lock_guard<std::mutex> lock(mutex_);
-  done_ = true;
-  ended_.notify_all();
 }
 
-bool folding_lane::finish(int milliseconds) {
-  if (!thread_.joinable()) return true;
-  {
-    std::unique_lock<std::mutex> lock(mutex_);
-    if (!ended_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return done_; })) return false;
-  }
-  thread_.join();
-  return true;
-}
+bool folding_lane::finish(int milliseconds) { return thread_.wait(milliseconds); }
 
 void folding_lane::stop() {
-  if (thread_.joinable()) {
+  if (thread_.running()) {
     stop_asked_ = true;
-    thread_.join();
+    thread_.wait(-1);
   }
   std::vector<std::uint32_t>().swap(starts_);
   std::vector<std::uint32_t>().swap(hashes_);

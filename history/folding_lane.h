@@ -4,15 +4,13 @@
 // to that place, can tell whether one does, and it takes the lane's work only then.
 #pragma once
 #include <atomic>
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "history/file_ops.h"
+#include "history/lane_thread.h"
 
 // The folded form of a record's text as the finder keeps it, followed by a zero byte so
 // no term runs across two records; returns the bytes written.
@@ -33,7 +31,7 @@ class folding_lane {
   // has room below. Reading stops early when copy's room bytes are full. False, with
   // nothing started, when no record start is found or the name stands for another file.
   bool start(const char* name, const file_stamp& stamp, std::uint64_t near, char* copy, std::size_t room);
-  bool running() const { return thread_.joinable(); }
+  bool running() const { return thread_.running(); }
   // Raw offset of the lane's first record.
   std::uint64_t first() const { return first_; }
   // Waits up to milliseconds for the lane to end; true when it has, and its results
@@ -53,11 +51,8 @@ class folding_lane {
   std::size_t memory_bytes() const;
 
  private:
-  void read(std::string name, char* out, std::size_t room);
-  std::thread thread_;
-  std::mutex mutex_;
-  std::condition_variable ended_;
-  bool done_ = false;
+  void read(const std::string& name, char* out, std::size_t room);
+  lane_thread thread_;
   std::atomic<bool> stop_asked_{false};
   std::uint64_t first_ = 0;
   std::vector<std::uint32_t> starts_, hashes_;
