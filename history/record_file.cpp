@@ -152,7 +152,8 @@ bool record_stream::take_whole_record(const char* separator, char* out) {
   // A line feed that stops a record may be the second half of a CR LF pair.
   if (stop == '\n' && text > 0 && start[text - 1] == '\r') --text;
   // Text with a CR in it reads otherwise than it lies; that is left to the byte rules.
-  if (out != nullptr && std::memchr(start, '\r', text) != nullptr) return false;
+  const char carriage_return = '\r';
+  if (out != nullptr && find_bytes(from, from + text, &carriage_return, 1) != from + text) return false;
   if (stop == '\a') {
     // The byte after BEL goes with it: CR LF as one, any other byte alone.
     if (at + 1 >= left) return false;
