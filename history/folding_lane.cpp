@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <string>
 
 #include "history/record_file.h"
 #include "text/search_fold.h"
@@ -68,26 +67,27 @@ std::uint32_t record_hash(const char* text, std::size_t length) {
 bool folding_lane::start(const char* name, const file_stamp& stamp, std::uint64_t near, char* copy,
                          std::size_t room) {
   stop();
-  record_stream reader;
+  // The lane reads through this very opening: the name may stand for another file by
+  // the time a later one is made.
+  reader_.reset(new record_stream);
   file_stamp opened;
-  if (!reader.open(name, open_mode::read_must_exist) || !reader.stamp(opened)) return false;
-  // The name may stand for another file by now; its bytes would not join the finder's.
+  if (!reader_->open(name, open_mode::read_must_exist) || !reader_->stamp(opened)) return false;
+  // Another file's bytes would not join the finder's.
   if (opened.volume != stamp.volume || opened.file_id != stamp.file_id) return false;
-  if (!record_start_after(reader, near, opened.size, first_) || first_ >= room) return false;
-  reader.close();
+  if (!record_start_after(*reader_, near, opened.size, first_) || first_ >= room) return false;
   stop_asked_ = false;
   char* out = copy + first_;
   const std::size_t out_room = static_cast<std::size_t>(room - first_);
-  return thread_.start([this, name = std::string(name), out, out_room] { read(name, out, out_room); });
+  return thread_.start([this, out, out_room] { read(out, out_room); });
 }
 
-void folding_lane::read(const std::string& name, char* out, std::size_t room) {
-  record_stream reader;
+void folding_lane::read(char* out, std::size_t room) {
+  record_stream& reader = *reader_;
   std::unique_ptr<char[]> text(new char[clip_size]);
   int counter = 0;
   end_ = first_;
   end_position_ = true;
-  if (reader.open(name.c_str(), open_mode::read_must_exist) && reader.seek_record(first_, 0)) {
+  if (reader.seek_record(first_, 0)) {
     while (!stop_asked_.load(std::memory_order_relaxed)) {
       const std::uint64_t at = reader.tell();
       end_ = at;
@@ -115,6 +115,7 @@ void folding_lane::stop() {
     stop_asked_ = true;
     thread_.wait(-1);
   }
+  reader_.reset();
   std::vector<std::uint32_t>().swap(starts_);
   std::vector<std::uint32_t>().swap(hashes_);
   used_ = 0;

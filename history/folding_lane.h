@@ -6,11 +6,12 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <vector>
 
 #include "history/file_ops.h"
 #include "history/lane_thread.h"
+#include "history/record_file.h"
 
 // The folded form of a record's text as the finder keeps it, followed by a zero byte so
 // no term runs across two records; returns the bytes written.
@@ -51,7 +52,8 @@ class folding_lane {
   std::size_t memory_bytes() const;
 
  private:
-  void read(const std::string& name, char* out, std::size_t room);
+  void read(char* out, std::size_t room);
+  std::unique_ptr<record_stream> reader_;
   lane_thread thread_;
   std::atomic<bool> stop_asked_{false};
   std::uint64_t first_ = 0;
