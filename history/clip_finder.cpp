@@ -36,6 +36,8 @@ void set_bit(std::vector<std::uint64_t>& bits, std::uint32_t at) { bits[at >> 6]
 
 void clip_finder::clear() {
   lane_.stop();
+  lane_moved_ = 0;
+  lane_taken_ = 0;
   read_in_two_ = false;
   folded_size_ = 0;
   blocks_.clear();
@@ -298,17 +300,23 @@ void clip_finder::add_start(std::size_t offset) {
   ++count_;
 }
 
-bool clip_finder::take_lane() {
+bool clip_finder::take_lane(std::size_t byte_budget) {
   if (!lane_.finish(lane_wait_ms)) return false;
-  // The lane's copy moves down to follow this side's; its hashes wait in their places
-  // as this side's do, to be looked at with them.
+  // The lane's copy moves down to follow this side's, a step at a time: moving down,
+  // each step's bytes lie past all the steps before wrote. Its hashes wait in their
+  // places as this side's do, to be looked at with them.
   const std::size_t base = folded_size_;
-  std::memmove(folded_.get() + base, folded_.get() + older_bytes_ + lane_.first(), lane_.used());
+  const std::size_t step = std::min(lane_.used() - lane_moved_, 4 * std::max<std::size_t>(byte_budget, 1));
+  std::memmove(folded_.get() + base + lane_moved_, folded_.get() + older_bytes_ + lane_.first() + lane_moved_, step);
+  lane_moved_ += step;
   const std::vector<std::uint32_t>& starts = lane_.starts();
-  for (std::size_t i = 0; i < starts.size(); ++i) {
-    add_start(base + starts[i]);
-    same(count_) = static_cast<std::int32_t>(lane_.hashes()[i]);
+  for (; lane_taken_ < starts.size() && starts[lane_taken_] < lane_moved_; ++lane_taken_) {
+    add_start(base + starts[lane_taken_]);
+    same(count_) = static_cast<std::int32_t>(lane_.hashes()[lane_taken_]);
   }
+  if (lane_moved_ < lane_.used()) return false;
+  lane_moved_ = 0;
+  lane_taken_ = 0;
   folded_size_ = base + lane_.used();
   if (!starts.empty()) {
     folded_before_last_ = base + starts.back();
@@ -410,7 +418,7 @@ bool clip_finder::build_slice(std::size_t byte_budget) {
     if (!read_records(history, byte_budget, lane_.running() ? lane_.first() : no_stop)) return false;
     if (lane_.running()) {
       if (end_ == lane_.first() && !history.at_end()) {
-        if (!take_lane()) return false;
+        if (!take_lane(byte_budget)) return false;
         // What the lane left unread, for want of room, is read here.
         if (end_position_) {
           history.seek_record(end_, count_ - older_records_);

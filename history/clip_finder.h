@@ -86,7 +86,7 @@ class clip_finder {
   // The lane takes the later half of a long history; once the reading here has come to
   // where it started, its records follow these.
   void start_lane();
-  bool take_lane();
+  bool take_lane(std::size_t byte_budget);
   std::uint32_t start(int number) const;
   std::int32_t& same(int number);
   std::int32_t same(int number) const;
@@ -137,6 +137,7 @@ class clip_finder {
   std::size_t folded_size_ = 0, folded_room_ = 0;
   // Declared after the copy it writes into, so it ends first.
   folding_lane lane_;
+  std::size_t lane_moved_ = 0, lane_taken_ = 0;  // of its copy and records, taken so far
   std::uint64_t split_least_ = std::uint64_t{4} << 20;
   bool read_in_two_ = false;
   // Where each record starts in folded_, in fixed blocks: no copies as it grows.

@@ -78,7 +78,8 @@ bool folding_lane::start(const char* name, const file_stamp& stamp, std::uint64_
   stop_asked_ = false;
   char* out = copy + first_;
   const std::size_t out_room = static_cast<std::size_t>(room - first_);
-  return thread_.start([this, out, out_room] { read(out, out_room); });
+  started_ = thread_.start([this, out, out_room] { read(out, out_room); });
+  return started_;
 }
 
 void folding_lane::read(char* out, std::size_t room) {
@@ -115,6 +116,7 @@ void folding_lane::stop() {
     stop_asked_ = true;
     thread_.wait(-1);
   }
+  started_ = false;
   reader_.reset();
   std::vector<std::uint32_t>().swap(starts_);
   std::vector<std::uint32_t>().swap(hashes_);

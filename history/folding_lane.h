@@ -32,7 +32,8 @@ class folding_lane {
   // has room below. Reading stops early when copy's room bytes are full. False, with
   // nothing started, when no record start is found or the name stands for another file.
   bool start(const char* name, const file_stamp& stamp, std::uint64_t near, char* copy, std::size_t room);
-  bool running() const { return thread_.running(); }
+  // Started and not stopped, ended or not.
+  bool running() const { return started_; }
   // Raw offset of the lane's first record.
   std::uint64_t first() const { return first_; }
   // Waits up to milliseconds for the lane to end; true when it has, and its results
@@ -56,6 +57,7 @@ class folding_lane {
   std::unique_ptr<record_stream> reader_;
   lane_thread thread_;
   std::atomic<bool> stop_asked_{false};
+  bool started_ = false;
   std::uint64_t first_ = 0;
   std::vector<std::uint32_t> starts_, hashes_;
   std::size_t used_ = 0;
