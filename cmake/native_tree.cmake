@@ -8,6 +8,7 @@ target_link_options(dovane_portable PUBLIC ${SANITIZE})
 
 add_executable(native_tests ${NATIVE_TEST_SOURCES})
 target_link_libraries(native_tests PRIVATE dovane_portable GTest::gtest GTest::gtest_main)
+target_precompile_headers(native_tests PRIVATE <gtest/gtest.h> <string> <vector>)
 include(GoogleTest)
 gtest_discover_tests(native_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 60)
 
