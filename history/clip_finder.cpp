@@ -19,6 +19,13 @@ constexpr int lane_wait_ms = 5;
 // Records appended while the window is open: a little room ahead, never double.
 std::size_t room_ahead(std::size_t wanted) { return wanted + wanted / 64 + 4096; }
 
+// The newest matches, a ring of most_kept: older ones go a block at a time.
+void keep_match(std::vector<int>& kept, int record) {
+  kept.push_back(record);
+  if (kept.size() >= 2 * static_cast<std::size_t>(clip_finder::most_kept))
+    kept.erase(kept.begin(), kept.begin() + clip_finder::most_kept);
+}
+
 // The folder name is in, with its separator: the older files are listed and watched there.
 std::string folder_of(const std::string& name) {
   const std::size_t cut = name.find_last_of("/\\");
@@ -56,16 +63,14 @@ void clip_finder::clear() {
   last_start_ = 0;
   end_position_ = true;
   folded_before_last_ = 0;
-  answered_ = false;
-  match_count_ = 0;
-  kept_.clear();
+  restart_query();
 }
 
 void clip_finder::release() {
   clear();
   folded_.reset();
   folded_room_ = 0;
-  std::vector<int>().swap(kept_);
+  std::vector<int>().swap(scan_.kept);
   record_.reset();
   older_text_.reset();
   watch_.stop();
@@ -474,6 +479,8 @@ clip_finder::change clip_finder::refresh(const char* name) {
     start_build(name);
     return change::rebuilt;
   }
+  // The copy changes under the search, which starts again.
+  restart_query();
   if (!end_position_) {
     --count_;
     --distinct_;
@@ -494,13 +501,44 @@ clip_finder::change clip_finder::refresh(const char* name) {
 }
 
 void clip_finder::start_query(const char* query) {
+  restart_query();
   query_ = make_search_query(query);
-  answered_ = false;
-  scan_at_ = 0;
-  record_cursor_ = 1;
-  match_count_ = 0;
-  kept_.clear();
 }
+
+void clip_finder::restart_query() {
+  stop_query_lane();
+  answered_ = false;
+  scan_ = query_scan{};
+  scan_started_ = false;
+}
+
+void clip_finder::begin_scan() {
+  scan_started_ = true;
+  if (folded_size_ < split_least_ || count_ < 2 || lane_thread::processors() < 2) return;
+  // The half after the record the middle byte lies in; no term runs across two records.
+  const int split = record_at(folded_size_ / 2, 1) + 1;
+  if (split > count_) return;
+  lane_scan_ = query_scan{};
+  lane_scan_.at = start(split);
+  lane_scan_.end = folded_size_;
+  lane_scan_.cursor = split;
+  lane_scan_stop_ = false;
+  // Where this side ends is taken before the lane may move on.
+  const std::size_t lane_start = lane_scan_.at;
+  lane_searching_ = query_lane_.start([this] {
+    while (lane_scan_.at < lane_scan_.end && !lane_scan_stop_.load(std::memory_order_relaxed))
+      scan_on(lane_scan_, std::size_t{1} << 20);
+  });
+  if (lane_searching_) scan_.end = lane_start;
+}
+
+void clip_finder::stop_query_lane() {
+  lane_scan_stop_ = true;
+  query_lane_.wait(-1);
+  lane_searching_ = false;
+  lane_scan_ = query_scan{};
+}
+
 
 int clip_finder::record_at(std::size_t at, int from) const {
   // Matches mostly lie a few records on; a far one is found by halving.
@@ -521,36 +559,50 @@ int clip_finder::record_at(std::size_t at, int from) const {
 bool clip_finder::query_slice(std::size_t byte_budget) {
   if (answered_) return true;
   if (!built_) return false;
-  const std::size_t end = folded_size_;
   if (query_.terms.empty()) {
-    match_count_ = distinct_;
+    scan_.count = distinct_;
     answered_ = true;
     return true;
   }
+  if (!scan_started_) begin_scan();
+  // Records added since are searched too, as long as no lane took the later half.
+  if (!lane_searching_) scan_.end = folded_size_;
+  scan_on(scan_, byte_budget);
+  if (scan_.at < scan_.end) return false;
+  if (lane_searching_) {
+    if (!query_lane_.wait(lane_wait_ms)) return false;
+    // The half beside holds the newer records.
+    scan_.count += lane_scan_.count;
+    for (const int record : lane_scan_.kept) keep_match(scan_.kept, record);
+    lane_searching_ = false;
+    lane_scan_ = query_scan{};
+  }
+  answered_ = true;
+  return true;
+}
+
+void clip_finder::scan_on(query_scan& scan, std::size_t byte_budget) const {
   const search_term& primary = query_.terms[query_.primary];
   const std::size_t length = primary.folded.size();
-  const std::size_t limit = std::min(end, scan_at_ + byte_budget);
+  const std::size_t limit = std::min(scan.end, scan.at + byte_budget);
   const char* base = folded_.get();
-  while (scan_at_ < limit) {
-    // Only starts before the limit are this slice's; the rest is searched next time.
-    const char* region_end = base + std::min(end, limit + length - 1);
-    const char* found = find_bytes(base + scan_at_, region_end, primary.folded.data(), length);
+  while (scan.at < limit) {
+    // Only starts before the limit are this step's; the rest is searched next time.
+    const char* region_end = base + std::min(scan.end, limit + length - 1);
+    const char* found = find_bytes(base + scan.at, region_end, primary.folded.data(), length);
     if (found == region_end) {
-      scan_at_ = limit;
+      scan.at = limit;
       break;
     }
-    const int record = record_at(static_cast<std::size_t>(found - base), record_cursor_);
-    const std::size_t record_end = record < count_ ? start(record + 1) - 1 : end - 1;
+    const int record = record_at(static_cast<std::size_t>(found - base), scan.cursor);
+    const std::size_t record_end = record < count_ ? start(record + 1) - 1 : folded_size_ - 1;
     if (same(record) <= 0 && holds_terms(base + start(record), base + record_end, query_)) {
-      ++match_count_;
-      kept_.push_back(record);
-      if (kept_.size() >= 2 * static_cast<std::size_t>(most_kept)) kept_.erase(kept_.begin(), kept_.begin() + most_kept);
+      ++scan.count;
+      keep_match(scan.kept, record);
     }
-    scan_at_ = record_end + 1;
-    record_cursor_ = record + 1;
+    scan.at = record_end + 1;
+    scan.cursor = record + 1;
   }
-  answered_ = scan_at_ >= end;
-  return answered_;
 }
 
 std::vector<int> clip_finder::newest_matches() const {
@@ -560,7 +612,7 @@ std::vector<int> clip_finder::newest_matches() const {
       if (same(n) <= 0) newest.push_back(n);
     return newest;
   }
-  for (auto it = kept_.rbegin(); it != kept_.rend() && newest.size() < static_cast<std::size_t>(most_kept); ++it)
+  for (auto it = scan_.kept.rbegin(); it != scan_.kept.rend() && newest.size() < static_cast<std::size_t>(most_kept); ++it)
     newest.push_back(*it);
   return newest;
 }
@@ -571,7 +623,7 @@ std::size_t clip_finder::memory_bytes() const {
   bytes += table_.capacity() * sizeof(table_slot);
   bytes += (seen_.capacity() + seen_again_.capacity()) * sizeof(std::uint64_t);
   if (older_text_) bytes += clip_size;
-  bytes += kept_.capacity() * sizeof(int);
+  bytes += scan_.kept.capacity() * sizeof(int);
   if (record_) bytes += clip_size;
   return bytes;
 }

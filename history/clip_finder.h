@@ -4,11 +4,12 @@
 // history menu raised by the older records. A text recorded several times, in one file or
 // in several, is found once, at its newest record.
 // The work comes in slices, so a window that uses it never waits long: building the copy,
-// and answering a query. The later half of a long history is read meanwhile on a thread
-// of its own.
+// and answering a query. The later half of a long copy is read, and searched, meanwhile
+// on a thread of its own.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <atomic>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -46,7 +47,7 @@ class clip_finder {
   // history's folder told of a change; any change to one of them makes the copy anew.
   using older_lister = std::function<std::vector<listed_file>()>;
   void set_older_lister(older_lister list) { list_older_ = std::move(list); }
-  // Histories of this many bytes or more are read on two cores.
+  // Histories of this many bytes or more are read and searched on two cores.
   void set_split_least(std::uint64_t bytes) { split_least_ = bytes; }
   // Whether the copy was made so, the lane's part taken.
   bool read_in_two() const { return read_in_two_; }
@@ -63,7 +64,7 @@ class clip_finder {
   // Record numbers of the newest matches, newest first (at most most_kept).
   std::vector<int> newest_matches() const;
   // Matches counted once for each text.
-  int match_count() const { return match_count_; }
+  int match_count() const { return scan_.count; }
   // How many records hold the text of record number, its newest.
   int times(int number) const;
   // The folded text of record number, length bytes at the pointer.
@@ -175,8 +176,26 @@ class clip_finder {
 
   search_query query_;
   bool answered_ = false;
-  std::size_t scan_at_ = 0;
-  int record_cursor_ = 1;
-  int match_count_ = 0;
-  std::vector<int> kept_;  // the newest matches, a ring of most_kept
+  // A search of the records whose folded texts start in [at, end), from record cursor on.
+  struct query_scan {
+    std::size_t at = 0, end = 0;
+    int cursor = 1;
+    int count = 0;
+    std::vector<int> kept;  // the newest matches, a ring of most_kept
+  };
+  void scan_on(query_scan& scan, std::size_t byte_budget) const;
+  // The query searched anew, from the start of the copy.
+  void restart_query();
+  // Splits the search in two halves when the copy is long.
+  void begin_scan();
+  // Ends the search beside, its matches forgotten.
+  void stop_query_lane();
+  query_scan scan_;
+  bool scan_started_ = false;
+  // The later half of the copy, searched beside while scan_ takes the first: nothing
+  // the search reads changes until it has ended. Declared last, so it ends first.
+  query_scan lane_scan_;
+  bool lane_searching_ = false;  // its matches are yet to join scan_'s
+  std::atomic<bool> lane_scan_stop_{false};
+  lane_thread query_lane_;
 };

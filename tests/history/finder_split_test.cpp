@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "history/clip_finder.h"
 #include "tests/history/record_file_fixture.h"
@@ -19,12 +20,13 @@ void append_to(const char* name, const std::string& bytes) {
 
 void answer(clip_finder& finder, const char* query) {
   finder.start_query(query);
-  while (!finder.query_slice(1 << 20)) {
+  while (!finder.query_slice(1000)) {
   }
 }
 
-// Read in two parts at once or whole, a history gives the same copy, whatever lies where
-// the second part was guessed to start and whatever is added while the copy is made.
+// Read and searched in two parts at once or whole, a history gives the same copy and the
+// same answers, whatever lies where the second part was guessed to start and whatever is
+// added while the copy is made.
 TEST_F(finder_split_test, a_history_read_in_two_parts_is_the_history_read_whole) {
   std::string records;
   for (int n = 0; n < 600; ++n) records += "r" + std::to_string(n % 250) + (n % 7 == 0 ? "\r\nx" : "") + "\a\r\n";
@@ -45,9 +47,15 @@ TEST_F(finder_split_test, a_history_read_in_two_parts_is_the_history_read_whole)
     clip_finder split, whole;
     split.set_split_least(1);
     split.start_build("_clip.txt");
+    // A window asks before the copy is made.
+    split.start_query("r1");
     append_to("_clip.txt", c.added);
     while (!split.build_slice(1000)) {
     }
+    while (!split.query_slice(1000)) {
+    }
+    const std::vector<int> asked_early = split.newest_matches();
+    const int early_count = split.match_count();
     EXPECT_EQ(split.read_in_two(), c.in_two) << c.name;
     whole.set_split_least(std::numeric_limits<std::uint64_t>::max());
     whole.start_build("_clip.txt");
@@ -62,6 +70,9 @@ TEST_F(finder_split_test, a_history_read_in_two_parts_is_the_history_read_whole)
       ASSERT_EQ(std::string(split_text, split_length), std::string(whole_text, whole_length)) << c.name << " " << n;
       ASSERT_EQ(split.times(n), whole.times(n)) << c.name << " " << n;
     }
+    answer(whole, "r1");
+    EXPECT_EQ(asked_early, whole.newest_matches()) << c.name;
+    EXPECT_EQ(early_count, whole.match_count()) << c.name;
     answer(split, "");
     answer(whole, "");
     EXPECT_EQ(split.newest_matches(), whole.newest_matches()) << c.name;
@@ -73,6 +84,7 @@ TEST_F(finder_split_test, a_history_read_in_two_parts_is_the_history_read_whole)
     answer(split, "r1");
     answer(whole, "r1");
     EXPECT_EQ(split.newest_matches(), whole.newest_matches()) << c.name;
+    EXPECT_EQ(split.match_count(), whole.match_count()) << c.name;
   }
 }
 
