@@ -525,9 +525,14 @@ void clip_finder::begin_scan() {
   lane_scan_stop_ = false;
   // Where this side ends is taken before the lane may move on.
   const std::size_t lane_start = lane_scan_.at;
+  // The lane's matches are counted apart from this side's, which lie beside them in
+  // memory: a count and a place written on both sides at every match would pass their
+  // memory back and forth between the two cores.
   lane_searching_ = query_lane_.start([this] {
-    while (lane_scan_.at < lane_scan_.end && !lane_scan_stop_.load(std::memory_order_relaxed))
-      scan_on(lane_scan_, std::size_t{1} << 20);
+    query_scan scan = lane_scan_;
+    while (scan.at < scan.end && !lane_scan_stop_.load(std::memory_order_relaxed))
+      scan_on(scan, std::size_t{1} << 20);
+    lane_scan_ = std::move(scan);
   });
   if (lane_searching_) scan_.end = lane_start;
 }

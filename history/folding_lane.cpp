@@ -83,30 +83,40 @@ bool folding_lane::start(const char* name, const file_stamp& stamp, std::uint64_
 }
 
 void folding_lane::read(char* out, std::size_t room) {
+  // Counted in this thread's own memory and handed over at the end: the members lie
+  // beside the finder's own counts, which its thread writes at every record.
   record_stream& reader = *reader_;
   std::unique_ptr<char[]> text(new char[clip_size]);
+  std::vector<std::uint32_t> starts, hashes;
+  std::size_t used = 0;
+  std::uint64_t end = first_, last_start = 0;
+  bool end_position = true;
   int counter = 0;
-  end_ = first_;
-  end_position_ = true;
   if (reader.seek_record(first_, 0)) {
     while (!stop_asked_.load(std::memory_order_relaxed)) {
       const std::uint64_t at = reader.tell();
-      end_ = at;
+      end = at;
       if (read_record_into(reader, counter, text.get()) != read_result::record) break;
       const std::size_t length = std::strlen(text.get());
       // The finder reads on from here itself.
-      if (used_ + length + 1 > room) break;
-      last_start_ = at;
-      starts_.push_back(static_cast<std::uint32_t>(used_));
-      hashes_.push_back(record_hash(text.get(), length));
-      used_ += fold_record(text.get(), length, out + used_);
+      if (used + length + 1 > room) break;
+      last_start = at;
+      starts.push_back(static_cast<std::uint32_t>(used));
+      hashes.push_back(record_hash(text.get(), length));
+      used += fold_record(text.get(), length, out + used);
       if (reader.at_end()) {
-        end_ = reader.tell();
-        end_position_ = false;
+        end = reader.tell();
+        end_position = false;
         break;
       }
     }
   }
+  starts_ = std::move(starts);
+  hashes_ = std::move(hashes);
+  used_ = used;
+  end_ = end;
+  last_start_ = last_start;
+  end_position_ = end_position;
 }
 
 bool folding_lane::finish(int milliseconds) { return thread_.wait(milliseconds); }
