@@ -544,7 +544,6 @@ void clip_finder::stop_query_lane() {
   lane_scan_ = query_scan{};
 }
 
-
 int clip_finder::record_at(std::size_t at, int from) const {
   // Matches mostly lie a few records on; a far one is found by halving.
   for (int step = 0; step < 8 && from < count_; ++step, ++from)
@@ -623,7 +622,7 @@ std::vector<int> clip_finder::newest_matches() const {
 }
 
 std::size_t clip_finder::memory_bytes() const {
-  std::size_t bytes = folded_room_ + lane_.memory_bytes() + blocks_.size() * block_records * sizeof(std::uint32_t);
+  std::size_t bytes = folded_room_ + blocks_.size() * block_records * sizeof(std::uint32_t);
   bytes += same_blocks_.size() * block_records * sizeof(std::int32_t);
   bytes += table_.capacity() * sizeof(table_slot);
   bytes += (seen_.capacity() + seen_again_.capacity()) * sizeof(std::uint64_t);

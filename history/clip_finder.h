@@ -7,9 +7,9 @@
 // and answering a query. The later half of a long copy is read, and searched, meanwhile
 // on a thread of its own.
 #pragma once
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <atomic>
 #include <cstdlib>
 #include <functional>
 #include <memory>

@@ -134,7 +134,3 @@ void folding_lane::stop() {
   end_ = last_start_ = 0;
   end_position_ = true;
 }
-
-std::size_t folding_lane::memory_bytes() const {
-  return (starts_.capacity() + hashes_.capacity()) * sizeof(std::uint32_t);
-}

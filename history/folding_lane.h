@@ -42,15 +42,15 @@ class folding_lane {
   // Makes the lane end at once and forgets its work.
   void stop();
 
-  // What the lane read: for each record, where its folded text starts in out and its
-  // hash; the bytes of out used; where reading ended, as the finder keeps it.
+  // What the lane read, once it has ended: for each record, where its folded text starts
+  // from the lane's first record's place in copy, and its hash; the bytes of copy used;
+  // where reading ended, as the finder keeps it.
   const std::vector<std::uint32_t>& starts() const { return starts_; }
   const std::vector<std::uint32_t>& hashes() const { return hashes_; }
   std::size_t used() const { return used_; }
   std::uint64_t end() const { return end_; }
   std::uint64_t last_start() const { return last_start_; }
   bool end_position() const { return end_position_; }
-  std::size_t memory_bytes() const;
 
  private:
   void read(char* out, std::size_t room);
